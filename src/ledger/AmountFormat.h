@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ledger/Amount.h"
+
+#include <QString>
+
+namespace purslet {
+
+// "###,###,###,###,##0": grouping commas, "0" for zero, "-" for negatives.
+QString FormatAmount(Amount value);
+// Empty for zero, otherwise as FormatAmount.
+QString FormatAmountBlank(Amount value);
+// Empty and "---" read as zero; anything else is parsed (RuntimeError 13 if
+// it is not a number).
+Amount CellToAmount(QStringView cell);
+// Keeps the ASCII digits; drops a "0" in the first place of a longer text.
+QString FilterDigits(const QString &text);
+
+} // namespace purslet

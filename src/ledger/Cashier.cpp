@@ -1,0 +1,68 @@
+#include "ledger/Cashier.h"
+
+#include "ledger/AmountFormat.h"
+#include "ledger/Book.h"
+#include "platform/ErrorDialogs.h"
+
+namespace purslet {
+
+void RecalcCashier(Book &book, Ui &ui, int n)
+{
+    Grid &grid = book.msfgCashier;
+    ShowStatus(ui, QStringLiteral("出納帳のデータを計算しています..."));
+    {
+        Grid::Bulk bulk(grid);
+        Amount totalIncome, totalOutgo, balance;
+        Amount income, outgo; // a failed read keeps the value read last
+        for (int i = 1; i <= n; ++i) {
+            if (!RunStep(ui, [&] { income = CellToAmount(grid.text(i, 2)); totalIncome += income; }))
+                return;
+            if (!RunStep(ui, [&] { outgo = CellToAmount(grid.text(i, 3)); totalOutgo += outgo; }))
+                return;
+            if (!RunStep(ui, [&] { balance = balance + income - outgo; }))
+                return;
+            if (!RunStep(ui, [&] { grid.setText(i, 4, FormatAmount(balance)); }))
+                return;
+        }
+        const int last = grid.rows() - 1;
+        if (!RunStep(ui, [&] {
+                grid.setText(last, 2, FormatAmount(totalIncome));
+                grid.setText(last, 3, FormatAmount(totalOutgo));
+                grid.setText(last, 4, FormatAmount(balance));
+            }))
+            return;
+    }
+    ColorTotals(book, ui);
+    ShowStatus(ui, QString());
+}
+
+namespace {
+Rgb colourFor(Amount value)
+{
+    if (value.isNegative())
+        return kColourNegative;
+    if (value.isZero())
+        return kColourZero;
+    return kColourPositive;
+}
+
+bool colourTotal(Grid &grid, Ui &ui, int col)
+{
+    return RunStep(ui, [&] {
+        const int last = grid.rows() - 1;
+        grid.setCellBackground(last, col, colourFor(CellToAmount(grid.text(last, col))));
+        grid.setCurrentCell(last, col);
+    });
+}
+} // namespace
+
+void ColorTotals(Book &book, Ui &ui)
+{
+    if (!colourTotal(book.msfgCashier, ui, 4))
+        return;
+    if (!colourTotal(book.msfgIncome, ui, 4))
+        return;
+    colourTotal(book.msfgOutgo, ui, 5);
+}
+
+} // namespace purslet

@@ -1,0 +1,79 @@
+#include "matters/IniStore.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/RuntimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace purslet {
+
+QString IniStore::folder() const
+{
+    return m_folder.isEmpty() ? ProgramFolder() : StripTrailingBackslash(m_folder);
+}
+
+QString IniStore::pathOf(const QString &baseName) const
+{
+    return folder() + QLatin1Char('/') + baseName + QLatin1String(".ini");
+}
+
+const IniFile &IniStore::load(const QString &path) const
+{
+    const QFileInfo info(path);
+    Cached &cached = m_cache[path];
+    const qint64 size = info.exists() ? info.size() : -1;
+    const QDateTime modified = info.exists() ? info.lastModified() : QDateTime();
+    if (cached.size == size && cached.modified == modified && size >= 0)
+        return cached.file;
+    cached.size = size;
+    cached.modified = modified;
+    cached.file = IniFile();
+    if (size >= 0) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            cached.file = IniFile::parse(file.readAll());
+        else
+            cached.size = -1; // unreadable: try again next time
+    }
+    return cached.file;
+}
+
+QString IniStore::ReadIniValue(const QString &baseName, const QString &section, const QString &key,
+                               const QString &defaultValue) const
+{
+    const QString value = load(pathOf(baseName)).value(section, key);
+    if (value.isEmpty())
+        return defaultValue;
+    return value.left(1023);
+}
+
+void IniStore::writeValueOrThrow(const QString &baseName, const QString &section, const QString &key,
+                                 const QString &value)
+{
+    const QString path = pathOf(baseName);
+    IniFile file = load(path);
+    file.setValue(section, key, value);
+    m_cache.remove(path);
+    WriteFileAtomically(path, file.serialize());
+    const QFileInfo info(path);
+    m_cache.insert(path, Cached{std::move(file), info.size(), info.lastModified()});
+}
+
+void IniStore::WriteIniValue(const QString &baseName, const QString &section, const QString &key,
+                             const QString &value)
+{
+    try {
+        writeValueOrThrow(baseName, section, key, value);
+    } catch (const RuntimeError &) {
+        // The platform call's result is not looked at either.
+    }
+}
+
+void IniStore::invalidate(const QString &baseName)
+{
+    m_cache.remove(pathOf(baseName));
+}
+
+} // namespace purslet

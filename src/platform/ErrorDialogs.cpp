@@ -1,0 +1,52 @@
+#include "platform/ErrorDialogs.h"
+
+namespace purslet {
+
+QString SystemErrorTitle(const RuntimeError &error)
+{
+    return QStringLiteral("システムエラー (エラーNo.%1)").arg(error.number());
+}
+
+QString SystemErrorText(const RuntimeError &error)
+{
+    return error.description() + QStringLiteral("\r\n\r\n処理を続けますか？");
+}
+
+bool SystemErrorDialog(Ui &ui, const RuntimeError &error)
+{
+    const MsgAnswer answer = ui.messageBox(SystemErrorText(error), SystemErrorTitle(error), MsgIcon::Critical,
+                                           MsgButtons::YesNo, MsgAnswer::No);
+    if (answer == MsgAnswer::Yes)
+        return true;
+    ui.endProgram();
+    return false;
+}
+
+bool InlineErrorDialog(Ui &ui, const RuntimeError &error)
+{
+    return ui.messageBox(SystemErrorText(error), SystemErrorTitle(error), MsgIcon::Warning, MsgButtons::YesNo,
+                         MsgAnswer::Yes)
+        == MsgAnswer::Yes;
+}
+
+bool RunStep(Ui &ui, const std::function<void()> &step)
+{
+    try {
+        step();
+        return true;
+    } catch (const RuntimeError &e) {
+        return SystemErrorDialog(ui, e);
+    }
+}
+
+bool RunInlineStep(Ui &ui, const std::function<void()> &step)
+{
+    try {
+        step();
+        return true;
+    } catch (const RuntimeError &e) {
+        return InlineErrorDialog(ui, e);
+    }
+}
+
+} // namespace purslet

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/RuntimeError.h"
+#include "platform/Ui.h"
+
+#include <functional>
+
+namespace purslet {
+
+// The program-wide dialog for run-time errors in the ledger routines:
+// stop icon, No as default; No ends the program. Returns true to go on.
+bool SystemErrorDialog(Ui &ui, const RuntimeError &error);
+
+// The variant of the file, print and history commands: warning icon, Yes as
+// default; No ends only the command. Returns true to go on.
+bool InlineErrorDialog(Ui &ui, const RuntimeError &error);
+
+QString SystemErrorTitle(const RuntimeError &error);
+QString SystemErrorText(const RuntimeError &error);
+
+// Runs one step; a run-time error shows the dialog. Returns false when the
+// caller must stop (the user said No).
+bool RunStep(Ui &ui, const std::function<void()> &step);
+bool RunInlineStep(Ui &ui, const std::function<void()> &step);
+
+} // namespace purslet

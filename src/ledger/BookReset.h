@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace purslet {
+
+class App;
+
+// Turns the three grids into an empty book: captions, total rows, column
+// widths and sort state from Setup.ini, the catalog rows, the summaries; clears
+// the modified flag. Skipped once when SkipNextReset is set.
+void ResetBook(App &app);
+
+// Default column widths in twips of a grid by its name.
+const QList<int> &DefaultColumnWidths(const QString &gridName);
+
+// Colours the header cells of the two summary grids for their sort state.
+void ColorSortHeaders(App &app);
+
+} // namespace purslet

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace purslet {
+
+struct Book;
+class Ui;
+
+// Rebuilds both summary grids from the cash book and sorts them.
+void CalcMatterSummary(Book &book, Ui &ui);
+// BookIncomeTotal and BookOutgoTotal from the cash book's total row.
+void ReadBookTotals(Book &book);
+
+} // namespace purslet

@@ -24,7 +24,6 @@ void Grid::setRows(int rows)
         return;
     if (!quiet())
         m_observer->gridAboutToReset();
-    m_bulkTouched = true;
     const int old = this->rows();
     m_rows.resize(size_t(rows));
     for (int r = old; r < rows; ++r)
@@ -41,7 +40,6 @@ void Grid::setCols(int cols)
         cols = 1;
     if (!quiet())
         m_observer->gridAboutToReset();
-    m_bulkTouched = true;
     m_cols = cols;
     for (Row &r : m_rows) {
         r.cells.resize(cols);
@@ -65,7 +63,6 @@ void Grid::setText(int row, int col, const QString &text)
 {
     checkCell(row, col);
     m_rows[size_t(row)].cells[col] = text;
-    m_bulkTouched = true;
     if (!quiet())
         m_observer->gridCellsChanged(row, col, row, col);
 }
@@ -93,7 +90,6 @@ void Grid::setCellBackground(int row, int col, Rgb colour)
         r.colours.resize(m_cols, 0);
     }
     r.colours[col] = colour;
-    m_bulkTouched = true;
     if (!quiet())
         m_observer->gridCellsChanged(row, col, row, col);
 }
@@ -104,7 +100,6 @@ void Grid::insertRow(int at, const QStringList &cells)
         throw RuntimeError(RuntimeError::SubscriptOutOfRange, QStringLiteral("行の挿入位置が範囲外です。"));
     if (!quiet())
         m_observer->gridRowsAboutToBeInserted(at, 1);
-    m_bulkTouched = true;
     Row row;
     row.cells = cells;
     row.cells.resize(m_cols);
@@ -121,7 +116,6 @@ void Grid::removeRow(int at)
         throw RuntimeError(30015, QStringLiteral("最後の固定されていない行は削除できません。"));
     if (!quiet())
         m_observer->gridRowsAboutToBeRemoved(at, 1);
-    m_bulkTouched = true;
     m_rows.erase(m_rows.begin() + at);
     if (m_row >= rows()) m_row = rows() - 1;
     if (m_rowSel >= rows()) m_rowSel = rows() - 1;
@@ -133,7 +127,6 @@ void Grid::clear()
 {
     if (!quiet())
         m_observer->gridAboutToReset();
-    m_bulkTouched = true;
     for (Row &r : m_rows) {
         for (QString &c : r.cells)
             c.clear();
@@ -149,7 +142,6 @@ void Grid::reorderRows(int first, const std::vector<int> &order)
         throw RuntimeError(RuntimeError::SubscriptOutOfRange, QStringLiteral("並べ替えの範囲が不正です。"));
     if (!quiet())
         m_observer->gridAboutToReset();
-    m_bulkTouched = true;
     std::vector<Row> moved;
     moved.reserve(order.size());
     for (int index : order)
@@ -189,7 +181,6 @@ void Grid::setColWidth(int col, int twips)
 void Grid::beginBulk()
 {
     if (m_bulk++ == 0) {
-        m_bulkTouched = false;
         if (m_observer)
             m_observer->gridAboutToReset();
     }

@@ -106,7 +106,6 @@ private:
     std::vector<int> m_widths;
     GridObserver *m_observer = nullptr;
     int m_bulk = 0;
-    bool m_bulkTouched = false;
 };
 
 } // namespace purslet

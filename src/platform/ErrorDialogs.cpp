@@ -29,24 +29,4 @@ bool InlineErrorDialog(Ui &ui, const RuntimeError &error)
         == MsgAnswer::Yes;
 }
 
-bool RunStep(Ui &ui, const std::function<void()> &step)
-{
-    try {
-        step();
-        return true;
-    } catch (const RuntimeError &e) {
-        return SystemErrorDialog(ui, e);
-    }
-}
-
-bool RunInlineStep(Ui &ui, const std::function<void()> &step)
-{
-    try {
-        step();
-        return true;
-    } catch (const RuntimeError &e) {
-        return InlineErrorDialog(ui, e);
-    }
-}
-
 } // namespace purslet

@@ -3,8 +3,6 @@
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
-#include <functional>
-
 namespace purslet {
 
 // The program-wide dialog for run-time errors in the ledger routines:
@@ -19,8 +17,28 @@ QString SystemErrorTitle(const RuntimeError &error);
 QString SystemErrorText(const RuntimeError &error);
 
 // Runs one step; a run-time error shows the dialog. Returns false when the
-// caller must stop (the user said No).
-bool RunStep(Ui &ui, const std::function<void()> &step);
-bool RunInlineStep(Ui &ui, const std::function<void()> &step);
+// caller must stop (the user said No). Templates so that a step costs no
+// allocation inside the loops over every record.
+template <typename Step>
+bool RunStep(Ui &ui, Step &&step)
+{
+    try {
+        step();
+        return true;
+    } catch (const RuntimeError &e) {
+        return SystemErrorDialog(ui, e);
+    }
+}
+
+template <typename Step>
+bool RunInlineStep(Ui &ui, Step &&step)
+{
+    try {
+        step();
+        return true;
+    } catch (const RuntimeError &e) {
+        return InlineErrorDialog(ui, e);
+    }
+}
 
 } // namespace purslet

@@ -1,0 +1,187 @@
+#include "ledger/BookReset.h"
+
+#include "ledger/Book.h"
+#include "matters/Catalogs.h"
+#include "matters/MatterSummary.h"
+#include "platform/RuntimeError.h"
+#include "shell/App.h"
+
+#include <QHash>
+
+#include <functional>
+
+namespace purslet {
+
+namespace {
+const QString kSetup = QStringLiteral("Setup");
+
+struct GridShape
+{
+    QStringList captions;
+    QStringList totalRow;
+};
+
+const GridShape &shapeOf(const QString &gridName)
+{
+    static const QHash<QString, GridShape> shapes{
+        {QStringLiteral("msfgCashier"),
+         {{QStringLiteral("記入日"), QStringLiteral("事柄"), QStringLiteral("収入"), QStringLiteral("支出"),
+           QStringLiteral("小計"), QStringLiteral("メモ")},
+          {QStringLiteral("合計"), QStringLiteral("---"), QStringLiteral("0"), QStringLiteral("0"),
+           QStringLiteral("0"), QStringLiteral("---")}}},
+        {QStringLiteral("msfgIncome"),
+         {{QStringLiteral("事柄"), QStringLiteral("収入予定額"), QStringLiteral("収入"), QStringLiteral("割合"),
+           QStringLiteral("差額")},
+          {QStringLiteral("合計"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
+           QStringLiteral("0")}}},
+        {QStringLiteral("msfgOutgo"),
+         {{QStringLiteral("事柄"), QStringLiteral("底値"), QStringLiteral("支出予定額"), QStringLiteral("支出"),
+           QStringLiteral("割合"), QStringLiteral("差額")},
+          {QStringLiteral("合計"), QStringLiteral("---"), QStringLiteral("0"), QStringLiteral("0"),
+           QStringLiteral("0"), QStringLiteral("0")}}},
+    };
+    static const GridShape none;
+    const auto it = shapes.constFind(gridName);
+    return it == shapes.cend() ? none : *it;
+}
+
+// A failing step of the reset is skipped without a word.
+void quietly(const std::function<void()> &step)
+{
+    try {
+        step();
+    } catch (const RuntimeError &) {
+    }
+}
+
+[[noreturn]] void badSetting()
+{
+    throw RuntimeError(RuntimeError::TypeMismatch);
+}
+
+int readInt(App &app, const QString &section, const QString &key, int defaultValue)
+{
+    bool ok = false;
+    const int value = app.ini.ReadIniValue(kSetup, section, key, QString::number(defaultValue)).toInt(&ok);
+    if (!ok)
+        badSetting();
+    return value;
+}
+
+// "True"/"False" in any letter case, or a number that is true when not zero.
+bool readBool(App &app, const QString &section, const QString &key, bool defaultValue)
+{
+    const QString text =
+        app.ini.ReadIniValue(kSetup, section, key, defaultValue ? QStringLiteral("True") : QStringLiteral("False"));
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    bool ok = false;
+    const double number = text.toDouble(&ok);
+    if (!ok)
+        badSetting();
+    return number != 0.0;
+}
+
+void layOut(App &app, Grid &grid)
+{
+    const GridShape &shape = shapeOf(grid.name());
+    const QList<int> &widths = DefaultColumnWidths(grid.name());
+    const int cols = int(shape.captions.size());
+    quietly([&] {
+        grid.setRows(4);
+        grid.setCols(cols);
+        grid.clear();
+    });
+    for (int k = 0; k < cols; ++k) {
+        quietly([&] {
+            int width = widths[k];
+            // An unusable stored width leaves the column at its default, never invisible.
+            quietly([&] {
+                const int stored = readInt(app, grid.name(), QStringLiteral("ColWidth%1").arg(k), widths[k]);
+                if (stored >= 0)
+                    width = stored;
+            });
+            grid.setColWidth(k, width);
+        });
+    }
+    quietly([&] {
+        for (int k = 0; k < cols; ++k)
+            grid.setText(0, k, shape.captions[k]);
+    });
+    quietly([&] {
+        const int last = grid.rows() - 1;
+        for (int k = 0; k < cols; ++k)
+            grid.setText(last, k, shape.totalRow[k]);
+    });
+}
+
+void readSortState(App &app, const Grid &grid, int &col, bool &ascending)
+{
+    quietly([&] {
+        const int value = readInt(app, grid.name(), QStringLiteral("CurrentCol"), 0);
+        // A column the grid does not have would make every sort fail.
+        if (value < 0 || value >= grid.cols())
+            throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+        col = value;
+    });
+    quietly([&] { ascending = readBool(app, grid.name(), QStringLiteral("SortAscending"), true); });
+}
+
+void colorSortHeader(Grid &grid, int sortCol, bool ascending)
+{
+    for (int c = 0; c < grid.cols(); ++c)
+        grid.setCellBackground(0, c, c == sortCol ? (ascending ? kColourNegative : kColourPositive) : Rgb(0));
+}
+} // namespace
+
+const QList<int> &DefaultColumnWidths(const QString &gridName)
+{
+    static const QHash<QString, QList<int>> widths{
+        {QStringLiteral("msfgCashier"), {1100, 1650, 1200, 1200, 1200, 1650}},
+        {QStringLiteral("msfgIncome"), {1650, 1200, 1200, 450, 1200}},
+        {QStringLiteral("msfgOutgo"), {1650, 1200, 1200, 1200, 450, 1200}},
+    };
+    static const QList<int> none;
+    const auto it = widths.constFind(gridName);
+    return it == widths.cend() ? none : *it;
+}
+
+void ColorSortHeaders(App &app)
+{
+    Book &book = app.book;
+    colorSortHeader(book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending);
+    colorSortHeader(book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending);
+}
+
+void ResetBook(App &app)
+{
+    Book &book = app.book;
+    if (book.SkipNextReset) {
+        book.SkipNextReset = false;
+        return;
+    }
+    {
+        // Views see one reset per grid.
+        Grid::Bulk cashierBulk(book.msfgCashier);
+        Grid::Bulk incomeBulk(book.msfgIncome);
+        Grid::Bulk outgoBulk(book.msfgOutgo);
+
+        layOut(app, book.msfgCashier);
+
+        layOut(app, book.msfgIncome);
+        readSortState(app, book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending);
+        quietly([&] { colorSortHeader(book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending); });
+
+        layOut(app, book.msfgOutgo);
+        readSortState(app, book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending);
+        quietly([&] { colorSortHeader(book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending); });
+
+        quietly([&] { FillMatterGrids(app); });
+        quietly([&] { CalcMatterSummary(book, app.ui); });
+    }
+    app.setModified(false);
+}
+
+} // namespace purslet

@@ -1,0 +1,136 @@
+#include "matters/Catalogs.h"
+
+#include "ledger/AmountFormat.h"
+#include "matters/IniFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/ErrorDialogs.h"
+#include "platform/RuntimeError.h"
+#include "shell/App.h"
+
+#include <QFile>
+
+namespace purslet {
+
+namespace {
+const QString kMatterKey = QStringLiteral("Matter");
+const QString kEstimateKey = QStringLiteral("Estimate");
+
+// Catalog positions are 16-bit: nothing past this is ever read.
+constexpr int kLastPosition = 32767;
+
+QString baseNameOf(MatterKind kind)
+{
+    return kind == MatterKind::Income ? QStringLiteral("Income") : QStringLiteral("Outgo");
+}
+
+Grid &gridOf(App &app, MatterKind kind)
+{
+    return kind == MatterKind::Income ? app.book.msfgIncome : app.book.msfgOutgo;
+}
+
+int estimateColumn(MatterKind kind)
+{
+    return kind == MatterKind::Income ? 1 : 2;
+}
+
+QStringList matterRow(MatterKind kind, const QString &matter, const QString &estimate)
+{
+    if (kind == MatterKind::Income)
+        return {matter, estimate};
+    return {matter, QString(), estimate};
+}
+
+// Returns false when the user chose to end the program.
+bool fillGrid(App &app, MatterKind kind)
+{
+    const QString base = baseNameOf(kind);
+    Grid &grid = gridOf(app, kind);
+    Grid::Bulk bulk(grid);
+    for (int n = 0; n <= kLastPosition; ++n) {
+        const QString section = QString::number(n);
+        const QString matter = app.ini.ReadIniValue(base, section, kMatterKey, QString());
+        if (matter.isEmpty())
+            break;
+        const QString estimate = app.ini.ReadIniValue(base, section, kEstimateKey, QStringLiteral("0"));
+        // A bad estimate loses only its own row.
+        if (!RunStep(app.ui, [&] {
+                const QString shown = FormatAmount(Amount::parse(estimate));
+                grid.insertRow(grid.rows() - 3, matterRow(kind, matter, shown));
+            }))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+void FillMatterCombo(App &app)
+{
+    MatterList &list = app.entry.cmbMatter;
+    list.clear();
+    const QString base = baseNameOf(app.entry.optIncome ? MatterKind::Income : MatterKind::Outgo);
+    for (int n = 0; n <= kLastPosition; ++n) {
+        const QString matter = app.ini.ReadIniValue(base, QString::number(n), kMatterKey, QString());
+        if (matter.isEmpty())
+            break;
+        list.addSorted(matter);
+    }
+}
+
+void FillMatterGrids(App &app)
+{
+    if (fillGrid(app, MatterKind::Income))
+        fillGrid(app, MatterKind::Outgo);
+}
+
+void AppendMatter(App &app, const QString &matter, MatterKind kind)
+{
+    if (matter.isEmpty())
+        return;
+    MatterList &list = app.entry.cmbMatter;
+    if (list.containsExactly(matter))
+        return;
+    list.insertAt(list.count(), matter);
+    const int position = list.count() - 1;
+    app.ini.WriteIniValue(baseNameOf(kind), QString::number(position), kMatterKey, matter);
+    Grid &grid = gridOf(app, kind);
+    grid.insertRow(grid.rows() - 3, matterRow(kind, matter, QStringLiteral("0")));
+}
+
+void SaveMatterCatalog(App &app, MatterKind kind)
+{
+    const QString base = baseNameOf(kind);
+    const QString path = app.ini.pathOf(base);
+    const Grid &grid = gridOf(app, kind);
+    const int estimateCol = estimateColumn(kind);
+
+    IniFile file;
+    int k = 0;
+    for (int i = 1; i <= grid.rows() - 4; ++i) {
+        const QString &matter = grid.text(i, 0);
+        // A blank name would end the catalog for every reader: such a row
+        // (left by an interrupted calculation) is not a matter.
+        if (matter == kOtherMatter || matter.trimmed().isEmpty())
+            continue;
+        const QString &estimate = grid.text(i, estimateCol);
+        const QString section = QString::number(k);
+        file.setValue(section, kMatterKey, matter);
+        file.setValue(section, kEstimateKey,
+                      estimate.isEmpty() || estimate == QLatin1String("---") ? QStringLiteral("0") : estimate);
+        ++k;
+    }
+
+    app.ini.invalidate(base);
+    if (k == 0) {
+        RemoveFile(path); // no matters: no catalog file at all
+        app.ini.invalidate(base);
+        return;
+    }
+    // Replaced in one step rather than deleted and rewritten, so that a
+    // failed write keeps the old catalog; a vanished file is still an error.
+    if (!QFile::exists(path))
+        throw RuntimeError(RuntimeError::FileNotFound);
+    WriteFileAtomically(path, file.serialize());
+    app.ini.invalidate(base);
+}
+
+} // namespace purslet

@@ -6,8 +6,22 @@ namespace purslet {
 
 class App;
 
+// The file the book belonged to before the command that calls the reader
+// set the current file path and title.
+struct PreviousFile
+{
+    QString path;
+    QString title;
+};
+
 // Reads the file at the current file path into the cash book; every outcome
-// is shown to the user through the Ui.
+// is shown to the user through the Ui. When the read is refused or fails
+// before the book was touched (wrong password, too many records, a file that
+// cannot be opened), the current file path and title go back to `previous`,
+// so that they keep naming the book still shown. A missing file keeps the new
+// path (a later Save creates it) and leaves an empty book.
+void FileReading(App &app, const QString &title, const PreviousFile &previous);
+// For callers that did not change the path beforehand (Undo, a repeated read).
 void FileReading(App &app, const QString &title);
 
 } // namespace purslet

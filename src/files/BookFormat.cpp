@@ -1,0 +1,178 @@
+#include "files/BookFormat.h"
+
+#include "files/BookCodec.h"
+#include "files/Cp932Codes.h"
+#include "files/FieldReader.h"
+#include "ledger/Grid.h"
+#include "platform/Codepage.h"
+#include "platform/RuntimeError.h"
+
+#include <QStringDecoder>
+
+namespace purslet {
+
+namespace {
+
+const int kStoredColumns[5] = {0, 1, 2, 3, 5};
+
+bool hasUtf8Bom(QByteArrayView bytes)
+{
+    return bytes.size() >= 3 && uchar(bytes[0]) == 0xEF && uchar(bytes[1]) == 0xBB && uchar(bytes[2]) == 0xBF;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (char c : bytes)
+        if (uchar(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// Writes a text in code page 932; a character without a code becomes "?".
+void appendCp932(QByteArray &out, QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80) {
+            out.append(char(c.unicode()));
+            continue;
+        }
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        const int code = Cp932CodeOf(c.unicode());
+        if (code < 0)
+            out.append('?');
+        else if (code < 0x100)
+            out.append(char(code));
+        else
+            out.append(char(code >> 8)).append(char(code & 0xFF));
+    }
+}
+
+} // namespace
+
+QString DecodeTextFile(QByteArrayView bytes)
+{
+    if (hasUtf8Bom(bytes))
+        return QString::fromUtf8(bytes.sliced(3));
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return FromCp932(bytes.toByteArray());
+}
+
+ParsedBook ParseBook(QByteArrayView bytes, BookKind kind)
+{
+    ParsedBook book;
+    const bool encoded = kind != BookKind::Text;
+    // Encoded files hold ASCII only; anything else fails as a digit later.
+    const QString text = encoded ? QString::fromLatin1(bytes) : DecodeTextFile(bytes);
+    FieldReader reader(text);
+
+    QStringView raw;
+    bool doubled = false;
+    if (kind == BookKind::Own) {
+        if (!reader.next(raw, doubled)) {
+            book.passwordError = RuntimeError::InputPastEnd;
+        } else {
+            try {
+                book.password = DecodeText(raw);
+            } catch (const RuntimeError &e) {
+                book.passwordError = e.number();
+            }
+        }
+    }
+
+    book.records.reserve(size_t(text.size() / 64));
+    while (!reader.atEnd()) {
+        ParsedRecord record;
+        for (QString &field : record.fields) {
+            if (!reader.next(raw, doubled)) {
+                record.error = RuntimeError::InputPastEnd;
+                break;
+            }
+            if (!encoded) {
+                field = raw.toString();
+                if (doubled)
+                    field.replace(QLatin1String("\"\""), QLatin1String("\""));
+                continue;
+            }
+            if (record.error != 0)
+                continue; // keep reading the record's fields to stay in step
+            try {
+                field = DecodeText(raw);
+            } catch (const RuntimeError &e) {
+                record.error = e.number();
+            }
+        }
+        book.records.push_back(std::move(record));
+    }
+    return book;
+}
+
+std::vector<BookRecord> RecordsOf(const Grid &cashier)
+{
+    std::vector<BookRecord> records;
+    const int last = cashier.rows() - 4;
+    if (last < 1)
+        return records;
+    records.reserve(size_t(last));
+    for (int row = 1; row <= last; ++row) {
+        BookRecord r;
+        for (int k = 0; k < 5; ++k)
+            r[size_t(k)] = cashier.text(row, kStoredColumns[k]);
+        records.push_back(std::move(r));
+    }
+    return records;
+}
+
+QByteArray SerializeBook(const std::vector<BookRecord> &records, BookKind kind, const QString &password)
+{
+    if (records.size() > size_t(kMaxWrittenRecords))
+        throw RuntimeError(RuntimeError::Overflow);
+    QByteArray out;
+    qsizetype estimate = 0;
+    for (const BookRecord &r : records)
+        for (const QString &f : r)
+            estimate += (kind == BookKind::Text ? 2 : 4) * f.size() + 3;
+    out.reserve(estimate + 16 + 4 * password.size());
+
+    const auto appendField = [&](const QString &text, bool first) {
+        if (!first)
+            out.append(',');
+        out.append('"');
+        if (kind == BookKind::Text) {
+            if (text.contains(QLatin1Char('"'))) {
+                QString doubled = text;
+                doubled.replace(QLatin1String("\""), QLatin1String("\"\""));
+                appendCp932(out, doubled);
+            } else {
+                appendCp932(out, text);
+            }
+        } else {
+            out.append(EncodeText(text).toLatin1());
+        }
+        out.append('"');
+    };
+
+    if (kind == BookKind::Own) {
+        appendField(password, true);
+        out.append("\r\n");
+    }
+    for (const BookRecord &r : records) {
+        for (size_t k = 0; k < r.size(); ++k)
+            appendField(r[k], k == 0);
+        out.append("\r\n");
+    }
+    return out;
+}
+
+QByteArray SerializeBook(const Grid &cashier, BookKind kind, const QString &password)
+{
+    return SerializeBook(RecordsOf(cashier), kind, password);
+}
+
+} // namespace purslet

@@ -1,0 +1,145 @@
+#include "files/BookReader.h"
+
+#include "files/BookFormat.h"
+#include "files/BookKind.h"
+#include "files/FileHistory.h"
+#include "ledger/BookReset.h"
+#include "ledger/Cashier.h"
+#include "matters/MatterSummary.h"
+#include "platform/AtomicFile.h"
+#include "platform/ErrorDialogs.h"
+#include "shell/App.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace purslet {
+
+namespace {
+
+const QString kReading = QStringLiteral("ファイルを読みこんでいます...");
+const QString kAnalysing = QStringLiteral("ファイルを解析しています...");
+
+// Appends the records below the book and then moves the three trailing rows
+// after them: the same rows as inserting each at rows() - 3, without moving
+// the whole table once per record. Returns false when the user abandoned.
+bool insertRecords(App &app, const std::vector<ParsedRecord> &records)
+{
+    Grid &grid = app.book.msfgCashier;
+    Grid::Bulk bulk(grid);
+    const int first = std::max(0, grid.rows() - 3);
+    const int trailing = grid.rows() - first;
+    int inserted = 0;
+    bool completed = true;
+    for (const ParsedRecord &r : records) {
+        if (r.error != 0) {
+            if (!InlineErrorDialog(app.ui, RuntimeError(r.error))) {
+                completed = false;
+                break;
+            }
+            // A record that fails to decode is dropped; one cut short by the
+            // end of the file keeps what was read.
+            if (r.error != RuntimeError::InputPastEnd)
+                continue;
+        }
+        const BookRecord &f = r.fields;
+        grid.insertRow(grid.rows(), QStringList{f[0], f[1], f[2], f[3], QString(), f[4]});
+        ++inserted;
+    }
+    if (inserted > 0 && trailing > 0) {
+        std::vector<int> order(size_t(inserted + trailing));
+        std::iota(order.begin(), order.begin() + inserted, trailing);
+        std::iota(order.begin() + inserted, order.end(), 0);
+        grid.reorderRows(first, order);
+    }
+    return completed;
+}
+
+} // namespace
+
+void FileReading(App &app, const QString &title, const PreviousFile &previous)
+{
+    Ui &ui = app.ui;
+    const QString path = app.doc.path;
+    const BookKind kind = KindOfPath(path);
+    app.doc.openRefused = false;
+    // The book is still the one of the previous file: so must be the path.
+    const auto giveUp = [&] {
+        app.doc.path = previous.path;
+        app.doc.title = previous.title;
+        ShowStatus(ui, QString());
+    };
+
+    ShowStatus(ui, kReading);
+    QByteArray bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const RuntimeError &e) {
+        if (e.number() == RuntimeError::FileNotFound || e.number() == RuntimeError::PathNotFound) {
+            ui.messageBox(QStringLiteral("ファイルが存在しないため、開くことはできません"),
+                          QStringLiteral("ファイルエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+            ResetBook(app);
+            ShowStatus(ui, QString());
+        } else {
+            InlineErrorDialog(ui, e);
+            giveUp();
+        }
+        return;
+    }
+
+    if (kind != BookKind::Text)
+        ShowStatus(ui, kAnalysing);
+    const ParsedBook parsed = ParseBook(bytes, kind);
+    bytes.clear();
+    ShowStatus(ui, kReading);
+
+    // Checked before anything changes: a book holds at most kMaxRecords.
+    if (parsed.records.size() > size_t(kMaxRecords)) {
+        ui.messageBox(QStringLiteral("記録が 32,767 件を超えるため、このファイルは開けません。"),
+                      QStringLiteral("ファイルエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+        giveUp();
+        return;
+    }
+
+    if (kind == BookKind::Own) {
+        if (parsed.passwordError != 0) {
+            if (!InlineErrorDialog(ui, RuntimeError(parsed.passwordError))) {
+                giveUp();
+                return;
+            }
+        } else if (!parsed.password.isEmpty()) {
+            const QString answer = ui.inputBox(QStringLiteral("パスワードを入力してください。"),
+                                               QStringLiteral("パスワードの入力"), QString(), true);
+            if (answer != parsed.password) {
+                ui.messageBox(QStringLiteral("パスワードが違うためファイルが開けません。"),
+                              QStringLiteral("パスワードエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+                app.doc.openRefused = true;
+                giveUp();
+                return;
+            }
+        }
+    }
+
+    ResetBook(app);
+    ShowStatus(ui, kReading);
+    if (!insertRecords(app, parsed.records)) {
+        ShowStatus(ui, QString());
+        return;
+    }
+
+    RecalcCashier(app.book, ui, app.book.msfgCashier.rows() - 4);
+    CalcMatterSummary(app.book, ui);
+    if (kind != BookKind::Backup) {
+        app.setWindowTitle(QStringLiteral("Purslet [") + path + QLatin1Char(']'));
+        UpdateFileHistory(app);
+        app.menu.setCaption(QStringLiteral("fileSave"), title + QStringLiteral(" の上書き保存(&S)"));
+    }
+    ShowStatus(ui, QString());
+}
+
+void FileReading(App &app, const QString &title)
+{
+    FileReading(app, title, PreviousFile{app.doc.path, app.doc.title});
+}
+
+} // namespace purslet

@@ -1,0 +1,121 @@
+#include "files/Cp932Codes.h"
+
+#include "platform/Codepage.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+namespace purslet {
+
+namespace {
+
+constexpr char16_t kNone = 0xFFFF; // a noncharacter: never a mapping
+constexpr quint16 kNoCode = 0;     // code 0 is NUL, which is ASCII and kept apart
+
+bool isLeadByte(int b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+bool isTrailByte(int b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+struct Tables
+{
+    std::array<char16_t, 0x10000> chars; // code -> character
+    std::array<quint16, 0x10000> codes;  // character -> code (kNoCode: none)
+
+    Tables()
+    {
+        chars.fill(kNone);
+        codes.fill(kNoCode);
+        for (int b = 0; b < 0x100; ++b) {
+            if (isLeadByte(b))
+                continue;
+            const QByteArray one(1, char(b));
+            if (b < 0x80)
+                chars[size_t(b)] = char16_t(b);
+            else if (IsValidCp932(one)) {
+                const QString s = FromCp932(one);
+                if (s.size() == 1)
+                    chars[size_t(b)] = s.at(0).unicode();
+            }
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!isLeadByte(lead))
+                continue;
+            // Most rows map whole; only the others are taken code by code.
+            QByteArray row;
+            for (int trail = 0x40; trail <= 0xFC; ++trail)
+                if (isTrailByte(trail))
+                    row.append(char(lead)).append(char(trail));
+            const QString whole = IsValidCp932(row) ? FromCp932(row) : QString();
+            if (whole.size() == row.size() / 2) {
+                for (qsizetype i = 0; i < whole.size(); ++i)
+                    chars[size_t(lead * 256 + uchar(row.at(2 * i + 1)))] = whole.at(i).unicode();
+                continue;
+            }
+            for (qsizetype i = 0; i < row.size(); i += 2) {
+                const QByteArray two = row.mid(i, 2);
+                if (!IsValidCp932(two))
+                    continue;
+                const QString s = FromCp932(two);
+                if (s.size() == 1 && !s.at(0).isSurrogate())
+                    chars[size_t(lead * 256 + uchar(two.at(1)))] = s.at(0).unicode();
+            }
+        }
+
+        // Several codes share a character (the NEC and IBM extensions): the
+        // converter's own choice wins, so that we write what it would write.
+        std::array<quint8, 0x10000> seen{};
+        for (int code = 0; code < 0x10000; ++code) {
+            const char16_t ch = chars[size_t(code)];
+            if (ch == kNone)
+                continue;
+            if (seen[ch] < 2)
+                ++seen[ch];
+            if (seen[ch] == 1)
+                codes[ch] = quint16(code);
+        }
+        for (int ch = 0; ch < 0x10000; ++ch) {
+            if (seen[size_t(ch)] < 2)
+                continue;
+            const QByteArray bytes = ToCp932(QString(QChar(char16_t(ch))));
+            if (bytes.size() == 1)
+                codes[size_t(ch)] = uchar(bytes.at(0));
+            else if (bytes.size() == 2)
+                codes[size_t(ch)] = quint16(uchar(bytes.at(0)) * 256 + uchar(bytes.at(1)));
+        }
+    }
+};
+
+const Tables &tables()
+{
+    static const std::unique_ptr<Tables> t = std::make_unique<Tables>();
+    return *t;
+}
+
+} // namespace
+
+int Cp932CodeOf(char16_t ch)
+{
+    if (ch == 0)
+        return 0;
+    const quint16 code = tables().codes[ch];
+    return code == kNoCode ? -1 : code;
+}
+
+int Cp932CharOf(int code)
+{
+    if (code < 0 || code > 0xFFFF)
+        return -1;
+    const char16_t ch = tables().chars[size_t(code)];
+    return ch == kNone ? -1 : ch;
+}
+
+} // namespace purslet

@@ -1,0 +1,54 @@
+#include "files/UndoCommand.h"
+
+#include "files/BookReader.h"
+#include "platform/Ui.h"
+#include "shell/App.h"
+
+#include <QFileInfo>
+
+namespace purslet {
+
+namespace {
+const QString kUndo = QStringLiteral("editUndo");
+
+void disableUndo(App &app)
+{
+    app.menu.setEnabled(kUndo, false);
+    app.menu.setCaption(kUndo, QStringLiteral("元に戻せません(&U)"));
+}
+
+void reportNoBackup(App &app)
+{
+    app.ui.messageBox(QStringLiteral("バックアップファイルが存在しないため戻すことができません。"),
+                      QStringLiteral("バックアップエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+}
+} // namespace
+
+void editUndo_Click(App &app)
+{
+    if (!app.menu.enabled(kUndo)) {
+        reportNoBackup(app);
+        return;
+    }
+    if (app.ui.messageBox(QStringLiteral("元に戻しますか？"), QStringLiteral("データを戻す"), MsgIcon::Question,
+                          MsgButtons::YesNo, MsgAnswer::Yes)
+        != MsgAnswer::Yes)
+        return;
+
+    const QString backup = app.programFile(QStringLiteral("purslet.bak"));
+    // Reading a vanished backup would empty the book: refuse instead.
+    if (!QFileInfo::exists(backup)) {
+        reportNoBackup(app);
+        disableUndo(app);
+        return;
+    }
+    const QString rememberedPath = app.doc.path;
+    const QString rememberedTitle = app.doc.title;
+    app.doc.path = backup;
+    FileReading(app, QString());
+    app.doc.path = rememberedPath;
+    app.doc.title = rememberedTitle;
+    disableUndo(app);
+}
+
+} // namespace purslet

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace purslet {
+
+// What the desktop needs to open *.psl files with this program.
+struct FileTypeRegistration
+{
+    QString programPath; // the executable, absolute
+    QString dataHome;    // $XDG_DATA_HOME, default ~/.local/share
+    QByteArray iconPng;  // the program's icon; nothing is written for it when empty
+    bool runUpdaters = true;
+};
+
+inline const QString kMimeType = QStringLiteral("application/x-purslet");
+
+// The quoted program path for the Exec key of a desktop entry.
+QString DesktopExecQuote(const QString &path);
+QString MimePackageText();
+QString DesktopEntryText(const QString &programPath);
+
+// Writes the MIME package, the desktop entry and the icon under the data
+// home, then refreshes the desktop's caches when the tools are there. Runs on
+// every start; every failure is silent and what could be written stays.
+void RegisterFileType(const FileTypeRegistration &registration);
+// The same for the running program and the user's data home.
+void RegisterFileType(const QByteArray &iconPng);
+
+} // namespace purslet

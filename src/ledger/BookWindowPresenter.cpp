@@ -1,0 +1,96 @@
+#include "ledger/BookWindowPresenter.h"
+
+#include "ledger/Book.h"
+#include "ledger/EditCommands.h"
+#include "matters/Catalogs.h"
+#include "matters/MatterSummary.h"
+#include "platform/Ui.h"
+#include "shell/App.h"
+
+#include <algorithm>
+
+namespace purslet {
+
+BookWindowPresenter::BookWindowPresenter(App &app, EditCommands &edit) : m_app(app), m_edit(edit) {}
+
+void BookWindowPresenter::msfgCashier_Click()
+{
+    const Grid &grid = m_app.book.msfgCashier;
+    const int end = grid.rowSel();
+    m_app.menu.setEnabled(QStringLiteral("editDelete"), end >= 1 && end < grid.rows() - 3);
+}
+
+void BookWindowPresenter::msfgIncome_MouseDown(bool leftButton)
+{
+    m_leftButton = leftButton;
+}
+
+void BookWindowPresenter::msfgOutgo_MouseDown(bool leftButton)
+{
+    m_leftButton = leftButton;
+}
+
+void BookWindowPresenter::msfgIncome_Click(int row, int col)
+{
+    summaryClick(true, row, col);
+}
+
+void BookWindowPresenter::msfgOutgo_Click(int row, int col)
+{
+    summaryClick(false, row, col);
+}
+
+void BookWindowPresenter::summaryClick(bool income, int row, int col)
+{
+    if (!m_leftButton)
+        return;
+    Book &book = m_app.book;
+    Grid &grid = income ? book.msfgIncome : book.msfgOutgo;
+    if (row < 0 || row >= grid.rows() || col < 0 || col >= grid.cols())
+        return;
+
+    if (row == 0) {
+        int &sortCol = income ? book.IncomeSortCol : book.OutgoSortCol;
+        bool &ascending = income ? book.IncomeSortAscending : book.OutgoSortAscending;
+        if (sortCol >= 0 && sortCol < grid.cols())
+            grid.setCellBackground(0, sortCol, 0);
+        grid.setCellBackground(0, col, ascending ? kColourPositive : kColourNegative);
+        ascending = !ascending;
+        sortCol = col;
+        CalcMatterSummary(book, m_app.ui);
+        return;
+    }
+
+    grid.setSelection(row, 0, row, grid.cols() - 1);
+    const bool matterRow = row < grid.rows() - 3 && grid.text(row, 0) != kOtherMatter;
+    m_app.menu.setEnabled(QStringLiteral("editMatter"), matterRow);
+    if (!matterRow)
+        return;
+    book.MatterSourceIsIncome = income;
+    m_edit.editMatter_Click();
+}
+
+void BookWindowPresenter::SSTab_Click(int tab)
+{
+    m_tab = tab;
+    m_app.menu.setEnabled(QStringLiteral("editMatter"), false);
+}
+
+void BookWindowPresenter::MouseMove(const QString &controlName)
+{
+    if (controlName == QLatin1String("msfgCashier"))
+        ShowStatus(m_app.ui, QStringLiteral("クリックで行が選択できます。"));
+    else if (controlName == QLatin1String("msfgIncome") || controlName == QLatin1String("msfgOutgo"))
+        ShowStatus(m_app.ui, QStringLiteral("対象行をクリックすることで事柄が編集できます。"));
+    else if (controlName == QLatin1String("SSTab"))
+        ShowStatus(m_app.ui, QStringLiteral("タブをクリックすると表示項目を切り替えることができます。"));
+    else if (controlName == QLatin1String("Form"))
+        ShowStatus(m_app.ui, QString());
+}
+
+QSize BookWindowPresenter::gridExtent(QSize tabTwips)
+{
+    return {std::max(0, tabTwips.width() - 350), std::max(0, tabTwips.height() - 850)};
+}
+
+} // namespace purslet

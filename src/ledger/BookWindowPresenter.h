@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+namespace purslet {
+
+class App;
+class EditCommands;
+class Grid;
+
+// The book window (frmMain): clicks on the three grids, the header sort of
+// the summaries, the tab and the hints. The grids themselves live in the Book.
+class BookWindowPresenter final
+{
+public:
+    BookWindowPresenter(App &app, EditCommands &edit);
+
+    // Reads the current row and selection end the view mirrored into the grid.
+    void msfgCashier_Click();
+    void msfgIncome_MouseDown(bool leftButton);
+    void msfgOutgo_MouseDown(bool leftButton);
+    // Grid rows: 0 is the header.
+    void msfgIncome_Click(int row, int col);
+    void msfgOutgo_Click(int row, int col);
+    void SSTab_Click(int tab);
+    void MouseMove(const QString &controlName);
+
+    int tab() const { return m_tab; }
+    void setTab(int tab) { m_tab = tab; }
+
+    // The grids fill their tab less the tab strip and the margins (twips).
+    static QSize gridExtent(QSize tabTwips);
+
+private:
+    void summaryClick(bool income, int row, int col);
+
+    App &m_app;
+    EditCommands &m_edit;
+    bool m_leftButton = false;
+    int m_tab = 0;
+};
+
+} // namespace purslet

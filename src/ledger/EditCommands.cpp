@@ -1,0 +1,132 @@
+#include "ledger/EditCommands.h"
+
+#include "files/Backup.h"
+#include "ledger/Book.h"
+#include "ledger/Cashier.h"
+#include "ledger/InputPresenter.h"
+#include "matters/Catalogs.h"
+#include "matters/MatterEditorPresenter.h"
+#include "matters/MatterSummary.h"
+#include "platform/ErrorDialogs.h"
+#include "platform/Ui.h"
+#include "shell/App.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace purslet {
+
+EditCommands::EditCommands(App &app, InputPresenter &input, MatterEditorPresenter &matterEditor)
+    : m_app(app), m_input(input), m_matterEditor(matterEditor)
+{
+}
+
+void EditCommands::error(const char16_t *text, const char16_t *title)
+{
+    m_app.ui.messageBox(QString::fromUtf16(text), QString::fromUtf16(title), MsgIcon::Critical, MsgButtons::Ok,
+                        MsgAnswer::Ok);
+}
+
+void EditCommands::editCopy_Click()
+{
+    if (!m_app.menu.enabled(QStringLiteral("editCopy"))) {
+        error(u"コピーする範囲が指定されていません。", u"コピーエラー");
+        return;
+    }
+    const QString selected = m_input.memoSelectedText();
+    if (!selected.isEmpty())
+        m_app.ui.setClipboardText(selected);
+}
+
+void EditCommands::editCut_Click()
+{
+    if (!m_app.menu.enabled(QStringLiteral("editCut"))) {
+        error(u"切り取る範囲が指定されていません。", u"切り取りエラー");
+        return;
+    }
+    editCopy_Click();
+    const QString memo = m_input.memo();
+    const int start = m_input.memoSelStart();
+    const int length = m_input.memoSelLength();
+    m_input.setMemo(memo.left(start) + memo.mid(start + length), start);
+    if (m_input.onChanged)
+        m_input.onChanged();
+}
+
+void EditCommands::editPaste_Click()
+{
+    if (!m_app.menu.enabled(QStringLiteral("editPaste"))) {
+        error(u"貼り付け箇所が指定されていません。", u"貼り付けエラー");
+        return;
+    }
+    // The clipboard replaces the whole memo.
+    const QString text = m_app.ui.clipboardText().left(InputPresenter::MemoMaxLength);
+    m_input.setMemo(text, int(text.size()));
+    if (m_input.onChanged)
+        m_input.onChanged();
+}
+
+void EditCommands::editDelete_Click()
+{
+    Grid &grid = m_app.book.msfgCashier;
+    const int r1 = grid.row();
+    const int r2 = grid.rowSel();
+    const int first = std::min(r1, r2);
+    const int last = std::max(r1, r2);
+    // Only records go: never the header, the empty rows or the total row.
+    const bool records = first >= 1 && last <= grid.rows() - 4;
+    if (!m_app.menu.enabled(QStringLiteral("editDelete")) || !records) {
+        error(u"不正な行を指定したか、行が指定されていないため削除できません。", u"削除エラー");
+        return;
+    }
+
+    const QString question = r1 == r2 ? QStringLiteral("%1行目を削除しますか？").arg(r1)
+                                      : QStringLiteral("%1行目～%2行目を削除しますか？").arg(r1).arg(r2);
+    const MsgAnswer answer = m_app.ui.messageBox(question, QStringLiteral("行の削除"), MsgIcon::Question,
+                                                 MsgButtons::YesNo, MsgAnswer::No);
+    if (answer == MsgAnswer::Yes) {
+        if (!m_app.menu.checked(QStringLiteral("setupHighSpeedMode"))) {
+            if (!RunStep(m_app.ui, [&] { TakeBackup(m_app, QStringLiteral("入力")); }))
+                return;
+        }
+        const bool removed = RunStep(m_app.ui, [&] {
+            Grid::Bulk bulk(grid);
+            // Move the doomed rows behind the last record first, so that each
+            // removal shifts only the empty rows and the total row.
+            const int recordsEnd = grid.rows() - 4;
+            const int count = last - first + 1;
+            std::vector<int> order;
+            order.reserve(size_t(recordsEnd - first + 1));
+            for (int r = last + 1; r <= recordsEnd; ++r)
+                order.push_back(r - first);
+            for (int r = first; r <= last; ++r)
+                order.push_back(r - first);
+            grid.reorderRows(first, order);
+            for (int i = 0; i < count; ++i)
+                grid.removeRow(recordsEnd - i);
+        });
+        if (!removed)
+            return;
+        RecalcCashier(m_app.book, m_app.ui, grid.rows() - 4);
+    }
+    CalcMatterSummary(m_app.book, m_app.ui);
+    m_app.setModified(true);
+}
+
+void EditCommands::editMatter_Click()
+{
+    Book &book = m_app.book;
+    const Grid &grid = book.MatterSourceIsIncome ? book.msfgIncome : book.msfgOutgo;
+    const int row = grid.row();
+    const bool matterRow = row >= 1 && row <= grid.rows() - 4 && !grid.text(row, 0).isEmpty()
+        && grid.text(row, 0) != kOtherMatter;
+    if (!m_app.menu.enabled(QStringLiteral("editMatter")) || !matterRow) {
+        error(u"不正な行を指定したか、行が指定されていないため編集できません。", u"事柄編集エラー");
+        return;
+    }
+    const int estimateColumn = book.MatterSourceIsIncome ? 1 : 2;
+    m_matterEditor.load(grid.text(row, 0), grid.text(row, estimateColumn));
+    m_app.ui.showModal(QStringLiteral("frmMatter"));
+}
+
+} // namespace purslet

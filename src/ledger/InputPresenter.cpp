@@ -1,0 +1,307 @@
+#include "ledger/InputPresenter.h"
+
+#include "files/Backup.h"
+#include "ledger/AmountFormat.h"
+#include "ledger/Book.h"
+#include "ledger/Cashier.h"
+#include "matters/Catalogs.h"
+#include "matters/MatterSummary.h"
+#include "platform/ErrorDialogs.h"
+#include "platform/Ui.h"
+#include "shell/App.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace purslet {
+
+namespace {
+
+bool dateLess(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
+// Inserts the record where a stable sort by date would put a record added
+// after all others, then keeps the layout: records, two empty rows, total.
+void insertInDateOrder(Grid &grid, const QStringList &cells)
+{
+    const int n = grid.rows() - 4;
+    const QString &date = cells.at(0);
+
+    bool sorted = true;
+    for (int r = 2; r <= n && sorted; ++r)
+        sorted = !dateLess(grid.text(r, 0), grid.text(r - 1, 0));
+
+    Grid::Bulk bulk(grid);
+    if (sorted) {
+        // Upper bound among equal dates: after the existing records of the day.
+        int lo = 1, hi = n + 1;
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            if (dateLess(date, grid.text(mid, 0)))
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        grid.insertRow(lo, cells);
+        return;
+    }
+
+    // A book read in its stored order: insert after the last record, take the
+    // empty rows out, sort all records stably, put the empty rows back.
+    grid.insertRow(n + 1, cells);
+    grid.removeRow(n + 2);
+    grid.removeRow(n + 2);
+    const int count = n + 1;
+    std::vector<const QString *> keys(static_cast<size_t>(count), nullptr);
+    for (int i = 0; i < count; ++i)
+        keys[size_t(i)] = &grid.text(i + 1, 0);
+    std::vector<int> order(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        order[size_t(i)] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return dateLess(*keys[size_t(a)], *keys[size_t(b)]); });
+    grid.reorderRows(1, order);
+    grid.insertRow(grid.rows() - 1);
+    grid.insertRow(grid.rows() - 1);
+}
+
+} // namespace
+
+InputPresenter::InputPresenter(App &app) : m_app(app) {}
+
+void InputPresenter::changed()
+{
+    if (onChanged)
+        onChanged();
+}
+
+bool InputPresenter::income() const
+{
+    return m_app.entry.optIncome;
+}
+
+void InputPresenter::setDate(const QString &date)
+{
+    m_date = date;
+    changed();
+}
+
+void InputPresenter::setIncome(bool income)
+{
+    m_app.entry.optIncome = income;
+    changed();
+}
+
+void InputPresenter::setMatter(const QString &text, int caret, int selStart, int selLength)
+{
+    m_matter = text;
+    m_matterCaret = std::clamp(caret, 0, int(text.size()));
+    if (selLength > 0 && selStart >= 0 && selStart + selLength <= text.size()) {
+        m_matterSelStart = selStart;
+        m_matterSelLength = selLength;
+    } else {
+        m_matterSelStart = m_matterCaret;
+        m_matterSelLength = 0;
+    }
+}
+
+void InputPresenter::setMoneyText(const QString &text)
+{
+    m_money = text.left(MoneyMaxLength);
+}
+
+void InputPresenter::setMemo(const QString &text, int caret, int selStart, int selLength)
+{
+    m_memo = text.left(MemoMaxLength);
+    m_memoCaret = std::clamp(caret, 0, int(m_memo.size()));
+    if (selLength > 0 && selStart >= 0 && selStart + selLength <= m_memo.size()) {
+        m_memoSelStart = selStart;
+        m_memoSelLength = selLength;
+    } else {
+        m_memoSelStart = m_memoCaret;
+        m_memoSelLength = 0;
+    }
+}
+
+void InputPresenter::optCashier_Click(int index)
+{
+    m_app.entry.optIncome = index == 0;
+    FillMatterCombo(m_app);
+    changed();
+}
+
+void InputPresenter::txtDate_Click()
+{
+    if (onShowCalendar)
+        onShowCalendar();
+}
+
+void InputPresenter::txtMoney_Change()
+{
+    // Every replacement is a change of its own, so filter until nothing moves.
+    for (;;) {
+        QString next = FilterDigits(m_money);
+        if (next == QLatin1String("0"))
+            next.clear(); // an amount is never zero
+        if (next == m_money)
+            break;
+        m_money = next;
+    }
+    m_enterEnabled = !m_money.isEmpty();
+    changed();
+}
+
+void InputPresenter::cmbMatter_KeyDown(int keyCode)
+{
+    switch (keyCode) {
+    case KeyBack:
+    case KeyDelete:
+        // Drop the proposed completion; the key then deletes as usual.
+        EntrySuppressCompletion = true;
+        if (m_matterSelLength > 0) {
+            m_matter.remove(m_matterSelStart, m_matterSelLength);
+            m_matterCaret = m_matterSelStart;
+            m_matterSelLength = 0;
+            cmbMatter_Change();
+        }
+        break;
+    case KeyReturn:
+    case KeySeparator:
+        // Accept the completion.
+        EntrySuppressCompletion = true;
+        m_matterCaret = m_matterSelStart = int(m_matter.size());
+        m_matterSelLength = 0;
+        break;
+    default:
+        EntrySuppressCompletion = false;
+        return;
+    }
+    changed();
+}
+
+void InputPresenter::setMatterTextFromCode(const QString &text)
+{
+    if (text == m_matter)
+        return;
+    m_matter = text;
+    m_matterCaret = m_matterSelStart = 0;
+    m_matterSelLength = 0;
+    if (m_changeDepth < 4) // a text set from code is a change of its own
+        cmbMatter_Change();
+}
+
+void InputPresenter::cmbMatter_Change()
+{
+    if (EntrySuppressCompletion) {
+        changed();
+        return;
+    }
+    ++m_changeDepth;
+    int p = m_matterSelStart;
+    if (EntrySavedCaret != 0) {
+        p = std::min(int(EntrySavedCaret), int(m_matter.size()));
+        m_matterCaret = m_matterSelStart = p;
+        m_matterSelLength = 0;
+    }
+    const QString prefix = m_matter.left(p);
+    const MatterList &list = m_app.entry.cmbMatter;
+    const int found = list.findPrefix(prefix);
+    if (found >= 0) {
+        m_matter = list.item(found);
+    } else {
+        EntrySavedCaret = qint16(prefix.size());
+        setMatterTextFromCode(prefix);
+    }
+    p = std::min(p, int(m_matter.size()));
+    m_matterCaret = m_matterSelStart = p;
+    m_matterSelLength = int(m_matter.size()) - p;
+    EntrySavedCaret = 0;
+    --m_changeDepth;
+    changed();
+}
+
+void InputPresenter::txtMemo_Click()
+{
+    MenuState &menu = m_app.menu;
+    const bool selection = m_memoSelLength > 0;
+    menu.setEnabled(QStringLiteral("editCut"), selection);
+    menu.setEnabled(QStringLiteral("editCopy"), selection);
+    menu.setEnabled(QStringLiteral("editPaste"), !m_app.ui.clipboardText().isEmpty());
+}
+
+void InputPresenter::cmdEnter_Click()
+{
+    Amount amount;
+    if (m_money.isEmpty() || !Amount::tryParse(m_money, amount))
+        return; // the button is disabled without an amount
+
+    Book &book = m_app.book;
+    if (book.recordCount() >= kMaxRecords) {
+        m_app.ui.messageBox(
+            QStringLiteral("1冊の出納帳に記入できるのは32,767件までです。これ以上は記入できません。"),
+            QStringLiteral("記入エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+        return;
+    }
+
+    if (!m_app.menu.checked(QStringLiteral("setupHighSpeedMode"))) {
+        if (!RunStep(m_app.ui, [&] { TakeBackup(m_app, QStringLiteral("入力")); }))
+            return;
+    }
+    ShowStatus(m_app.ui, QStringLiteral("出納帳にデータを書きこんでいます..."));
+
+    QString matter = m_matter;
+    if (matter == kOtherMatter)
+        matter.clear();
+    const bool isIncome = income();
+    const Amount incomeAmount = isIncome ? amount : Amount();
+    const Amount outgoAmount = isIncome ? Amount() : amount;
+    const QStringList cells{m_date, matter, FormatAmountBlank(incomeAmount), FormatAmountBlank(outgoAmount),
+                            QString(), m_memo};
+
+    Grid &grid = book.msfgCashier;
+    if (!RunStep(m_app.ui, [&] { insertInDateOrder(grid, cells); }))
+        return;
+    RecalcCashier(book, m_app.ui, grid.rows() - 4);
+    if (!RunStep(m_app.ui,
+                 [&] { AppendMatter(m_app, matter, isIncome ? MatterKind::Income : MatterKind::Outgo); }))
+        return;
+    CalcMatterSummary(book, m_app.ui);
+
+    // Cleared from code without completing: the next record starts empty.
+    m_matter.clear();
+    m_matterCaret = m_matterSelStart = m_matterSelLength = 0;
+    m_money.clear();
+    m_memo.clear();
+    m_memoCaret = m_memoSelStart = m_memoSelLength = 0;
+    m_enterEnabled = false;
+    m_app.setModified(true);
+    ShowStatus(m_app.ui, QString());
+    changed();
+}
+
+void InputPresenter::MouseMove(const QString &controlName)
+{
+    static const struct
+    {
+        const char *control;
+        const char16_t *hint;
+    } hints[] = {
+        {"txtDate", u"クリックでカレンダーウインドウを表示します。"},
+        {"fraCashier", u"収入または支出を選択します。"},
+        {"optCashier", u"収入または支出を選択します。"},
+        {"txtMoney", u"金額を入力します。"},
+        {"txtMemo", u"メモがあれば入力します。"},
+        {"cmdEnter", u"セルに記入します。"},
+        {"Form", u""},
+    };
+    for (const auto &h : hints) {
+        if (controlName == QLatin1String(h.control)) {
+            ShowStatus(m_app.ui, QString::fromUtf16(h.hint));
+            return;
+        }
+    }
+}
+
+} // namespace purslet

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace purslet {
+
+class App;
+
+// The entry window (frmInput): the fields of one record, the matter
+// type-ahead and the record button. The widget mirrors this state.
+class InputPresenter final
+{
+public:
+    // Key codes the matter field reacts to (as the platform numbers them).
+    static constexpr int KeyBack = 8;
+    static constexpr int KeyReturn = 13;
+    static constexpr int KeyDelete = 46;
+    static constexpr int KeySeparator = 108;
+
+    static constexpr int MoneyMaxLength = 8;
+    static constexpr int MemoMaxLength = 8191;
+
+    explicit InputPresenter(App &app);
+
+    // Start-up.
+    void setDate(const QString &date);
+    // Sets the choice and the option buttons without refilling the list.
+    void setIncome(bool income);
+
+    const QString &date() const { return m_date; }
+    bool income() const;
+
+    const QString &matterText() const { return m_matter; }
+    int matterCaret() const { return m_matterCaret; }
+    int matterSelStart() const { return m_matterSelStart; }
+    int matterSelLength() const { return m_matterSelLength; }
+    // What the user did to the matter field; caret and selection as the field has them.
+    void setMatter(const QString &text, int caret, int selStart = -1, int selLength = 0);
+
+    const QString &money() const { return m_money; }
+    // What the user typed; longer input is cut as the field's own limit would.
+    void setMoneyText(const QString &text);
+
+    const QString &memo() const { return m_memo; }
+    int memoSelStart() const { return m_memoSelStart; }
+    int memoSelLength() const { return m_memoSelLength; }
+    int memoCaret() const { return m_memoCaret; }
+    QString memoSelectedText() const { return m_memo.mid(m_memoSelStart, m_memoSelLength); }
+    void setMemo(const QString &text, int caret, int selStart = -1, int selLength = 0);
+
+    bool enterEnabled() const { return m_enterEnabled; }
+
+    bool EntrySuppressCompletion = false;
+    qint16 EntrySavedCaret = 0;
+
+    // Handlers, named as the window's controls.
+    void optCashier_Click(int index);
+    void txtDate_Click();
+    void txtMoney_Change();
+    void cmbMatter_KeyDown(int keyCode);
+    void cmbMatter_Change();
+    void txtMemo_Click();
+    void cmdEnter_Click();
+    void MouseMove(const QString &controlName);
+
+    std::function<void()> onChanged;      // any field, caret or enabled state
+    std::function<void()> onShowCalendar; // the date field asks for the calendar window
+
+private:
+    void changed();
+    void setMatterTextFromCode(const QString &text);
+    void insertRecord(const QStringList &cells);
+
+    App &m_app;
+    QString m_date;
+    QString m_matter;
+    int m_matterCaret = 0;
+    int m_matterSelStart = 0;
+    int m_matterSelLength = 0;
+    QString m_money;
+    QString m_memo;
+    int m_memoCaret = 0;
+    int m_memoSelStart = 0;
+    int m_memoSelLength = 0;
+    bool m_enterEnabled = false;
+    int m_changeDepth = 0;
+};
+
+} // namespace purslet

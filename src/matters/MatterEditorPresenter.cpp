@@ -1,0 +1,186 @@
+#include "matters/MatterEditorPresenter.h"
+
+#include "ledger/AmountFormat.h"
+#include "ledger/Book.h"
+#include "matters/Catalogs.h"
+#include "matters/MatterSummary.h"
+#include "platform/ErrorDialogs.h"
+#include "platform/Ui.h"
+#include "shell/App.h"
+
+#include <cmath>
+
+namespace purslet {
+
+namespace {
+
+const QString kSetup = QStringLiteral("Setup");
+const QString kSection = QStringLiteral("frmMatter");
+
+int readPosition(const App &app, const QString &key, int fallback)
+{
+    bool ok = false;
+    const double value =
+        app.ini.ReadIniValue(kSetup, kSection, key, QString::number(fallback)).trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || std::abs(value) > 1e9)
+        return fallback;
+    return int(std::lround(value));
+}
+
+} // namespace
+
+MatterEditorPresenter::MatterEditorPresenter(App &app) : m_app(app) {}
+
+Grid &MatterEditorPresenter::sourceGrid() const
+{
+    return m_app.book.MatterSourceIsIncome ? m_app.book.msfgIncome : m_app.book.msfgOutgo;
+}
+
+int MatterEditorPresenter::estimateColumn() const
+{
+    return m_app.book.MatterSourceIsIncome ? 1 : 2;
+}
+
+void MatterEditorPresenter::changed()
+{
+    if (onChanged)
+        onChanged();
+}
+
+void MatterEditorPresenter::requestClose()
+{
+    m_closeRequested = true;
+    if (onClose)
+        onClose();
+}
+
+void MatterEditorPresenter::load(const QString &matter, const QString &estimateText)
+{
+    m_closeRequested = false;
+    m_matter = matter;
+    m_estimate = estimateText;
+    txtEstimate_Change();
+}
+
+void MatterEditorPresenter::setEstimateText(const QString &text)
+{
+    m_estimate = text.left(EstimateMaxLength);
+}
+
+void MatterEditorPresenter::txtEstimate_Change()
+{
+    // Each replacement is a change of its own: filter until the text is stable.
+    for (;;) {
+        const QString next = FilterDigits(m_estimate);
+        if (next == m_estimate)
+            break;
+        m_estimate = next;
+    }
+    m_estimate.truncate(EstimateMaxLength);
+    changed();
+}
+
+void MatterEditorPresenter::cmdRenewal_Click()
+{
+    Ui &ui = m_app.ui;
+    Grid &grid = sourceGrid();
+    const int row = grid.row();
+
+    bool parsed = false;
+    Amount amount;
+    try {
+        amount = Amount::parse(m_estimate);
+        parsed = true;
+    } catch (const RuntimeError &e) {
+        if (e.number() == RuntimeError::Overflow) {
+            ui.messageBox(QStringLiteral("入力できる範囲は、1円～922,337,203,685,477です。"),
+                          QStringLiteral("入力エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+            return;
+        }
+        if (!InlineErrorDialog(ui, e))
+            return;
+    }
+    if (parsed && !RunInlineStep(ui, [&] { grid.setText(row, estimateColumn(), FormatAmount(amount)); }))
+        return;
+    const MatterKind kind = m_app.book.MatterSourceIsIncome ? MatterKind::Income : MatterKind::Outgo;
+    if (!RunInlineStep(ui, [&] { SaveMatterCatalog(m_app, kind); }))
+        return;
+    CalcMatterSummary(m_app.book, ui);
+    requestClose();
+}
+
+void MatterEditorPresenter::cmdDelete_Click()
+{
+    Ui &ui = m_app.ui;
+    if (ui.messageBox(QStringLiteral("編集中の事柄を削除しますか？"), QStringLiteral("事柄の削除"),
+                      MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No)
+        != MsgAnswer::Yes)
+        return;
+
+    Grid &grid = sourceGrid();
+    const int row = grid.row();
+    const MatterKind kind = m_app.book.MatterSourceIsIncome ? MatterKind::Income : MatterKind::Outgo;
+    // Only a matter row may go; the header, the empty rows and the total stay.
+    if (!RunInlineStep(ui, [&] {
+            if (row < 1 || row > grid.rows() - 4)
+                throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+            grid.removeRow(row);
+        }))
+        return;
+    // The row is gone from the grid; if the catalog cannot follow, say so and
+    // still finish, since the editor has no row left to work on.
+    try {
+        SaveMatterCatalog(m_app, kind);
+    } catch (const RuntimeError &e) {
+        const QString file = kind == MatterKind::Income ? QStringLiteral("Income.ini") : QStringLiteral("Outgo.ini");
+        ui.messageBox(e.description() + QStringLiteral("\r\n\r\n事柄は表から削除しましたが、") + file
+                          + QStringLiteral("を書き換えられませんでした。ファイルの内容は表と一致していません。"),
+                      QStringLiteral("事柄の削除エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+    }
+    FillMatterCombo(m_app);
+    CalcMatterSummary(m_app.book, ui);
+    requestClose();
+}
+
+void MatterEditorPresenter::cmdCancel_Click()
+{
+    requestClose();
+}
+
+QPoint MatterEditorPresenter::Form_Load(int screenWidth, int screenHeight, int windowWidth, int windowHeight)
+{
+    m_closeRequested = false;
+    const int left = readPosition(m_app, QStringLiteral("Left"), (screenWidth - windowWidth) / 2);
+    const int top = readPosition(m_app, QStringLiteral("Top"), (screenHeight - windowHeight) / 2);
+    return {left, top};
+}
+
+void MatterEditorPresenter::Form_Unload(int left, int top)
+{
+    m_app.ini.WriteIniValue(kSetup, kSection, QStringLiteral("Left"), QString::number(left));
+    m_app.ini.WriteIniValue(kSetup, kSection, QStringLiteral("Top"), QString::number(top));
+}
+
+void MatterEditorPresenter::MouseMove(const QString &controlName)
+{
+    static const struct
+    {
+        const char *control;
+        const char16_t *hint;
+    } hints[] = {
+        {"txtMatter", u"変更対象の事柄が表示されます。"},
+        {"txtEstimate", u"予定額を入力します。"},
+        {"cmdRenewal", u"変更内容を反映します。"},
+        {"cmdDelete", u"対象の事柄を削除します。"},
+        {"cmdCancel", u"対象の事柄を変更せずに終了します。"},
+        {"Form", u""},
+    };
+    for (const auto &h : hints) {
+        if (controlName == QLatin1String(h.control)) {
+            ShowStatus(m_app.ui, QString::fromUtf16(h.hint));
+            return;
+        }
+    }
+}
+
+} // namespace purslet

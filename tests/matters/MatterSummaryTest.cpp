@@ -277,3 +277,32 @@ TEST_F(MatterSummary, ReadBookTotalsTakesTheCashBookTotalRow)
     EXPECT_EQ(app.book.BookIncomeTotal, Amount::fromYen(1500));
     EXPECT_EQ(app.book.BookOutgoTotal, Amount::fromYen(700));
 }
+
+TEST_F(MatterSummary, RunningSumsAreWholeYenAfterEveryRecord)
+{
+    // Fractions can come only from text files; each step reads back a formatted cell.
+    writeCatalog(QStringLiteral("Income"), {QStringLiteral("a")});
+    ResetBook(app);
+    addRecord(QStringLiteral("a"), QStringLiteral("0.6"), QString());
+    addRecord(QStringLiteral("a"), QStringLiteral("0.6"), QString());
+    recalc();
+    const Grid &in = app.book.msfgIncome;
+    EXPECT_EQ(in.text(1, 2), QStringLiteral("2")); // 1 after the first record, then 1.6
+    EXPECT_EQ(rowOf(in, 2), row({"その他", "---", "-1", "-100", "1"})); // the book total reads 1
+}
+
+TEST_F(MatterSummary, ManyEqualKeysKeepTheirOrder)
+{
+    QStringList names;
+    for (int i = 0; i < 60; ++i)
+        names << QStringLiteral("m%1").arg(i, 2, 10, QLatin1Char('0'));
+    writeCatalog(QStringLiteral("Outgo"), names);
+    ResetBook(app);
+    addRecord(QStringLiteral("m30"), QString(), QStringLiteral("5"));
+    app.book.OutgoSortCol = 5; // differences: all 0 but m30's
+    app.book.OutgoSortAscending = false;
+    recalc();
+    QStringList expected = names;
+    expected.move(30, 59);
+    EXPECT_EQ(matterNames(app.book.msfgOutgo), expected);
+}

@@ -66,20 +66,31 @@ QString PadHex(const QString &digits)
     }
 }
 
-QString DecodeText(QStringView field, Ui *ui)
+namespace {
+char16_t unit(QChar c)
+{
+    return c.unicode();
+}
+
+char16_t unit(char c)
+{
+    return uchar(c);
+}
+
+template <typename View>
+QString decode(View field, Ui *ui)
 {
     show(ui, QStringLiteral("ファイルを解析しています..."));
     if (field.isEmpty())
         return QString();
     if (field.size() % 4 != 0)
         throw RuntimeError(RuntimeError::TypeMismatch, QStringLiteral("暗号化されたデータの桁数が不正です。"));
-    QString out;
-    out.resize(field.size() / 4);
+    QString out(field.size() / 4, Qt::Uninitialized);
     QChar *d = out.data();
     for (qsizetype i = 0; i < field.size(); i += 4) {
         int value = 0;
         for (qsizetype k = 0; k < 4; ++k) {
-            const int digit = hexValue(field[i + k].unicode());
+            const int digit = hexValue(unit(field[i + k]));
             if (digit < 0)
                 throw RuntimeError(RuntimeError::TypeMismatch);
             value = value * 16 + digit;
@@ -91,6 +102,17 @@ QString DecodeText(QStringView field, Ui *ui)
     }
     show(ui, QStringLiteral("ファイルを読みこんでいます..."));
     return out;
+}
+} // namespace
+
+QString DecodeText(QStringView field, Ui *ui)
+{
+    return decode(field, ui);
+}
+
+QString DecodeText(QByteArrayView field, Ui *ui)
+{
+    return decode(field, ui);
 }
 
 } // namespace purslet

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace purslet {
@@ -13,5 +14,7 @@ QString EncodeText(const QString &text, Ui *ui = nullptr);
 QString PadHex(const QString &digits);
 // Throws RuntimeError for digits that are not hexadecimal or no character code.
 QString DecodeText(QStringView field, Ui *ui = nullptr);
+// The same on the bytes of a file, without making a string of them first.
+QString DecodeText(QByteArrayView field, Ui *ui = nullptr);
 
 } // namespace purslet

@@ -64,15 +64,14 @@ QString DecodeTextFile(QByteArrayView bytes)
     return FromCp932(bytes.toByteArray());
 }
 
-ParsedBook ParseBook(QByteArrayView bytes, BookKind kind)
+namespace {
+
+// Encoded kinds hold ASCII digits only: their bytes are read as they are.
+ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
 {
     ParsedBook book;
-    const bool encoded = kind != BookKind::Text;
-    // Encoded files hold ASCII only; anything else fails as a digit later.
-    const QString text = encoded ? QString::fromLatin1(bytes) : DecodeTextFile(bytes);
-    FieldReader reader(text);
-
-    QStringView raw;
+    ByteFieldReader reader(bytes);
+    QByteArrayView raw;
     bool doubled = false;
     if (kind == BookKind::Own) {
         if (!reader.next(raw, doubled)) {
@@ -85,20 +84,13 @@ ParsedBook ParseBook(QByteArrayView bytes, BookKind kind)
             }
         }
     }
-
-    book.records.reserve(size_t(text.size() / 64));
+    book.records.reserve(size_t(bytes.count('\n')) + 1);
     while (!reader.atEnd()) {
         ParsedRecord record;
         for (QString &field : record.fields) {
             if (!reader.next(raw, doubled)) {
                 record.error = RuntimeError::InputPastEnd;
                 break;
-            }
-            if (!encoded) {
-                field = raw.toString();
-                if (doubled)
-                    field.replace(QLatin1String("\"\""), QLatin1String("\""));
-                continue;
             }
             if (record.error != 0)
                 continue; // keep reading the record's fields to stay in step
@@ -111,6 +103,31 @@ ParsedBook ParseBook(QByteArrayView bytes, BookKind kind)
         book.records.push_back(std::move(record));
     }
     return book;
+}
+
+ParsedBook parseText(QByteArrayView bytes)
+{
+    ParsedBook book;
+    const QString text = DecodeTextFile(bytes);
+    FieldReader reader(text);
+    while (!reader.atEnd()) {
+        ParsedRecord record;
+        for (QString &field : record.fields) {
+            if (!reader.next(field)) {
+                record.error = RuntimeError::InputPastEnd;
+                break;
+            }
+        }
+        book.records.push_back(std::move(record));
+    }
+    return book;
+}
+
+} // namespace
+
+ParsedBook ParseBook(QByteArrayView bytes, BookKind kind)
+{
+    return kind == BookKind::Text ? parseText(bytes) : parseEncoded(bytes, kind);
 }
 
 std::vector<BookRecord> RecordsOf(const Grid &cashier)

@@ -25,6 +25,20 @@ bool isTrailByte(int b)
     return b >= 0x40 && b <= 0xFC && b != 0x7F;
 }
 
+// Bytes that Windows maps in code page 932 and ICU leaves out; old books
+// may hold them (80FF decodes like any other field).
+char16_t windowsOnly(int b)
+{
+    switch (b) {
+    case 0x80: return 0x0080;
+    case 0xA0: return 0x00A0;
+    case 0xFD: return 0xF8F1;
+    case 0xFE: return 0xF8F2;
+    case 0xFF: return 0xF8F3;
+    default: return 0;
+    }
+}
+
 struct Tables
 {
     std::array<char16_t, 0x10000> chars; // code -> character
@@ -40,6 +54,8 @@ struct Tables
             const QByteArray one(1, char(b));
             if (b < 0x80)
                 chars[size_t(b)] = char16_t(b);
+            else if (const char16_t extra = windowsOnly(b))
+                chars[size_t(b)] = extra;
             else if (IsValidCp932(one)) {
                 const QString s = FromCp932(one);
                 if (s.size() == 1)

@@ -3,21 +3,47 @@
 namespace purslet {
 
 namespace {
-bool isBlank(QChar c)
+char16_t unit(QChar c)
+{
+    return c.unicode();
+}
+
+char16_t unit(char c)
+{
+    return uchar(c);
+}
+
+bool isBlank(char16_t c)
 {
     return c == u' ' || c == u'\t';
 }
 
-bool isLineEnd(QChar c)
+bool isLineEnd(char16_t c)
 {
     return c == u'\r' || c == u'\n';
 }
+
+bool isDelimiter(char16_t c)
+{
+    return c == u',' || isLineEnd(c);
+}
+
+QString toText(QStringView raw)
+{
+    return raw.toString();
+}
+
+QString toText(QByteArrayView raw)
+{
+    return QString::fromUtf8(raw);
+}
 } // namespace
 
-bool FieldReader::atEnd() const
+template <typename View>
+bool BasicFieldReader<View>::atEnd() const
 {
     for (qsizetype i = m_pos; i < m_data.size(); ++i) {
-        const QChar c = m_data[i];
+        const char16_t c = unit(m_data[i]);
         // Ctrl-Z ends old DOS text files.
         if (!isBlank(c) && !isLineEnd(c) && c != u'\x1A')
             return false;
@@ -25,49 +51,52 @@ bool FieldReader::atEnd() const
     return true;
 }
 
-void FieldReader::skipBlanks()
+template <typename View>
+void BasicFieldReader<View>::skipBlanks()
 {
-    while (m_pos < m_data.size() && isBlank(m_data[m_pos]))
+    while (m_pos < m_data.size() && isBlank(unit(m_data[m_pos])))
         ++m_pos;
 }
 
-void FieldReader::skipLineEndOrComma()
+template <typename View>
+void BasicFieldReader<View>::skipLineEndOrComma()
 {
     m_afterComma = false;
     if (m_pos >= m_data.size())
         return;
-    const QChar c = m_data[m_pos];
+    const char16_t c = unit(m_data[m_pos]);
     if (c == u',') {
         m_afterComma = true;
         ++m_pos;
     } else if (c == u'\r') {
         ++m_pos;
-        if (m_pos < m_data.size() && m_data[m_pos] == u'\n')
+        if (m_pos < m_data.size() && unit(m_data[m_pos]) == u'\n')
             ++m_pos;
     } else if (c == u'\n') {
         ++m_pos;
     }
 }
 
-bool FieldReader::next(QStringView &raw, bool &hasDoubledQuotes)
+template <typename View>
+bool BasicFieldReader<View>::next(View &raw, bool &hasDoubledQuotes)
 {
     hasDoubledQuotes = false;
     skipBlanks();
-    if (m_pos >= m_data.size()) {
+    const qsizetype size = m_data.size();
+    if (m_pos >= size) {
         // "a,b," ends in an empty field; a record cut short does not.
         if (!m_afterComma)
             return false;
         m_afterComma = false;
-        raw = QStringView();
+        raw = View();
         return true;
     }
-    const qsizetype size = m_data.size();
-    if (m_data[m_pos] == u'"') {
+    if (unit(m_data[m_pos]) == u'"') {
         const qsizetype start = ++m_pos;
         qsizetype end = size;
         while (m_pos < size) {
-            if (m_data[m_pos] == u'"') {
-                if (m_pos + 1 < size && m_data[m_pos + 1] == u'"') {
+            if (unit(m_data[m_pos]) == u'"') {
+                if (m_pos + 1 < size && unit(m_data[m_pos + 1]) == u'"') {
                     hasDoubledQuotes = true;
                     m_pos += 2;
                     continue;
@@ -78,11 +107,11 @@ bool FieldReader::next(QStringView &raw, bool &hasDoubledQuotes)
             ++m_pos;
         }
         raw = m_data.sliced(start, end - start);
-        while (m_pos < size && m_data[m_pos] != u',' && !isLineEnd(m_data[m_pos]))
+        while (m_pos < size && !isDelimiter(unit(m_data[m_pos])))
             ++m_pos;
     } else {
         const qsizetype start = m_pos;
-        while (m_pos < size && m_data[m_pos] != u',' && !isLineEnd(m_data[m_pos]))
+        while (m_pos < size && !isDelimiter(unit(m_data[m_pos])))
             ++m_pos;
         raw = m_data.sliced(start, m_pos - start);
     }
@@ -90,16 +119,20 @@ bool FieldReader::next(QStringView &raw, bool &hasDoubledQuotes)
     return true;
 }
 
-bool FieldReader::next(QString &field)
+template <typename View>
+bool BasicFieldReader<View>::next(QString &field)
 {
-    QStringView raw;
+    View raw;
     bool doubled = false;
     if (!next(raw, doubled))
         return false;
-    field = raw.toString();
+    field = toText(raw);
     if (doubled)
         field.replace(QLatin1String("\"\""), QLatin1String("\""));
     return true;
 }
+
+template class BasicFieldReader<QStringView>;
+template class BasicFieldReader<QByteArrayView>;
 
 } // namespace purslet

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -10,30 +11,37 @@ namespace purslet {
 // field runs to its closing quote (a doubled quote inside stands for one
 // quote) and anything after that quote up to the next comma or line end is
 // skipped; an unquoted field runs to the next comma or line end. CR LF, LF
-// and CR each end a line.
-class FieldReader final
+// and CR each end a line. Works on decoded text or, for the encoded kinds,
+// straight on the file's bytes (a delimiter byte never occurs inside a
+// code page 932 or UTF-8 character).
+template <typename View>
+class BasicFieldReader final
 {
 public:
-    explicit FieldReader(QStringView data) : m_data(data) {}
+    explicit BasicFieldReader(View data) : m_data(data) {}
 
     // True when nothing but blanks and line ends is left.
     bool atEnd() const;
 
-    // The next field's text without its quotes; false when the data ended
-    // before a field started.
-    bool next(QStringView &raw, bool &hasDoubledQuotes);
-    // The same with doubled quotes made single.
+    // The next field without its quotes; false when the data ended before a
+    // field started. Doubled quotes are left doubled in `raw`.
+    bool next(View &raw, bool &hasDoubledQuotes);
+    // The field as text with doubled quotes made single.
     bool next(QString &field);
-
-    qsizetype position() const { return m_pos; }
 
 private:
     void skipBlanks();
     void skipLineEndOrComma();
 
-    QStringView m_data;
+    View m_data;
     qsizetype m_pos = 0;
     bool m_afterComma = false;
 };
+
+using FieldReader = BasicFieldReader<QStringView>;
+using ByteFieldReader = BasicFieldReader<QByteArrayView>;
+
+extern template class BasicFieldReader<QStringView>;
+extern template class BasicFieldReader<QByteArrayView>;
 
 } // namespace purslet

@@ -1,0 +1,134 @@
+#include "files/FileCommands.h"
+
+#include "files/BookReader.h"
+#include "files/BookWriter.h"
+#include "files/FileHistory.h"
+#include "ledger/BookReset.h"
+#include "platform/ErrorDialogs.h"
+#include "platform/ProgramFolder.h"
+#include "shell/App.h"
+
+namespace purslet {
+
+namespace {
+const QString kFilter = QStringLiteral("Pursletファイル (*.psl)|*.psl|カンマ区切りファイル (*.csv)|*.csv|"
+                                       "テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*");
+} // namespace
+
+FileDialogRequest FileCommands::dialogRequest(const QString &title, const QString &initialPath)
+{
+    FileDialogRequest r;
+    r.title = title;
+    r.filter = kFilter;
+    r.defaultSuffix = QStringLiteral("psl");
+    r.initialPath = initialPath;
+    return r;
+}
+
+QString FileCommands::saveCaptionFor(const QString &title)
+{
+    return title + QStringLiteral(" の上書き保存(&S)");
+}
+
+bool FileCommands::saveQuestion()
+{
+    if (!m_app.doc.modified)
+        return true;
+    const MsgAnswer answer = m_app.ui.messageBox(QStringLiteral("ファイルの変更内容を保存しますか？"),
+                                                 QStringLiteral("ファイルの保存"), MsgIcon::Question,
+                                                 MsgButtons::YesNo, MsgAnswer::Yes);
+    if (answer != MsgAnswer::Yes)
+        return true;
+    return save();
+}
+
+void FileCommands::fileNew_Click()
+{
+    if (!saveQuestion())
+        return;
+    ResetBook(m_app);
+    m_app.setWindowTitle(QStringLiteral("Purslet"));
+    m_app.menu.setCaption(QStringLiteral("fileSave"), kDefaultSaveCaption);
+    m_app.doc.path.clear();
+    m_app.doc.title.clear();
+}
+
+void FileCommands::fileOpen_Click()
+{
+    if (!saveQuestion())
+        return;
+    QString chosen;
+    FileDialogRequest request = dialogRequest(QStringLiteral("ファイルを開く"), m_app.doc.path);
+    request.askCreate = true;
+    if (!RunInlineStep(m_app.ui, [&] { chosen = m_app.ui.openFileDialog(request); }))
+        return;
+    if (chosen.isEmpty())
+        return;
+    openPath(chosen);
+}
+
+void FileCommands::fileHistory_Click(int index)
+{
+    if (!saveQuestion())
+        return;
+    const QStringList &history = m_app.menu.history();
+    if (index < 1 || index > history.size())
+        return;
+    openPath(history.at(index - 1));
+}
+
+void FileCommands::openFromCommandLine(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    openPath(text);
+    if (!m_app.doc.openRefused)
+        m_app.book.SkipNextReset = true;
+}
+
+void FileCommands::openPath(const QString &path)
+{
+    const PreviousFile previous{m_app.doc.path, m_app.doc.title};
+    m_app.doc.path = path;
+    m_app.doc.title = FileTitleOf(path);
+    m_app.doc.openRefused = false;
+    FileReading(m_app, m_app.doc.title, previous);
+}
+
+void FileCommands::fileSave_Click()
+{
+    save();
+}
+
+void FileCommands::fileWrite_Click()
+{
+    saveAs();
+}
+
+bool FileCommands::save()
+{
+    if (m_app.doc.path.isEmpty())
+        return saveAs();
+    // FileWriting replaces the file in one step, so a failure keeps the old
+    // file and leaves the book modified.
+    return RunInlineStep(m_app.ui, [&] { FileWriting(m_app); });
+}
+
+bool FileCommands::saveAs()
+{
+    QString chosen;
+    FileDialogRequest request = dialogRequest(QStringLiteral("ファイルの保存"), m_app.doc.path);
+    request.askOverwrite = true;
+    if (!RunInlineStep(m_app.ui, [&] { chosen = m_app.ui.saveFileDialog(request); }))
+        return false;
+    if (chosen.isEmpty())
+        return true;
+    m_app.doc.path = chosen;
+    m_app.doc.title = FileTitleOf(chosen);
+    m_app.setWindowTitle(QStringLiteral("Purslet [") + chosen + QLatin1Char(']'));
+    if (!RunInlineStep(m_app.ui, [&] { FileWriting(m_app); }))
+        return false;
+    return RunInlineStep(m_app.ui, [&] { UpdateFileHistory(m_app); });
+}
+
+} // namespace purslet

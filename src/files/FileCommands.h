@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QString>
+
+namespace purslet {
+
+class App;
+
+// The File menu: New, Open, Save, Save As, the recent files and the open of a
+// book named on the command line. The reading and writing themselves are
+// FileReading and FileWriting.
+class FileCommands final
+{
+public:
+    explicit FileCommands(App &app) : m_app(app) {}
+
+    void fileNew_Click();
+    void fileOpen_Click();
+    void fileSave_Click();
+    void fileWrite_Click();
+    // index is the element of fileHistory, 1 = the most recent file.
+    void fileHistory_Click(int index);
+
+    // The start-up open: the whole text is the path. Sets SkipNextReset
+    // unless the book was refused for a wrong password.
+    void openFromCommandLine(const QString &text);
+
+    // "ファイルの変更内容を保存しますか？" when the book is modified. Returns false
+    // only when an error dialog under the save was answered No.
+    bool saveQuestion();
+
+    static FileDialogRequest dialogRequest(const QString &title, const QString &initialPath);
+    static QString saveCaptionFor(const QString &title);
+
+private:
+    // Save and Save As; false when an error dialog was answered No.
+    bool save();
+    bool saveAs();
+    void openPath(const QString &path);
+
+    App &m_app;
+};
+
+inline const QString kDefaultSaveCaption = QStringLiteral("上書き保存(&S)");
+
+} // namespace purslet

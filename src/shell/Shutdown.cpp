@@ -1,0 +1,92 @@
+#include "shell/Shutdown.h"
+
+#include "platform/RuntimeError.h"
+#include "shell/App.h"
+#include "shell/Presenters.h"
+#include "shell/Settings.h"
+#include "shell/ShellView.h"
+
+#include <QFile>
+
+namespace purslet {
+
+namespace {
+ShellWindow windowOf(const QString &section)
+{
+    if (section == QLatin1String("frmInput"))
+        return ShellWindow::Input;
+    if (section == QLatin1String("frmCalendar"))
+        return ShellWindow::Calendar;
+    if (section == QLatin1String("frmMain"))
+        return ShellWindow::Book;
+    return ShellWindow::Main;
+}
+
+QString geometryValue(const WindowGeometry &g, const QString &key)
+{
+    if (key == QLatin1String("Left"))
+        return FromNumber(g.left);
+    if (key == QLatin1String("Top"))
+        return FromNumber(g.top);
+    if (key == QLatin1String("Width"))
+        return FromNumber(g.width);
+    if (key == QLatin1String("Height"))
+        return FromNumber(g.height);
+    return QString::number(g.windowState);
+}
+} // namespace
+
+QString CurrentSettingValue(Presenters &p, ShellView &view, const QString &section, const QString &key)
+{
+    App &app = p.app;
+    if (section == QLatin1String("frmInput") && key == QLatin1String("optCashier(0)"))
+        return FromBoolean(p.input.income());
+    if (section == QLatin1String("frmMain") && key == QLatin1String("SSTab"))
+        return QString::number(p.bookWindow.tab());
+    if (section == QLatin1String("Menu"))
+        return FromBoolean(app.menu.checked(key));
+    if (section.startsWith(QLatin1String("msfg"))) {
+        Book &book = app.book;
+        const bool income = section == QLatin1String("msfgIncome");
+        if (key == QLatin1String("CurrentCol"))
+            return QString::number(income ? book.IncomeSortCol : book.OutgoSortCol);
+        if (key == QLatin1String("SortAscending"))
+            return FromBoolean(income ? book.IncomeSortAscending : book.OutgoSortAscending);
+        const Grid &grid = section == QLatin1String("msfgCashier") ? book.msfgCashier
+                           : income                               ? book.msfgIncome
+                                                                  : book.msfgOutgo;
+        const int col = key.mid(QStringLiteral("ColWidth").size()).toInt();
+        return QString::number(grid.colWidth(col));
+    }
+    return geometryValue(view.geometry(windowOf(section)), key);
+}
+
+bool fileEnd_Click(Presenters &p, ShellView &view)
+{
+    App &app = p.app;
+    // 1. The save question; the shut-down goes on whatever the answer.
+    p.files.saveQuestion();
+
+    // 2, 3. Setup.ini rebuilt whole; a failure stops here without a message.
+    try {
+        const bool written = RewriteSettings(
+            app.ini,
+            [&](const QString &section, const QString &key) { return CurrentSettingValue(p, view, section, key); },
+            app.menu.history());
+        if (!written)
+            return false;
+    } catch (const RuntimeError &) {
+        return false;
+    }
+
+    // 4. The undo backup; a missing file is no error.
+    const QString backup = app.programFile(QStringLiteral("purslet.bak"));
+    if (QFile::exists(backup) && !QFile::remove(backup))
+        return false;
+
+    // 5. The end.
+    app.ui.endProgram();
+    return true;
+}
+
+} // namespace purslet

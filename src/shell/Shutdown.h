@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace purslet {
+
+class Presenters;
+class ShellView;
+
+// The value shut-down writes for one key of Setup.ini, from the windows,
+// the grids, the book's sort state and the menu.
+QString CurrentSettingValue(Presenters &presenters, ShellView &view, const QString &section, const QString &key);
+
+// fileEnd_Click: the save question, Setup.ini removed and written whole, the
+// backup removed, the program ended through the Ui. Returns only when a step
+// failed (the rest is then not done) or when the Ui did not end the process.
+// Returns true when every step was done.
+bool fileEnd_Click(Presenters &presenters, ShellView &view);
+
+} // namespace purslet

@@ -1,0 +1,98 @@
+#include "ScriptedUi.h"
+
+#include "shell/FileAssociation.h"
+#include "shell/HelpCommands.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace purslet;
+using namespace purslet::test;
+
+namespace {
+
+QString readUtf8(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+TEST(FileAssociation, WritesTheMimePackageAndDesktopEntry)
+{
+    QTemporaryDir data;
+    FileTypeRegistration r;
+    r.programPath = QStringLiteral("/opt/My Tools/purslet");
+    r.dataHome = data.path();
+    r.iconPng = QByteArray("png");
+    r.runUpdaters = false;
+    RegisterFileType(r);
+
+    const QString mime = readUtf8(data.path() + QStringLiteral("/mime/packages/purslet.xml"));
+    EXPECT_TRUE(mime.contains(QStringLiteral("<mime-type type=\"application/x-purslet\">")));
+    EXPECT_TRUE(mime.contains(QStringLiteral("<comment>Pursletﾃﾞｰﾀﾌｧｲﾙ</comment>")));
+    EXPECT_TRUE(mime.contains(QStringLiteral("<glob pattern=\"*.psl\"/>")));
+
+    const QString desktop = readUtf8(data.path() + QStringLiteral("/applications/purslet.desktop"));
+    EXPECT_TRUE(desktop.startsWith(QStringLiteral("[Desktop Entry]\n")));
+    EXPECT_TRUE(desktop.contains(QStringLiteral("\nExec=\"/opt/My Tools/purslet\" %f\n")));
+    EXPECT_TRUE(desktop.contains(QStringLiteral("\nMimeType=application/x-purslet;\n")));
+    EXPECT_TRUE(desktop.contains(QStringLiteral("\nIcon=purslet\n")));
+    EXPECT_TRUE(QFile::exists(data.path() + QStringLiteral("/icons/hicolor/48x48/apps/purslet.png")));
+
+    // Written again on the next start from another folder: the last one wins.
+    r.programPath = QStringLiteral("/usr/local/bin/purslet");
+    RegisterFileType(r);
+    EXPECT_TRUE(readUtf8(data.path() + QStringLiteral("/applications/purslet.desktop"))
+                    .contains(QStringLiteral("Exec=\"/usr/local/bin/purslet\" %f")));
+}
+
+TEST(FileAssociation, QuotesTheReservedCharactersOfExec)
+{
+    EXPECT_EQ(DesktopExecQuote(QStringLiteral("/a/b")), QStringLiteral("\"/a/b\""));
+    EXPECT_EQ(DesktopExecQuote(QStringLiteral("/a$b\"c")), QStringLiteral("\"/a\\\\$b\\\\\"c\""));
+    EXPECT_EQ(DesktopExecQuote(QStringLiteral("/100%")), QStringLiteral("\"/100%%\""));
+    EXPECT_EQ(DesktopExecQuote(QStringLiteral("/a\\b")), QStringLiteral("\"/a\\\\\\\\b\""));
+}
+
+TEST(FileAssociation, FailuresAreSilent)
+{
+    QTemporaryDir data;
+    QFile blocker(data.path() + QStringLiteral("/mime"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where a folder should be
+    blocker.close();
+    FileTypeRegistration r;
+    r.programPath = QStringLiteral("/p/purslet");
+    r.dataHome = data.path();
+    r.runUpdaters = false;
+    RegisterFileType(r);
+    EXPECT_TRUE(QFile::exists(data.path() + QStringLiteral("/applications/purslet.desktop")));
+}
+
+TEST(Help, TargetsAndVersion)
+{
+    ScriptedUi ui;
+    helpIndex_Click(ui);
+    helpTopics_Click(ui);
+    helpSupport_Click(ui);
+    const QString folder = QCoreApplication::applicationDirPath();
+    ASSERT_EQ(ui.urls.size(), 3);
+    EXPECT_EQ(ui.urls[0], QStringLiteral("file://") + folder + QStringLiteral("/help/index.html"));
+    EXPECT_EQ(ui.urls[1], QStringLiteral("file://") + folder + QStringLiteral("/help/topic.html"));
+    EXPECT_EQ(ui.urls[2], kSupportAddress);
+    EXPECT_TRUE(ui.statuses.isEmpty());
+
+    helpVersion_Click(ui);
+    helpVersion_Click(ui);
+    EXPECT_EQ(ui.beeps, 2);
+    EXPECT_EQ(ui.modals, (QStringList{QStringLiteral("frmVersion"), QStringLiteral("frmVersion")}));
+
+    EXPECT_EQ(VersionLabel(3, 25), QStringLiteral("Ver.3.25"));
+    EXPECT_EQ(VersionLabel(3, 5), QStringLiteral("Ver.3.05"));
+    EXPECT_EQ(VersionLabel(3, 100), QStringLiteral("Ver.3.100"));
+    EXPECT_EQ(VersionLabel(PURSLET_VERSION_MAJOR, PURSLET_VERSION_MINOR), QStringLiteral("Ver.3.25"));
+}
+
+} // namespace

@@ -1,0 +1,196 @@
+#include "../files/ShellBookFixture.h"
+#include "FakeShellView.h"
+
+#include "shell/Presenters.h"
+#include "shell/Settings.h"
+#include "shell/Shutdown.h"
+#include "shell/Startup.h"
+
+#include <QDir>
+
+using namespace purslet;
+using namespace purslet::test;
+
+namespace {
+
+class StartupTest : public ::testing::Test
+{
+protected:
+    StartupTest() : app(ui, home.path()), presenters(app) {}
+
+    void start(const QString &commandLine = QString())
+    {
+        StartupOptions options;
+        options.commandLine = commandLine;
+        options.today = QDate(2026, 12, 7);
+        options.registerFileType = [this] { view.log << QStringLiteral("registerFileType"); };
+        RunStartup(presenters, view, options);
+    }
+
+    WindowGeometry g(ShellWindow w) const { return view.windows.at(w); }
+
+    TempHome home;
+    ScriptedUi ui;
+    App app;
+    Presenters presenters;
+    FakeShellView view;
+};
+
+TEST_F(StartupTest, FirstStartLaysTheWindowsOutFromTheDefaults)
+{
+    start();
+    using W = ShellWindow;
+    // Entry window top left, as wide as the fitted calendar; calendar under it.
+    EXPECT_EQ(g(W::Calendar), (WindowGeometry{0, 2500, 3600, 2700, 0}));
+    EXPECT_EQ(g(W::Input), (WindowGeometry{0, 0, 3600, 2500, 0}));
+    // Book window right of the entry window, as high as both, square.
+    EXPECT_EQ(g(W::Book), (WindowGeometry{3600, 0, 5200, 5200, 0}));
+    // Main window large enough for the three, centred.
+    const double height = 330 + 420 + 2500 + 2700 + 750;
+    const double width = 3600 + 5200 + 250;
+    EXPECT_EQ(g(W::Main), (WindowGeometry{(19200 - width) / 2, (14400 - height) / 2, width, height, 0}));
+    EXPECT_EQ(view.panelWidth, width - 2000);
+
+    for (const char *item : {"showInput", "showCalendar", "showMain"})
+        EXPECT_TRUE(app.menu.checked(QString::fromLatin1(item))) << item;
+    EXPECT_FALSE(app.menu.checked(QStringLiteral("setupHighSpeedMode")));
+    EXPECT_TRUE(app.menu.history().isEmpty());
+    EXPECT_FALSE(app.menu.item(QStringLiteral("fileHistory")).visible);
+    EXPECT_FALSE(app.menu.enabled(QStringLiteral("setupDeleteHistory")));
+    EXPECT_EQ(presenters.bookWindow.tab(), 0);
+    EXPECT_EQ(presenters.input.date(), QStringLiteral("2026/12/07"));
+    EXPECT_TRUE(presenters.input.income());
+    EXPECT_EQ(app.book.msfgCashier.rows(), 4);
+
+    EXPECT_EQ(view.log, (QStringList{QStringLiteral("registerFileType"), QStringLiteral("createMainWindow"),
+                                     QStringLiteral("createChildWindows"), QStringLiteral("buildToolbar"),
+                                     QStringLiteral("buildStatusBar"), QStringLiteral("showMainWindow"),
+                                     QStringLiteral("show 1 1"), QStringLiteral("show 2 1"),
+                                     QStringLiteral("show 3 1")}));
+}
+
+TEST_F(StartupTest, StoredValuesApplyAndABadOneIsSkipped)
+{
+    home.writeText(QStringLiteral("Setup.ini"), QStringLiteral("[frmInput]\nLeft=abc\nTop=300\noptCashier(0)=False\n"
+                                                               "[frmMain]\nWidth=7000\nSSTab=2\nWindowState=99999\n"
+                                                               "[Menu]\nshowCalendar=False\nsetupHighSpeedMode=1\n"
+                                                               "[FileHistory]\n1=/b/one.psl\n2=/b/two.psl\n4=/b/four.psl\n"
+                                                               "[Other]\nx=1\n"));
+    start();
+    using W = ShellWindow;
+    EXPECT_EQ(g(W::Input).left, 100); // designed value kept
+    EXPECT_EQ(g(W::Input).top, 300);
+    EXPECT_EQ(g(W::Book).width, 7000);
+    EXPECT_EQ(g(W::Book).windowState, 0);
+    EXPECT_EQ(presenters.bookWindow.tab(), 2);
+    EXPECT_FALSE(presenters.input.income());
+    EXPECT_FALSE(app.menu.checked(QStringLiteral("showCalendar")));
+    EXPECT_TRUE(app.menu.checked(QStringLiteral("setupHighSpeedMode")));
+    EXPECT_EQ(app.menu.history(), (QStringList{QStringLiteral("/b/one.psl"), QStringLiteral("/b/two.psl")}));
+    EXPECT_TRUE(app.menu.item(QStringLiteral("fileHistory")).visible);
+    EXPECT_TRUE(app.menu.enabled(QStringLiteral("setupDeleteHistory")));
+    EXPECT_FALSE(view.log.contains(QStringLiteral("show 2 1")));
+    EXPECT_TRUE(view.log.contains(QStringLiteral("show 1 1")));
+}
+
+TEST_F(StartupTest, ACommandLineBookIsReadBeforeTheLayoutAndKept)
+{
+    const QString path = home.file(QStringLiteral("my book.csv"));
+    home.writeText(QStringLiteral("my book.csv"), QStringLiteral("\"2026/01/05\",\"\",\"1,000\",\"\",\"\"\n"));
+    start(path);
+    EXPECT_EQ(app.book.recordCount(), 1);
+    EXPECT_EQ(app.doc.path, path);
+    EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet [") + path + QLatin1Char(']'));
+    EXPECT_FALSE(app.book.SkipNextReset);
+}
+
+class ShutdownTest : public StartupTest
+{
+protected:
+    QString setupText() const
+    {
+        QString s = QString::fromLatin1(home.read(QStringLiteral("Setup.ini")));
+        return s;
+    }
+};
+
+TEST_F(ShutdownTest, RewritesSetupInTableOrderAndRemovesTheBackup)
+{
+    home.writeText(QStringLiteral("Setup.ini"),
+                   QStringLiteral("[frmMatter]\nLeft=10\nTop=20\n[Stray]\nkey=1\n[FileHistory]\n1=/x/a.psl\n"));
+    start();
+    home.write(QStringLiteral("purslet.bak"), "x");
+    view.windows[ShellWindow::Calendar].left = 1234;
+    app.book.msfgCashier.setColWidth(5, 3000);
+    app.book.IncomeSortAscending = false;
+    app.menu.setChecked(QStringLiteral("showMain"), false);
+
+    EXPECT_TRUE(fileEnd_Click(presenters, view));
+    EXPECT_EQ(ui.endRequests, 1);
+    EXPECT_TRUE(ui.messages.empty()); // unmodified: no question
+    EXPECT_FALSE(home.exists(QStringLiteral("purslet.bak")));
+
+    const QString text = setupText();
+    EXPECT_FALSE(text.contains(QStringLiteral("frmMatter")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Stray")));
+    EXPECT_TRUE(text.contains(QStringLiteral("[frmCalendar]\r\nLeft=1234\r\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("ColWidth5=3000\r\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("[FileHistory]\r\n1=/x/a.psl\r\n")));
+
+    // Every key in table order, sections in the order they first appear.
+    QStringList order;
+    QString section;
+    for (const QString &line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        if (line.startsWith(QLatin1Char('[')))
+            section = line.mid(1, line.size() - 2);
+        else
+            order << section + QLatin1Char('/') + line.section(QLatin1Char('='), 0, 0);
+    }
+    QStringList expected;
+    for (const SettingKey &k : SettingsTable()) {
+        if (k.section == QLatin1String("frmMatter"))
+            continue;
+        expected << k.section + QLatin1Char('/') + (k.section == QLatin1String("FileHistory") ? QStringLiteral("1") : k.key);
+    }
+    EXPECT_EQ(order, expected);
+
+    // The next start reads it back.
+    App again(ui, home.path());
+    Presenters p2(again);
+    FakeShellView view2;
+    StartupOptions options;
+    RunStartup(p2, view2, options);
+    EXPECT_EQ(view2.windows.at(ShellWindow::Calendar).left, 1234);
+    EXPECT_EQ(again.book.msfgCashier.colWidth(5), 3000);
+    EXPECT_FALSE(again.book.IncomeSortAscending);
+    EXPECT_FALSE(again.menu.checked(QStringLiteral("showMain")));
+    EXPECT_EQ(again.menu.history(), QStringList{QStringLiteral("/x/a.psl")});
+}
+
+TEST_F(ShutdownTest, AModifiedBookIsOfferedForSavingFirst)
+{
+    start();
+    presenters.input.setMoneyText(QStringLiteral("500"));
+    presenters.input.txtMoney_Change();
+    presenters.input.cmdEnter_Click();
+    ASSERT_TRUE(app.doc.modified);
+    ui.answers = {MsgAnswer::No};
+    EXPECT_TRUE(fileEnd_Click(presenters, view));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages.front().text, QStringLiteral("ファイルの変更内容を保存しますか？"));
+    EXPECT_EQ(ui.endRequests, 1);
+    EXPECT_TRUE(home.exists(QStringLiteral("Setup.ini")));
+}
+
+TEST_F(ShutdownTest, ASettingsFileThatCannotBeRemovedStopsTheShutdown)
+{
+    start();
+    home.write(QStringLiteral("purslet.bak"), "x");
+    // A folder in place of Setup.ini cannot be removed as a file.
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Setup.ini/inner")));
+    EXPECT_FALSE(fileEnd_Click(presenters, view));
+    EXPECT_EQ(ui.endRequests, 0);
+    EXPECT_TRUE(home.exists(QStringLiteral("purslet.bak")));
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+#include "ui/DesktopMain.h"
+
+#include "shell/FileAssociation.h"
+#include "shell/Startup.h"
+#include "ui/QtUi.h"
+#include "ui/VersionDialog.h"
+
+#if __has_include("ui/MatterEditorDialog.h")
+#include "ui/MatterEditorDialog.h"
+#define PURSLET_HAVE_MATTER_EDITOR 1
+#endif
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+// The pictures live in the static widget library; its resource
+// initialiser has to be referenced or the linker drops it.
+static void initResources()
+{
+    Q_INIT_RESOURCE(purslet);
+}
+
+namespace purslet {
+
+void InitResources()
+{
+    initResources();
+}
+
+void InstallJapaneseFonts()
+{
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"), {QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝")});
+}
+
+DesktopSession::DesktopSession(QtUi &ui) : ui(ui), app(ui), presenters(app), window(app, presenters, ui)
+{
+    ui.registerModal(QStringLiteral("frmVersion"), [this] {
+        VersionDialog dialog(&window);
+        dialog.exec();
+    });
+#ifdef PURSLET_HAVE_MATTER_EDITOR
+    ui.registerModal(QStringLiteral("frmMatter"), [this] {
+        MatterEditorDialog dialog(presenters.matterEditor, app, &window);
+        dialog.exec();
+    });
+#endif
+}
+
+void DesktopSession::start(const QString &commandLine, bool registerFileType)
+{
+    StartupOptions options;
+    options.commandLine = commandLine;
+    if (registerFileType) {
+        options.registerFileType = [] {
+            QFile icon(QStringLiteral(":/purslet.png"));
+            RegisterFileType(icon.open(QIODevice::ReadOnly) ? icon.readAll() : QByteArray());
+        };
+    }
+    RunStartup(presenters, window, options);
+}
+
+int RunDesktop(int argc, char **argv)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Purslet"));
+    InitResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/purslet.png")));
+    InstallJapaneseFonts();
+    // A Japanese program: calendar names and Qt's own dialog buttons follow.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    // The book path: the arguments after the program's name, joined with
+    // single blanks, so that an unquoted path with blanks arrives whole.
+    const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
+
+    QtUi ui;
+    DesktopSession session(ui);
+    session.start(commandLine);
+    return QApplication::exec();
+}
+
+} // namespace purslet

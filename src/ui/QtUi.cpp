@@ -1,0 +1,175 @@
+#include "ui/QtUi.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace purslet {
+
+namespace {
+QMessageBox::Icon qtIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Warning: return QMessageBox::Warning;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+MsgAnswer QtUi::messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
+                           MsgAnswer defaultAnswer)
+{
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, m_parent);
+    // Texts use CR LF line ends; Qt wants LF alone.
+    box.setText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    if (buttons == MsgButtons::Ok) {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.exec();
+        return MsgAnswer::Ok;
+    }
+    QPushButton *yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    yes->setObjectName(QStringLiteral("Yes"));
+    no->setObjectName(QStringLiteral("No"));
+    box.setDefaultButton(defaultAnswer == MsgAnswer::No ? no : yes);
+    // No Cancel anywhere: Escape and the close box answer No.
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+QString QtUi::inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool masked)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setTextEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
+
+void QtUi::showStatus(const QString &text)
+{
+    if (m_statusShown && text == m_status)
+        return;
+    m_status = text;
+    m_statusShown = true;
+    if (m_statusSink)
+        m_statusSink(text);
+}
+
+QString QtUi::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList result;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts.at(i);
+        QStringList patterns = parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString &p : patterns)
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*"); // every file, with or without a dot
+        // Qt takes the patterns from the last parentheses of the description.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open > 0 && description.endsWith(QLatin1Char(')')))
+            description = description.left(open).trimmed();
+        result << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return result.join(QStringLiteral(";;"));
+}
+
+QString QtUi::fileDialog(const FileDialogRequest &request, bool save)
+{
+    QFileDialog dialog(m_parent, request.title);
+    dialog.setNameFilter(qtFilter(request.filter));
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Open accepts a new name too, after the question below.
+    dialog.setFileMode(save || request.askCreate ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save && !request.askOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.initialPath.isEmpty()) {
+        const QFileInfo info(request.initialPath);
+        dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted)
+            return QString();
+        const QStringList files = dialog.selectedFiles();
+        if (files.isEmpty())
+            return QString();
+        const QString path = files.first();
+        if (save || !request.askCreate || QFileInfo::exists(path))
+            return path;
+        const MsgAnswer answer =
+            messageBox(QFileInfo(path).fileName() + QStringLiteral("\r\nこのファイルは存在しません。作成しますか？"),
+                       request.title, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
+        if (answer == MsgAnswer::Yes)
+            return path;
+    }
+}
+
+QString QtUi::openFileDialog(const FileDialogRequest &request)
+{
+    return fileDialog(request, false);
+}
+
+QString QtUi::saveFileDialog(const FileDialogRequest &request)
+{
+    return fileDialog(request, true);
+}
+
+QString QtUi::clipboardText()
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+void QtUi::setClipboardText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void QtUi::beep()
+{
+    QApplication::beep();
+}
+
+void QtUi::openUrl(const QString &url)
+{
+    QDesktopServices::openUrl(QUrl(url));
+}
+
+void QtUi::showModal(const QString &name)
+{
+    const auto it = m_modals.constFind(name);
+    if (it != m_modals.constEnd() && *it)
+        (*it)();
+}
+
+void QtUi::endProgram()
+{
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+} // namespace purslet

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+namespace purslet {
+
+// The Ui of the desktop: Qt message boxes, prompts and file dialogs, the
+// status bar's first panel, the clipboard, the beep, the browser, and the
+// modal windows by name.
+class QtUi : public Ui
+{
+public:
+    QtUi() = default;
+
+    // Dialogs are centred on this window.
+    void setParentWidget(QWidget *parent) { m_parent = parent; }
+    // Panel 1 of the status bar.
+    void setStatusSink(std::function<void(const QString &)> sink) { m_statusSink = std::move(sink); }
+    void registerModal(const QString &name, std::function<void()> show) { m_modals.insert(name, std::move(show)); }
+
+    MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
+                         MsgAnswer defaultAnswer) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool masked) override;
+    void showStatus(const QString &text) override;
+    QString openFileDialog(const FileDialogRequest &request) override;
+    QString saveFileDialog(const FileDialogRequest &request) override;
+    QString clipboardText() override;
+    void setClipboardText(const QString &text) override;
+    void beep() override;
+    void openUrl(const QString &url) override;
+    void showModal(const QString &name) override;
+    // Ends the process at once: no handler runs, nothing is saved.
+    void endProgram() override;
+
+    // "説明|*.psl|説明|*.csv" as Qt's "説明 (*.psl);;説明 (*.csv)".
+    static QString qtFilter(const QString &filter);
+    const QString &statusText() const { return m_status; }
+
+protected:
+    QWidget *parentWidget() const { return m_parent; }
+
+private:
+    QString fileDialog(const FileDialogRequest &request, bool save);
+
+    QPointer<QWidget> m_parent;
+    std::function<void(const QString &)> m_statusSink;
+    QHash<QString, std::function<void()>> m_modals;
+    QString m_status;
+    bool m_statusShown = false;
+};
+
+} // namespace purslet

@@ -4,7 +4,6 @@
 #include "files/Cp932Codes.h"
 #include "files/FieldReader.h"
 #include "ledger/Grid.h"
-#include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 
 #include <QStringDecoder>
@@ -61,7 +60,8 @@ QString DecodeTextFile(QByteArrayView bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    return FromCp932(bytes.toByteArray());
+    // Not the platform converter: it swaps the controls 0x1A, 0x1C and 0x7F.
+    return Cp932ToText(bytes);
 }
 
 namespace {

@@ -134,4 +134,22 @@ int Cp932CharOf(int code)
     return ch == kNone ? -1 : ch;
 }
 
+QString Cp932ToText(QByteArrayView bytes)
+{
+    const Tables &t = tables();
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar *d = out.data();
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const int b = uchar(bytes[i]);
+        int code = b;
+        if (isLeadByte(b) && i + 1 < bytes.size() && isTrailByte(uchar(bytes[i + 1])))
+            code = b * 256 + uchar(bytes[++i]);
+        const char16_t ch = t.chars[size_t(code)];
+        d[n++] = ch == kNone ? QChar(QChar::ReplacementCharacter) : QChar(ch);
+    }
+    out.truncate(n);
+    return out;
+}
+
 } // namespace purslet

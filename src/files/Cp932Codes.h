@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArrayView>
+#include <QString>
+
 namespace purslet {
 
 // Character codes of code page 932 as the book files store them: a
@@ -11,5 +14,10 @@ namespace purslet {
 int Cp932CodeOf(char16_t ch);
 // The character of a code, or -1 when the code stands for no character.
 int Cp932CharOf(int code);
+
+// Bytes of code page 932 as text, by the same tables (so a text file reads
+// back exactly as it was written). A byte that starts no character becomes
+// U+FFFD; a delimiter byte after a lead byte is never swallowed.
+QString Cp932ToText(QByteArrayView bytes);
 
 } // namespace purslet

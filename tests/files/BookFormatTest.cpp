@@ -84,7 +84,8 @@ TEST(BookFormat, EveryKindRoundTrips)
         rec(QStringLiteral("2024/04/01"), QStringLiteral("給料"), QStringLiteral("250,000"), {},
             QStringLiteral("He said \"hi\", then left")),
         rec(QStringLiteral("2024/04/02"), {}, {}, QStringLiteral("1,000"), longText),
-        rec(QStringLiteral("2024/04/03"), QStringLiteral("ｶﾀｶﾅ"), {}, QStringLiteral("3"), QStringLiteral("a\r\nb")),
+        rec(QStringLiteral("2024/04/03"), QStringLiteral("ｶﾀｶﾅ"), {}, QStringLiteral("3"),
+            QStringLiteral("a\r\nb\x1A\x1C\x7F漢")), // controls as Windows maps them
         rec(QStringLiteral("2024/04/04"), QStringLiteral("\"\""), {}, {}, big),
         rec({}, {}, {}, {}, {}),
     };

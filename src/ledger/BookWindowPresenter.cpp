@@ -76,6 +76,15 @@ void BookWindowPresenter::SSTab_Click(int tab)
     m_app.menu.setEnabled(QStringLiteral("editMatter"), false);
 }
 
+void BookWindowPresenter::setTab(int tab)
+{
+    if (m_tab == tab)
+        return;
+    m_tab = tab;
+    if (onTabChanged)
+        onTabChanged();
+}
+
 void BookWindowPresenter::MouseMove(const QString &controlName)
 {
     if (controlName == QLatin1String("msfgCashier"))

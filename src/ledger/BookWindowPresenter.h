@@ -3,6 +3,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 namespace purslet {
 
 class App;
@@ -27,10 +29,13 @@ public:
     void MouseMove(const QString &controlName);
 
     int tab() const { return m_tab; }
-    void setTab(int tab) { m_tab = tab; }
+    // Start-up restores the tab; the widget follows through onTabChanged.
+    void setTab(int tab);
 
     // The grids fill their tab less the tab strip and the margins (twips).
     static QSize gridExtent(QSize tabTwips);
+
+    std::function<void()> onTabChanged;
 
 private:
     void summaryClick(bool income, int row, int col);

@@ -1,0 +1,266 @@
+#include "ui/BookWindow.h"
+
+#include "ledger/BookWindowPresenter.h"
+#include "ledger/GridModel.h"
+#include "platform/Twips.h"
+#include "shell/App.h"
+#include "ui/ColouredHeaderView.h"
+#include "ui/GridBrushProxy.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <cmath>
+
+namespace purslet {
+
+namespace {
+// Where a grid sits inside its tab page, in twips.
+constexpr int kGridOffset = 60;
+} // namespace
+
+BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent)
+    : QWidget(parent), m_presenter(presenter), m_app(app)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("メインウインドウ"));
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("SSTab"));
+    m_tabs->setMouseTracking(true);
+    m_tabs->installEventFilter(this);
+    m_tabs->tabBar()->setMouseTracking(true);
+    m_tabs->tabBar()->installEventFilter(this);
+
+    Book &book = m_app.book;
+    setUpGrid(0, book.msfgCashier, QStringLiteral("msfgCashier"), QStringLiteral("出納帳"), {2, 3, 4});
+    setUpGrid(1, book.msfgIncome, QStringLiteral("msfgIncome"), QStringLiteral("収入詳細"), {1, 2, 3, 4});
+    setUpGrid(2, book.msfgOutgo, QStringLiteral("msfgOutgo"), QStringLiteral("支出詳細"), {1, 2, 3, 4, 5});
+
+    m_tabs->setCurrentIndex(m_presenter.tab());
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) { m_presenter.SSTab_Click(tab); });
+    m_presenter.onTabChanged = [this] {
+        const QSignalBlocker blocker(m_tabs);
+        m_tabs->setCurrentIndex(m_presenter.tab());
+    };
+
+    // The cash book: the selection runs from where it started to where it ends.
+    QTableView *cashier = m_grids[0].view;
+    cashier->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    connect(cashier->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (!current.isValid())
+                    return;
+                if (!m_dragging && !(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier))
+                    m_anchorRow = current.row();
+                if (!m_dragging) { // keyboard moves refresh Delete as clicks do
+                    mirrorCashierSelection();
+                    m_presenter.msfgCashier_Click();
+                }
+            });
+
+    // The summaries: a click on a header sorts, a click on a row edits its matter.
+    for (int tab = 1; tab <= 2; ++tab) {
+        QTableView *view = m_grids[tab].view;
+        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->horizontalHeader()->setSectionsClickable(true);
+        const bool income = tab == 1;
+        connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, income](int col) {
+            if (income)
+                m_presenter.msfgIncome_Click(0, col);
+            else
+                m_presenter.msfgOutgo_Click(0, col);
+        });
+        connect(view, &QTableView::clicked, this, [this, income](const QModelIndex &index) {
+            if (income)
+                m_presenter.msfgIncome_Click(index.row() + 1, index.column());
+            else
+                m_presenter.msfgOutgo_Click(index.row() + 1, index.column());
+        });
+        view->verticalHeader()->hide();
+    }
+}
+
+BookWindow::~BookWindow()
+{
+    m_presenter.onTabChanged = nullptr;
+    // The views go first; the models then let go of the grids.
+    for (GridView &g : m_grids) {
+        delete g.view;
+        g.view = nullptr;
+    }
+}
+
+double BookWindow::dpi() const
+{
+    return logicalDpiX();
+}
+
+void BookWindow::setUpGrid(int tab, Grid &grid, const QString &name, const QString &caption,
+                           QList<int> rightAligned)
+{
+    GridView &g = m_grids[tab];
+    g.grid = &grid;
+    g.name = name;
+    g.model = new GridModel(grid, this);
+    g.model->setRightAligned(std::move(rightAligned));
+    g.proxy = new GridBrushProxy(this);
+    g.proxy->setSourceModel(g.model);
+
+    auto *page = new QWidget(m_tabs);
+    page->setMouseTracking(true);
+    page->installEventFilter(this);
+    g.view = new QTableView(page);
+    g.view->setObjectName(name);
+    g.view->setHorizontalHeader(new ColouredHeaderView(Qt::Horizontal, g.view));
+    g.view->setModel(g.proxy);
+    g.view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g.view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    g.view->setWordWrap(false);
+    g.view->setCornerButtonEnabled(false);
+    g.view->setSortingEnabled(false);
+    // A fixed-pitch gothic: the default widths in twips fit a date in it.
+    QFont gridFont(QStringLiteral("ＭＳ ゴシック"), 9);
+    gridFont.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
+    g.view->setFont(gridFont);
+    // Uniform rows: a book of 32,767 records must scroll without measuring.
+    QHeaderView *rows = g.view->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(g.view->fontMetrics().height() + 6);
+    QHeaderView *cols = g.view->horizontalHeader();
+    cols->setSectionResizeMode(QHeaderView::Interactive);
+    cols->setHighlightSections(false);
+    cols->setSortIndicatorShown(false);
+    cols->setSectionsClickable(false);
+    cols->setStretchLastSection(false);
+
+    g.view->viewport()->setMouseTracking(true);
+    g.view->viewport()->installEventFilter(this);
+    cols->viewport()->setMouseTracking(true);
+    cols->viewport()->installEventFilter(this);
+
+    connect(g.model, &GridModel::columnWidthChanged, this, [this, tab](int col) { applyWidth(tab, col); });
+    // A reset makes the header forget its sizes; give them back.
+    connect(g.proxy, &QAbstractItemModel::modelReset, this, [this, tab] { applyWidths(tab); });
+    connect(cols, &QHeaderView::sectionResized, this, [this, tab](int col, int, int pixels) {
+        GridView &gv = m_grids[tab];
+        if (gv.applyingWidths || col >= gv.grid->cols())
+            return;
+        if (TwipsToPixels(gv.grid->colWidth(col), dpi()) == pixels)
+            return;
+        gv.grid->setColWidth(col, int(std::lround(PixelsToTwips(pixels, dpi()))));
+    });
+
+    m_tabs->addTab(page, caption);
+    applyWidths(tab);
+}
+
+void BookWindow::applyWidth(int tab, int col)
+{
+    GridView &g = m_grids[tab];
+    if (!g.view || col < 0 || col >= g.grid->cols())
+        return;
+    const int twips = g.grid->colWidth(col);
+    if (twips <= 0)
+        return; // never set: the view's default
+    g.applyingWidths = true;
+    g.view->setColumnWidth(col, std::max(1, TwipsToPixels(twips, dpi())));
+    g.applyingWidths = false;
+}
+
+void BookWindow::applyWidths(int tab)
+{
+    for (int col = 0; col < m_grids[tab].grid->cols(); ++col)
+        applyWidth(tab, col);
+}
+
+void BookWindow::placeGrids()
+{
+    const double d = dpi();
+    const QSize tabTwips(int(std::lround(PixelsToTwips(m_tabs->width(), d))),
+                         int(std::lround(PixelsToTwips(m_tabs->height(), d))));
+    const QSize extent = BookWindowPresenter::gridExtent(tabTwips);
+    const int offset = TwipsToPixels(kGridOffset, d);
+    for (GridView &g : m_grids)
+        g.view->setGeometry(offset, offset, TwipsToPixels(extent.width(), d), TwipsToPixels(extent.height(), d));
+}
+
+void BookWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const QWidget *frame = window();
+    if (isMinimized() || (parentWidget() && parentWidget()->isMinimized()) || (frame && frame->isMinimized()))
+        return;
+    m_tabs->setGeometry(rect());
+    placeGrids();
+}
+
+void BookWindow::mirrorCashierSelection()
+{
+    QTableView *view = m_grids[0].view;
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid())
+        return;
+    Grid &grid = *m_grids[0].grid;
+    const int end = current.row() + 1;
+    const int start = m_anchorRow >= 0 && m_anchorRow + 1 < grid.rows() ? m_anchorRow + 1 : end;
+    grid.setSelection(start, 0, end, grid.cols() - 1);
+}
+
+int BookWindow::gridOf(QObject *watched) const
+{
+    for (int tab = 0; tab < 3; ++tab) {
+        const QTableView *v = m_grids[tab].view;
+        if (v && (watched == v->viewport() || watched == v->horizontalHeader()->viewport()))
+            return tab;
+    }
+    return -1;
+}
+
+bool BookWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const int tab = gridOf(watched);
+    if (tab < 0) {
+        if (event->type() == QEvent::MouseMove)
+            m_presenter.MouseMove(QStringLiteral("SSTab"));
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        m_presenter.MouseMove(m_grids[tab].name);
+        break;
+    case QEvent::MouseButtonPress: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (tab == 0) {
+            if (mouse->button() == Qt::LeftButton) {
+                m_dragging = true;
+                const QModelIndex index = m_grids[0].view->indexAt(mouse->position().toPoint());
+                if (index.isValid() && !(mouse->modifiers() & Qt::ShiftModifier))
+                    m_anchorRow = index.row();
+            }
+        } else if (tab == 1) {
+            m_presenter.msfgIncome_MouseDown(mouse->button() == Qt::LeftButton);
+        } else {
+            m_presenter.msfgOutgo_MouseDown(mouse->button() == Qt::LeftButton);
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (tab == 0 && watched == m_grids[0].view->viewport()
+            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            m_dragging = false;
+            mirrorCashierSelection();
+            m_presenter.msfgCashier_Click();
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace purslet

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QWidget>
+
+class QTabWidget;
+class QTableView;
+
+namespace purslet {
+
+class App;
+class BookWindowPresenter;
+class Grid;
+class GridModel;
+class GridBrushProxy;
+
+// The book window: three grids on three tabs, over the book's grids.
+class BookWindow final : public QWidget
+{
+    Q_OBJECT
+public:
+    BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent = nullptr);
+    ~BookWindow() override;
+
+    QTabWidget *tabs() const { return m_tabs; }
+    QTableView *view(int tab) const { return m_grids[tab].view; }
+    QTableView *msfgCashier() const { return view(0); }
+    QTableView *msfgIncome() const { return view(1); }
+    QTableView *msfgOutgo() const { return view(2); }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct GridView
+    {
+        Grid *grid = nullptr;
+        GridModel *model = nullptr;
+        GridBrushProxy *proxy = nullptr;
+        QTableView *view = nullptr;
+        QString name;
+        bool applyingWidths = false;
+    };
+
+    void setUpGrid(int tab, Grid &grid, const QString &name, const QString &caption, QList<int> rightAligned);
+    void applyWidth(int tab, int col);
+    void applyWidths(int tab);
+    void placeGrids();
+    void mirrorCashierSelection();
+    int gridOf(QObject *watched) const;
+    double dpi() const;
+
+    BookWindowPresenter &m_presenter;
+    App &m_app;
+    QTabWidget *m_tabs = nullptr;
+    GridView m_grids[3];
+    int m_anchorRow = -1;
+    bool m_dragging = false;
+};
+
+} // namespace purslet

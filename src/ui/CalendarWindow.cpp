@@ -1,0 +1,54 @@
+#include "ui/CalendarWindow.h"
+
+#include "ledger/CalendarPresenter.h"
+
+#include <QCalendarWidget>
+#include <QEvent>
+#include <QVBoxLayout>
+
+namespace purslet {
+
+CalendarWindow::CalendarWindow(CalendarPresenter &presenter, QWidget *parent)
+    : QWidget(parent), m_presenter(presenter)
+{
+    setObjectName(QStringLiteral("frmCalendar"));
+    setWindowTitle(QStringLiteral("カレンダーウインドウ"));
+
+    m_monthView = new QCalendarWidget(this);
+    m_monthView->setObjectName(QStringLiteral("MonthView"));
+    m_monthView->setLocale(QLocale(QLocale::Japanese, QLocale::Japan)); // the program speaks Japanese
+    m_monthView->setSelectedDate(QDate::currentDate());
+    m_monthView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_monthView->setGridVisible(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_monthView);
+
+    connect(m_monthView, &QCalendarWidget::clicked, this,
+            [this](QDate date) { m_presenter.MonthView_DateClick(date); });
+
+    // The calendar is built from several widgets; each shows the hint.
+    m_monthView->setMouseTracking(true);
+    m_monthView->installEventFilter(this);
+    const QList<QWidget *> parts = m_monthView->findChildren<QWidget *>();
+    for (QWidget *part : parts) {
+        part->setMouseTracking(true);
+        part->installEventFilter(this);
+    }
+}
+
+QSize CalendarWindow::sizeHint() const
+{
+    return m_monthView->sizeHint();
+}
+
+bool CalendarWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    Q_UNUSED(watched);
+    if (event->type() == QEvent::MouseMove)
+        m_presenter.MouseMove(QStringLiteral("MonthView"));
+    return false;
+}
+
+} // namespace purslet

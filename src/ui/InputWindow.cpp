@@ -1,0 +1,297 @@
+#include "ui/InputWindow.h"
+
+#include "ledger/InputPresenter.h"
+#include "shell/App.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace purslet {
+
+namespace {
+
+// The platform's key codes, which the completion rules are written in.
+int keyCodeOf(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Backspace: return InputPresenter::KeyBack;
+    case Qt::Key_Delete: return InputPresenter::KeyDelete;
+    case Qt::Key_Return: return InputPresenter::KeyReturn;
+    case Qt::Key_Enter: return InputPresenter::KeyReturn;
+    case Qt::Key_Comma:
+        if (event->modifiers() & Qt::KeypadModifier)
+            return InputPresenter::KeySeparator;
+        break;
+    default: break;
+    }
+    if (event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+        return event->key(); // same codes as the platform's letter keys
+    return 0x10000 + event->key(); // any other key
+}
+
+} // namespace
+
+InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
+    : QWidget(parent), m_presenter(presenter), m_app(app)
+{
+    setObjectName(QStringLiteral("frmInput"));
+    setWindowTitle(QStringLiteral("インプットウインドウ"));
+    setMouseTracking(true);
+
+    m_txtDate = new QLineEdit(this);
+    m_txtDate->setObjectName(QStringLiteral("txtDate"));
+    m_txtDate->setReadOnly(true);
+    m_txtDate->setFocusPolicy(Qt::ClickFocus);
+
+    m_fraCashier = new QFrame(this);
+    m_fraCashier->setObjectName(QStringLiteral("fraCashier"));
+    m_fraCashier->setFrameShape(QFrame::StyledPanel);
+    auto *frameLayout = new QHBoxLayout(m_fraCashier);
+    frameLayout->setContentsMargins(8, 4, 8, 4);
+    m_optCashier[0] = new QRadioButton(QStringLiteral("収入(&I)"), m_fraCashier);
+    m_optCashier[1] = new QRadioButton(QStringLiteral("支出(&O)"), m_fraCashier);
+    for (int i = 0; i < 2; ++i) {
+        m_optCashier[i]->setObjectName(QStringLiteral("optCashier%1").arg(i));
+        frameLayout->addWidget(m_optCashier[i]);
+    }
+    frameLayout->addStretch();
+
+    m_cmbMatter = new QComboBox(this);
+    m_cmbMatter->setObjectName(QStringLiteral("cmbMatter"));
+    m_cmbMatter->setEditable(true);
+    m_cmbMatter->setInsertPolicy(QComboBox::NoInsert);
+    m_cmbMatter->setCompleter(nullptr); // the presenter completes
+    m_cmbMatter->setModel(&m_app.entry.cmbMatter);
+    m_cmbMatter->setCurrentIndex(-1);
+    m_cmbMatter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_cmbMatter->setMinimumContentsLength(12);
+
+    m_txtMoney = new QLineEdit(this);
+    m_txtMoney->setObjectName(QStringLiteral("txtMoney"));
+    m_txtMoney->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_txtMoney->setMaxLength(InputPresenter::MoneyMaxLength);
+    m_txtMoney->setAttribute(Qt::WA_InputMethodEnabled, false);
+    m_txtMoney->setInputMethodHints(Qt::ImhDigitsOnly);
+
+    m_txtMemo = new QLineEdit(this);
+    m_txtMemo->setObjectName(QStringLiteral("txtMemo"));
+    m_txtMemo->setMaxLength(InputPresenter::MemoMaxLength);
+
+    m_cmdEnter = new QPushButton(QStringLiteral("記入(&E)"), this);
+    m_cmdEnter->setObjectName(QStringLiteral("cmdEnter"));
+    m_cmdEnter->setDefault(true);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 8, 8, 8);
+    auto label = [this](const QString &text, QWidget *buddy) {
+        auto *l = new QLabel(text, this);
+        l->setBuddy(buddy);
+        return l;
+    };
+    grid->addWidget(label(QStringLiteral("記入日："), m_txtDate), 0, 0);
+    grid->addWidget(m_txtDate, 0, 1, 1, 2);
+    grid->addWidget(m_fraCashier, 1, 0, 1, 3);
+    grid->addWidget(label(QStringLiteral("事柄："), m_cmbMatter), 2, 0);
+    grid->addWidget(m_cmbMatter, 2, 1, 1, 2);
+    grid->addWidget(label(QStringLiteral("金額："), m_txtMoney), 3, 0);
+    grid->addWidget(m_txtMoney, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("円"), this), 3, 2);
+    grid->addWidget(label(QStringLiteral("メモ："), m_txtMemo), 4, 0);
+    grid->addWidget(m_txtMemo, 4, 1, 1, 2);
+    grid->addWidget(m_cmdEnter, 5, 1, 1, 2, Qt::AlignRight);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(6, 1);
+
+    setTabOrder(m_optCashier[0], m_optCashier[1]);
+    setTabOrder(m_optCashier[1], m_cmbMatter);
+    setTabOrder(m_cmbMatter, m_txtMoney);
+    setTabOrder(m_txtMoney, m_txtMemo);
+    setTabOrder(m_txtMemo, m_cmdEnter);
+
+    hinted(m_txtDate, QStringLiteral("txtDate"));
+    hinted(m_fraCashier, QStringLiteral("fraCashier"));
+    hinted(m_optCashier[0], QStringLiteral("optCashier"));
+    hinted(m_optCashier[1], QStringLiteral("optCashier"));
+    hinted(m_txtMoney, QStringLiteral("txtMoney"));
+    hinted(m_txtMemo, QStringLiteral("txtMemo"));
+    hinted(m_cmdEnter, QStringLiteral("cmdEnter"));
+    m_cmbMatter->lineEdit()->installEventFilter(this);
+
+    for (int i = 0; i < 2; ++i) {
+        connect(m_optCashier[i], &QRadioButton::clicked, this, [this, i] {
+            if (!m_syncing)
+                m_presenter.optCashier_Click(i);
+        });
+    }
+    QLineEdit *matterEdit = m_cmbMatter->lineEdit();
+    connect(matterEdit, &QLineEdit::textEdited, this, [this] {
+        if (m_syncing)
+            return;
+        pushMatterState();
+        m_presenter.cmbMatter_Change();
+    });
+    // Picking from the list is no typing: no completion.
+    connect(m_cmbMatter, &QComboBox::textActivated, this, [this](const QString &text) {
+        if (m_syncing)
+            return;
+        m_presenter.setMatter(text, int(text.size()));
+        syncFromPresenter();
+    });
+    // Refilling the list makes the combo box rewrite its text; put ours back.
+    MatterList *list = &m_app.entry.cmbMatter;
+    connect(list, &QAbstractItemModel::modelReset, this, &InputWindow::syncFromPresenter);
+    connect(list, &QAbstractItemModel::rowsInserted, this, &InputWindow::syncFromPresenter);
+    connect(list, &QAbstractItemModel::rowsRemoved, this, &InputWindow::syncFromPresenter);
+
+    connect(m_txtMoney, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (m_syncing)
+            return;
+        m_presenter.setMoneyText(text);
+        m_presenter.txtMoney_Change();
+    });
+    connect(m_txtMemo, &QLineEdit::textChanged, this, [this] { pushMemoState(); });
+    connect(m_txtMemo, &QLineEdit::selectionChanged, this, [this] { pushMemoState(); });
+    connect(m_txtMemo, &QLineEdit::cursorPositionChanged, this, [this] { pushMemoState(); });
+    connect(m_cmdEnter, &QPushButton::clicked, this, [this] { m_presenter.cmdEnter_Click(); });
+
+    m_presenter.onChanged = [this] { syncFromPresenter(); };
+    syncFromPresenter();
+}
+
+InputWindow::~InputWindow()
+{
+    m_presenter.onChanged = nullptr;
+}
+
+void InputWindow::hinted(QWidget *widget, const QString &controlName)
+{
+    widget->setMouseTracking(true);
+    widget->installEventFilter(this);
+    m_hints.insert(widget, controlName);
+}
+
+void InputWindow::pushMatterState()
+{
+    const QLineEdit *edit = m_cmbMatter->lineEdit();
+    m_presenter.setMatter(edit->text(), edit->cursorPosition(), edit->selectionStart(),
+                          int(edit->selectedText().size()));
+}
+
+void InputWindow::pushMemoState()
+{
+    if (m_syncing)
+        return;
+    m_presenter.setMemo(m_txtMemo->text(), m_txtMemo->cursorPosition(), m_txtMemo->selectionStart(),
+                        int(m_txtMemo->selectedText().size()));
+}
+
+void InputWindow::syncFromPresenter()
+{
+    m_syncing = true;
+    const QSignalBlocker b0(m_txtDate), b1(m_optCashier[0]), b2(m_optCashier[1]), b3(m_cmbMatter),
+        b4(m_txtMoney), b5(m_txtMemo);
+    m_txtDate->setText(m_presenter.date());
+    m_optCashier[0]->setChecked(m_presenter.income());
+    m_optCashier[1]->setChecked(!m_presenter.income());
+
+    QLineEdit *matter = m_cmbMatter->lineEdit();
+    const QSignalBlocker b6(matter);
+    if (m_cmbMatter->currentIndex() != -1)
+        m_cmbMatter->setCurrentIndex(-1);
+    if (matter->text() != m_presenter.matterText())
+        matter->setText(m_presenter.matterText());
+    if (m_presenter.matterSelLength() > 0) {
+        if (matter->selectionStart() != m_presenter.matterSelStart()
+            || matter->selectedText().size() != m_presenter.matterSelLength())
+            matter->setSelection(m_presenter.matterSelStart(), m_presenter.matterSelLength());
+    } else if (matter->hasSelectedText() || matter->cursorPosition() != m_presenter.matterCaret()) {
+        matter->setCursorPosition(m_presenter.matterCaret());
+    }
+
+    if (m_txtMoney->text() != m_presenter.money())
+        m_txtMoney->setText(m_presenter.money());
+    if (m_txtMemo->text() != m_presenter.memo()) {
+        m_txtMemo->setText(m_presenter.memo());
+        m_txtMemo->setCursorPosition(m_presenter.memoCaret());
+    }
+    m_cmdEnter->setEnabled(m_presenter.enterEnabled());
+    m_syncing = false;
+}
+
+bool InputWindow::matterKeyDown(QKeyEvent *event)
+{
+    pushMatterState();
+    const int code = keyCodeOf(event);
+    m_presenter.cmbMatter_KeyDown(code);
+    if (code == InputPresenter::KeyReturn) {
+        pressEnter(); // the default button answers Enter
+        return true;
+    }
+    return false;
+}
+
+void InputWindow::pressEnter()
+{
+    if (m_cmdEnter->isEnabled())
+        m_cmdEnter->click();
+}
+
+bool InputWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_cmbMatter->lineEdit()) {
+        if (event->type() == QEvent::KeyPress)
+            return matterKeyDown(static_cast<QKeyEvent *>(event));
+        return false;
+    }
+    const auto hint = m_hints.constFind(watched);
+    if (hint == m_hints.constEnd())
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        m_presenter.MouseMove(*hint);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            break;
+        if (watched == m_txtDate) {
+            m_presenter.txtDate_Click();
+        } else if (watched == m_txtMemo) {
+            pushMemoState();
+            m_presenter.txtMemo_Click();
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void InputWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    // Only the bare background clears the hint; labels and the matter box keep it.
+    if (!childAt(event->position().toPoint()))
+        m_presenter.MouseMove(QStringLiteral("Form"));
+    QWidget::mouseMoveEvent(event);
+}
+
+void InputWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Text fields pass Return on; the record button is the default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        pressEnter();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace purslet

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+
+class QComboBox;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace purslet {
+
+class App;
+class InputPresenter;
+
+// The entry window: forwards the controls' events to the presenter and
+// mirrors its state back into the controls.
+class InputWindow final : public QWidget
+{
+    Q_OBJECT
+public:
+    InputWindow(InputPresenter &presenter, App &app, QWidget *parent = nullptr);
+    ~InputWindow() override;
+
+    QLineEdit *txtDate() const { return m_txtDate; }
+    QRadioButton *optCashier(int index) const { return m_optCashier[index]; }
+    QComboBox *cmbMatter() const { return m_cmbMatter; }
+    QLineEdit *txtMoney() const { return m_txtMoney; }
+    QLineEdit *txtMemo() const { return m_txtMemo; }
+    QPushButton *cmdEnter() const { return m_cmdEnter; }
+
+    // Mirrors the presenter into the controls.
+    void syncFromPresenter();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void hinted(QWidget *widget, const QString &controlName);
+    void pushMatterState();
+    void pushMemoState();
+    bool matterKeyDown(QKeyEvent *event);
+    void pressEnter();
+
+    InputPresenter &m_presenter;
+    App &m_app;
+    QLineEdit *m_txtDate = nullptr;
+    QFrame *m_fraCashier = nullptr;
+    QRadioButton *m_optCashier[2] = {nullptr, nullptr};
+    QComboBox *m_cmbMatter = nullptr;
+    QLineEdit *m_txtMoney = nullptr;
+    QLineEdit *m_txtMemo = nullptr;
+    QPushButton *m_cmdEnter = nullptr;
+    QHash<QObject *, QString> m_hints;
+    bool m_syncing = false;
+};
+
+} // namespace purslet

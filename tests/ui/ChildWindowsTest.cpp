@@ -1,0 +1,465 @@
+#include "ChildWindowsTest.h"
+
+#include "ledger/Book.h"
+#include "ledger/BookReset.h"
+#include "ledger/BookWindowPresenter.h"
+#include "ledger/CalendarPresenter.h"
+#include "ledger/EditCommands.h"
+#include "ledger/InputPresenter.h"
+#include "matters/Catalogs.h"
+#include "matters/MatterEditorPresenter.h"
+#include "platform/Twips.h"
+#include "platform/Ui.h"
+#include "shell/App.h"
+#include "ui/BookWindow.h"
+#include "ui/CalendarWindow.h"
+#include "ui/InputWindow.h"
+#include "ui/MatterEditorDialog.h"
+#include "TempHome.h"
+#include "UiTests.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+#include <cmath>
+#include <deque>
+#include <functional>
+#include <memory>
+
+using namespace purslet;
+
+namespace {
+
+// Records what the windows ask of the program; answers Yes/No from a queue.
+class RecordingUi final : public Ui
+{
+public:
+    MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon, MsgButtons buttons,
+                         MsgAnswer defaultAnswer) override
+    {
+        messages << title + QLatin1Char('|') + text;
+        if (buttons == MsgButtons::Ok)
+            return MsgAnswer::Ok;
+        if (answers.empty())
+            return defaultAnswer;
+        const MsgAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    QString inputBox(const QString &, const QString &, const QString &, bool) override { return {}; }
+    void showStatus(const QString &text) override { status = text; }
+    QString clipboardText() override { return clipboard; }
+    void setClipboardText(const QString &text) override { clipboard = text; }
+    void showModal(const QString &name) override
+    {
+        modals << name;
+        if (onModal)
+            onModal(name);
+    }
+    void endProgram() override { ++endRequests; }
+
+    QStringList messages;
+    QStringList modals;
+    QString status;
+    QString clipboard;
+    std::deque<MsgAnswer> answers;
+    std::function<void(const QString &)> onModal;
+    int endRequests = 0;
+};
+
+// One program's worth of presenters over a temporary program folder.
+struct Session
+{
+    Session()
+    {
+        home.writeText(QStringLiteral("Income.ini"),
+                       QStringLiteral("[0]\nMatter=給料\nEstimate=50,000\n[1]\nMatter=お小遣い\nEstimate=3,000\n"));
+        home.writeText(QStringLiteral("Outgo.ini"),
+                       QStringLiteral("[0]\nMatter=食費\nEstimate=30,000\n[1]\nMatter=本\nEstimate=5,000\n"
+                                      "[2]\nMatter=交通費\nEstimate=0\n"));
+        ResetBook(app);
+        FillMatterCombo(app);
+        app.menu.setChecked(QStringLiteral("setupHighSpeedMode"), true);
+    }
+
+    void record(const QString &date, bool income, const QString &matter, const QString &money,
+                const QString &memo = {})
+    {
+        input.setIncome(income);
+        FillMatterCombo(app);
+        input.setDate(date);
+        input.EntrySuppressCompletion = true;
+        input.setMatter(matter, int(matter.size()));
+        input.setMoneyText(money);
+        input.txtMoney_Change();
+        input.setMemo(memo, 0);
+        input.cmdEnter_Click();
+    }
+
+    test::TempHome home;
+    RecordingUi ui;
+    App app{ui, home.path()};
+    InputPresenter input{app};
+    CalendarPresenter calendar{app, input};
+    MatterEditorPresenter matterEditor{app};
+    EditCommands edit{app, input, matterEditor};
+    BookWindowPresenter bookWindow{app, edit};
+};
+
+// Types any text, one key press per character (QTest::keyClicks knows ASCII only).
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        const bool ascii = c.unicode() < 128;
+        const Qt::Key key = ascii && c.isLetter() ? Qt::Key(Qt::Key_A + (c.toUpper().unicode() - 'A'))
+                          : ascii && c.isDigit()  ? Qt::Key(Qt::Key_0 + (c.unicode() - '0'))
+                                                  : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), Qt::NoModifier);
+    }
+}
+
+QColor averageColour(const QImage &image, const QRect &rect)
+{
+    qint64 r = 0, g = 0, b = 0, n = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            r += c.red();
+            g += c.green();
+            b += c.blue();
+            ++n;
+        }
+    return n ? QColor(int(r / n), int(g / n), int(b / n)) : QColor();
+}
+
+} // namespace
+
+void ChildWindowsTest::amountFieldFiltersAsTyped()
+{
+    Session s;
+    InputWindow w(s.input, s.app);
+    w.show();
+    QLineEdit *money = w.txtMoney();
+    QVERIFY(!money->testAttribute(Qt::WA_InputMethodEnabled));
+    QCOMPARE(money->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+
+    typeText(money, QStringLiteral("0"));
+    QCOMPARE(money->text(), QString());
+    QVERIFY(!w.cmdEnter()->isEnabled());
+    typeText(money, QStringLiteral("0x5"));
+    QCOMPARE(money->text(), QStringLiteral("5"));
+    QVERIFY(w.cmdEnter()->isEnabled());
+    money->clear();
+    typeText(money, QStringLiteral("123456789"));
+    QCOMPARE(money->text(), QStringLiteral("12345678"));
+}
+
+void ChildWindowsTest::matterCompletesWhileTyping()
+{
+    Session s;
+    s.input.setIncome(false);
+    FillMatterCombo(s.app);
+    InputWindow w(s.input, s.app);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QLineEdit *edit = w.cmbMatter()->lineEdit();
+    QCOMPARE(edit->text(), QString()); // filling the list does not pick an item
+    edit->setFocus();
+
+    typeText(edit, QStringLiteral("本"));
+    QCOMPARE(edit->text(), QStringLiteral("本"));
+    edit->clear();
+    s.input.setMatter({}, 0);
+    typeText(edit, QStringLiteral("交"));
+    QCOMPARE(edit->text(), QStringLiteral("交通費"));
+    QCOMPARE(edit->selectedText(), QStringLiteral("通費"));
+
+    // Backspace drops the proposal, then deletes as usual.
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(edit->text(), QString());
+
+    typeText(edit, QStringLiteral("食"));
+    QCOMPARE(edit->text(), QStringLiteral("食費"));
+    QTest::keyClick(edit, Qt::Key_End);
+    typeText(edit, QStringLiteral("x"));
+    QCOMPARE(edit->text(), QStringLiteral("食費x")); // no entry: the typed text stays
+    QCOMPARE(s.input.matterText(), QStringLiteral("食費x"));
+}
+
+void ChildWindowsTest::returnRecordsAndClearsTheFields()
+{
+    Session s;
+    s.input.setDate(QStringLiteral("2024/05/01"));
+    InputWindow w(s.input, s.app);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::mouseClick(w.optCashier(1), Qt::LeftButton);
+    QVERIFY(!s.app.entry.optIncome);
+    QCOMPARE(w.cmbMatter()->count(), 3);
+
+    QLineEdit *matter = w.cmbMatter()->lineEdit();
+    matter->setFocus();
+    typeText(matter, QStringLiteral("食"));
+    typeText(w.txtMoney(), QStringLiteral("1200"));
+    typeText(w.txtMemo(), QStringLiteral("lunch"));
+    QTest::keyClick(w.txtMemo(), Qt::Key_Return);
+
+    const Grid &g = s.app.book.msfgCashier;
+    QCOMPARE(g.rows(), 5);
+    QCOMPARE(g.rowTexts(1), QStringList({"2024/05/01", "食費", "", "1,200", "-1,200", "lunch"}));
+    QCOMPARE(matter->text(), QString());
+    QCOMPARE(w.txtMoney()->text(), QString());
+    QCOMPARE(w.txtMemo()->text(), QString());
+    QVERIFY(!w.cmdEnter()->isEnabled());
+    QCOMPARE(w.txtDate()->text(), QStringLiteral("2024/05/01"));
+    QVERIFY(w.optCashier(1)->isChecked());
+}
+
+void ChildWindowsTest::hintsAndDateClick()
+{
+    Session s;
+    InputWindow w(s.input, s.app);
+    int calendarRequests = 0;
+    s.input.onShowCalendar = [&] { ++calendarRequests; };
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    QTest::mouseMove(w.txtMoney(), QPoint(5, 5));
+    QTRY_COMPARE(s.ui.status, QStringLiteral("金額を入力します。"));
+    QTest::mouseMove(&w, QPoint(w.width() - 2, w.height() - 2));
+    QTRY_COMPARE(s.ui.status, QString());
+    QTest::mouseClick(w.txtDate(), Qt::LeftButton);
+    QCOMPARE(calendarRequests, 1);
+
+    // A memo click refreshes the clipboard commands from the selection.
+    w.txtMemo()->setText(QStringLiteral("abcdef"));
+    w.txtMemo()->setSelection(2, 2);
+    QTest::mouseClick(w.txtMemo(), Qt::LeftButton, Qt::ShiftModifier, QPoint(1, 1));
+    QCOMPARE(s.app.menu.enabled(QStringLiteral("editCut")), w.txtMemo()->hasSelectedText());
+}
+
+void ChildWindowsTest::calendarPicksTheEntryDate()
+{
+    Session s;
+    CalendarWindow c(s.calendar);
+    QCOMPARE(c.sizeHint(), c.monthView()->sizeHint());
+    QCOMPARE(c.monthView()->objectName(), QStringLiteral("MonthView"));
+    c.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&c));
+    Q_EMIT c.monthView()->clicked(QDate(2025, 2, 3));
+    QCOMPARE(s.input.date(), QStringLiteral("2025/02/03"));
+}
+
+void ChildWindowsTest::bookWindowShowsTheGridsWithTheirWidths()
+{
+    Session s;
+    BookWindow b(s.bookWindow, s.app);
+    b.resize(700, 450);
+    b.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&b));
+    QCOMPARE(b.tabs()->count(), 3);
+    QCOMPARE(b.tabs()->tabText(0), QStringLiteral("出納帳"));
+    QCOMPARE(b.tabs()->tabText(2), QStringLiteral("支出詳細"));
+    const double dpi = b.logicalDpiX();
+    QCOMPARE(b.msfgCashier()->columnWidth(1), TwipsToPixels(1650, dpi));
+    QCOMPARE(b.msfgIncome()->columnWidth(3), TwipsToPixels(450, dpi));
+    QCOMPARE(b.msfgCashier()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("記入日"));
+
+    // A record resets the model; the widths stay.
+    s.record(QStringLiteral("2024/05/01"), false, QStringLiteral("本"), QStringLiteral("800"));
+    QCOMPARE(b.msfgCashier()->model()->rowCount(), 4);
+    QCOMPARE(b.msfgCashier()->columnWidth(1), TwipsToPixels(1650, dpi));
+
+    // Dragging a column border writes the width back in twips.
+    b.msfgCashier()->horizontalHeader()->resizeSection(5, 200);
+    QCOMPARE(s.app.book.msfgCashier.colWidth(5), int(std::lround(PixelsToTwips(200, dpi))));
+
+    // The resize rule: tab height less 850 and width less 350 twips.
+    b.resize(800, 500);
+    const QSize extent = BookWindowPresenter::gridExtent(
+        QSize(int(std::lround(PixelsToTwips(800, dpi))), int(std::lround(PixelsToTwips(500, dpi)))));
+    QCOMPARE(b.msfgOutgo()->size(), QSize(TwipsToPixels(extent.width(), dpi), TwipsToPixels(extent.height(), dpi)));
+}
+
+void ChildWindowsTest::cashBookSelectionMadeUpwards()
+{
+    Session s;
+    for (int day = 1; day <= 6; ++day)
+        s.record(QStringLiteral("2024/05/%1").arg(day, 2, 10, QLatin1Char('0')), true, QString(),
+                 QString::number(day * 100));
+    BookWindow b(s.bookWindow, s.app);
+    b.resize(700, 450);
+    b.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&b));
+    QTableView *v = b.msfgCashier();
+    QWidget *port = v->viewport();
+    const QPoint row4 = v->visualRect(v->model()->index(3, 1)).center();
+    const QPoint row2 = v->visualRect(v->model()->index(1, 1)).center();
+    QTest::mousePress(port, Qt::LeftButton, {}, row4);
+    QTest::mouseMove(port, row2);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, row2);
+    QCOMPARE(s.app.book.msfgCashier.row(), 4);
+    QCOMPARE(s.app.book.msfgCashier.rowSel(), 2);
+    QVERIFY(s.app.menu.enabled(QStringLiteral("editDelete")));
+
+    s.ui.answers.push_back(MsgAnswer::Yes);
+    s.edit.editDelete_Click();
+    QCOMPARE(s.ui.messages.last(), QStringLiteral("行の削除|4行目～2行目を削除しますか？"));
+    QCOMPARE(v->model()->rowCount(), 3 + 3);
+
+    // The empty rows disable Delete.
+    const QPoint empty = v->visualRect(v->model()->index(3, 0)).center();
+    QTest::mouseClick(port, Qt::LeftButton, {}, empty);
+    QVERIFY(!s.app.menu.enabled(QStringLiteral("editDelete")));
+}
+
+void ChildWindowsTest::summaryHeaderClickSortsAndColours()
+{
+    Session s;
+    s.record(QStringLiteral("2024/05/01"), true, QStringLiteral("給料"), QStringLiteral("900"));
+    BookWindow b(s.bookWindow, s.app);
+    b.resize(700, 450);
+    b.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&b));
+    b.tabs()->setCurrentIndex(1);
+    QTableView *v = b.msfgIncome();
+    QHeaderView *header = v->horizontalHeader();
+    const int x = header->sectionViewportPosition(2) + header->sectionSize(2) - 6;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    QCOMPARE(s.app.book.IncomeSortCol, 2);
+    QVERIFY(!s.app.book.IncomeSortAscending);
+    QCOMPARE(v->model()->index(0, 0).data().toString(), QStringLiteral("給料"));
+
+    // The header really shows the mark: light blue while descending.
+    const QImage shot = header->grab().toImage();
+    const QColor marked = averageColour(shot, QRect(x - 3, 3, 3, header->height() - 6));
+    QVERIFY2(marked.blue() > 230 && marked.red() < 210 && marked.green() < 210, qPrintable(marked.name()));
+    const int x0 = header->sectionViewportPosition(0) + header->sectionSize(0) - 6;
+    const QColor plain = averageColour(shot, QRect(x0 - 3, 3, 3, header->height() - 6));
+    QVERIFY2(std::abs(plain.red() - plain.blue()) < 20, qPrintable(plain.name()));
+
+    // A matter row opens the editor; the total row does not.
+    s.ui.modals.clear();
+    const QPoint salary = v->visualRect(v->model()->index(0, 0)).center();
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, salary);
+    QCOMPARE(s.ui.modals, QStringList({"frmMatter"}));
+    QCOMPARE(s.matterEditor.matter(), QStringLiteral("給料"));
+    const int total = v->model()->rowCount() - 1;
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(v->model()->index(total, 0)).center());
+    QCOMPARE(s.ui.modals.size(), 1);
+    QVERIFY(!s.app.menu.enabled(QStringLiteral("editMatter")));
+    QTest::mouseClick(v->viewport(), Qt::RightButton, {}, salary);
+    QCOMPARE(s.ui.modals.size(), 1);
+}
+
+void ChildWindowsTest::matterEditorFiltersAndKeepsItsPosition()
+{
+    Session s;
+    s.app.book.MatterSourceIsIncome = false;
+    Grid &outgo = s.app.book.msfgOutgo;
+    int row = 1;
+    while (outgo.text(row, 0) != QStringLiteral("食費"))
+        ++row;
+    outgo.setSelection(row, 0, row, outgo.cols() - 1);
+    s.matterEditor.load(QStringLiteral("食費"), outgo.text(row, 2));
+    {
+        MatterEditorDialog d(s.matterEditor, s.app);
+        QCOMPARE(d.windowTitle(), QStringLiteral("事柄の変更"));
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QCOMPARE(d.txtMatter()->text(), QStringLiteral("食費"));
+        QVERIFY(d.txtMatter()->isReadOnly());
+        QCOMPARE(d.txtEstimate()->text(), QStringLiteral("30000"));
+        QCOMPARE(d.txtEstimate()->maxLength(), 15);
+        QVERIFY(d.cmdRenewal()->isDefault());
+        QTRY_VERIFY(d.txtEstimate()->hasFocus());
+
+        QTest::keyClick(d.txtEstimate(), Qt::Key_End);
+        typeText(d.txtEstimate(), QStringLiteral("a5"));
+        QCOMPARE(d.txtEstimate()->text(), QStringLiteral("300005"));
+        d.move(40, 30);
+        QTest::keyClick(d.txtEstimate(), Qt::Key_Escape);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(outgo.text(row, 2), QStringLiteral("30,000")); // cancel changes nothing
+    }
+    const double dpi = QApplication::primaryScreen()->logicalDotsPerInchX();
+    const QString left = s.app.ini.ReadIniValue(QStringLiteral("Setup"), QStringLiteral("frmMatter"),
+                                                QStringLiteral("Left"), {});
+    QVERIFY(!left.isEmpty());
+    QVERIFY(std::abs(TwipsToPixels(left.toDouble(), dpi) - 40) <= 1);
+
+    // Enter presses Update.
+    s.matterEditor.load(QStringLiteral("食費"), outgo.text(row, 2));
+    MatterEditorDialog d(s.matterEditor, s.app);
+    d.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    d.txtEstimate()->clear();
+    typeText(d.txtEstimate(), QStringLiteral("1200"));
+    QTest::keyClick(d.txtEstimate(), Qt::Key_Return);
+    QVERIFY(!d.isVisible());
+    QString estimate;
+    for (int r = 1; r < outgo.rows(); ++r)
+        if (outgo.text(r, 0) == QStringLiteral("食費"))
+            estimate = outgo.text(r, 2);
+    QCOMPARE(estimate, QStringLiteral("1,200"));
+}
+
+void ChildWindowsTest::screenshots()
+{
+    // Pictures of the windows with sample data, for a look by eye.
+    const QString dir = qEnvironmentVariable("PURSLET_SCREENSHOTS");
+    if (dir.isEmpty())
+        QSKIP("PURSLET_SCREENSHOTS is not set");
+    QDir().mkpath(dir);
+    Session s;
+    s.record(QStringLiteral("2024/04/25"), true, QStringLiteral("給料"), QStringLiteral("50000"), QStringLiteral("4月分"));
+    s.record(QStringLiteral("2024/05/01"), false, QStringLiteral("食費"), QStringLiteral("1200"), QStringLiteral("昼食"));
+    s.record(QStringLiteral("2024/05/02"), false, QStringLiteral("本"), QStringLiteral("2800"));
+    s.record(QStringLiteral("2024/05/03"), false, QString(), QStringLiteral("600"), QStringLiteral("傘"));
+    s.record(QStringLiteral("2024/05/05"), false, QStringLiteral("交通費"), QStringLiteral("480"));
+    s.bookWindow.msfgOutgo_MouseDown(true);
+    s.bookWindow.msfgOutgo_Click(0, 3);
+
+    s.input.setDate(QStringLiteral("2024/05/06"));
+    InputWindow input(s.input, s.app);
+    input.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&input));
+    typeText(input.cmbMatter()->lineEdit(), QStringLiteral("食"));
+    typeText(input.txtMoney(), QStringLiteral("350"));
+    input.grab().save(dir + QStringLiteral("/input.png"));
+
+    CalendarWindow calendar(s.calendar);
+    calendar.resize(calendar.sizeHint());
+    calendar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&calendar));
+    calendar.grab().save(dir + QStringLiteral("/calendar.png"));
+
+    BookWindow book(s.bookWindow, s.app);
+    book.resize(640, 360);
+    book.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&book));
+    for (int tab = 0; tab < 3; ++tab) {
+        book.tabs()->setCurrentIndex(tab);
+        QTest::qWait(50);
+        book.grab().save(dir + QStringLiteral("/book%1.png").arg(tab));
+    }
+
+    s.app.book.MatterSourceIsIncome = false;
+    s.matterEditor.load(QStringLiteral("食費"), QStringLiteral("30,000"));
+    MatterEditorDialog editor(s.matterEditor, s.app);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.grab().save(dir + QStringLiteral("/matter.png"));
+}
+
+PURSLET_UI_TEST(ChildWindowsTest)

@@ -1,0 +1,20 @@
+#include "UiTests.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+std::vector<UiTestRun> &UiTests()
+{
+    static std::vector<UiTestRun> tests;
+    return tests;
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
+    int failures = 0;
+    for (const UiTestRun &run : UiTests())
+        failures += run(argc, argv);
+    return failures == 0 ? 0 : 1;
+}

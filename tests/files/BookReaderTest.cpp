@@ -10,6 +10,7 @@
 #include "ScriptedUi.h"
 #include "TempHome.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -179,9 +180,10 @@ TEST_F(BookFiles, EmptyBookFilesHaveTheirExactBytes)
     EXPECT_EQ(home.read(QStringLiteral("e.csv")), QByteArray());
 }
 
-TEST_F(BookFiles, AFailedWriteKeepsTheOldFileAndReachesTheCaller)
+TEST_F(BookFiles, AFailedWriteReachesTheCallerAndKeepsTheFlag)
 {
-    home.write(QStringLiteral("keep.csv"), QByteArrayLiteral("old"));
+    addRecord(QStringLiteral("2024/01/01"), QStringLiteral("A"), {}, QStringLiteral("1"));
+    app.setModified(true);
     app.doc.path = home.file(QStringLiteral("missing/dir/keep.csv"));
     try {
         FileWriting(app);
@@ -189,11 +191,33 @@ TEST_F(BookFiles, AFailedWriteKeepsTheOldFileAndReachesTheCaller)
     } catch (const RuntimeError &e) {
         EXPECT_EQ(e.number(), RuntimeError::PathNotFound);
     }
-    // A directory in the way of the file: the write fails, nothing is left half-written.
+    EXPECT_TRUE(app.doc.modified);
+    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("上書き保存(&S)"));
+    // A folder where the file should be.
     QDir(home.path()).mkdir(QStringLiteral("d.csv"));
     app.doc.path = home.file(QStringLiteral("d.csv"));
     EXPECT_THROW(FileWriting(app), RuntimeError);
-    EXPECT_EQ(home.read(QStringLiteral("keep.csv")), QByteArrayLiteral("old"));
+    EXPECT_TRUE(app.doc.modified);
+
+    // The writer refuses a book its row counter cannot step through.
+    ResetBook(app);
+    for (int i = 0; i <= kMaxWrittenRecords; ++i)
+        addRecord(QStringLiteral("2024/01/01"), {}, QStringLiteral("1"), {});
+    app.doc.path = home.file(QStringLiteral("big.psl"));
+    EXPECT_THROW(FileWriting(app), RuntimeError);
+    EXPECT_TRUE(ui.prompts.empty());
+    EXPECT_FALSE(home.exists(QStringLiteral("big.psl")));
+}
+
+TEST_F(BookFiles, RecordCutShortKeepsWhatWasReadAfterYes)
+{
+    home.write(QStringLiteral("cut.csv"), QByteArrayLiteral("2024/01/01,a,5,,m\r\n2024/01/02,b\r\n"));
+    ui.answers.push_back(MsgAnswer::Yes);
+    open(QStringLiteral("cut.csv"));
+    ASSERT_EQ(records(), 2);
+    EXPECT_EQ(cashierRow(2), (QStringList{"2024/01/02", "b", "", "", "5", ""}));
+    EXPECT_EQ(ui.lastMessage().title, QStringLiteral("システムエラー (エラーNo.62)"));
+    EXPECT_EQ(app.menu.history(), QStringList{home.file(QStringLiteral("cut.csv"))});
 }
 
 TEST_F(BookFiles, WrongOrCancelledPasswordChangesNothing)

@@ -72,7 +72,7 @@ void appendSpaces(QString &line, int count)
 {
     // A text wider than its column gets no fill at all.
     if (count > 0)
-        line.append(QString(count, QLatin1Char(' ')));
+        line.resize(line.size() + count, QLatin1Char(' '));
 }
 
 QString layoutRow(const Grid &grid, int row, const Column *columns, int count)

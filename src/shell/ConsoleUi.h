@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace purslet {
+
+// The Ui of the command line: nothing is asked except a password, and every
+// error or warning is kept so that the command can end with it. Questions get
+// No, so a run-time error abandons the routine instead of going on.
+class ConsoleUi final : public Ui
+{
+public:
+    enum class PasswordSource {
+        None,      // no way to ask: the empty answer, as a cancelled prompt
+        StdinLine, // the first line of standard input, for every prompt
+        Terminal,  // asked on the terminal without echo, each time
+    };
+
+    explicit ConsoleUi(PasswordSource source) : m_source(source) {}
+
+    MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
+                         MsgAnswer defaultAnswer) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool masked) override;
+    void showStatus(const QString &) override {}
+    void endProgram() override { m_endRequested = true; }
+
+    bool failed() const { return !m_error.isEmpty() || m_endRequested; }
+    // The first error shown, on one line; system errors by their description.
+    const QString &error() const { return m_error; }
+    void recordError(const QString &text);
+    void clearErrors();
+
+private:
+    QString readStdinLine();
+    QString askTerminal(const QString &prompt);
+
+    PasswordSource m_source;
+    std::optional<QString> m_stdinPassword;
+    QString m_error;
+    bool m_endRequested = false;
+};
+
+} // namespace purslet

@@ -1,0 +1,244 @@
+#include "TempHome.h"
+
+#include "platform/Codepage.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using purslet::FromCp932;
+using purslet::ToCp932;
+using purslet::test::TempHome;
+
+namespace {
+
+struct Outcome
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The real program, built beside the tests' folder.
+QString programPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../purslet");
+}
+
+// Runs the program with PURSLET_HOME set by the TempHome in scope; standard
+// input is the given bytes and then closed, so it is never a terminal.
+Outcome runProgram(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(programPath(), arguments);
+    EXPECT_TRUE(process.waitForStarted(10000)) << qPrintable(programPath());
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(30000));
+    Outcome run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// A field of an own book file: each character's code page 932 code with the top bit flipped.
+QByteArray encoded(const QString &text)
+{
+    QByteArray out;
+    const QByteArray bytes = ToCp932(text);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        unsigned code = quint8(bytes[i]);
+        if ((code >= 0x81 && code <= 0x9F) || (code >= 0xE0 && code <= 0xFC))
+            code = code * 256 + quint8(bytes[++i]);
+        out += QByteArray::number((code + 0x8000) & 0xFFFF, 16).toUpper().rightJustified(4, '0');
+    }
+    return out;
+}
+
+QByteArray ownBook(const QString &password, const QList<QStringList> &records)
+{
+    QByteArray bytes = '"' + encoded(password) + "\"\r\n";
+    for (const QStringList &record : records) {
+        QByteArrayList fields;
+        for (const QString &field : record)
+            fields << '"' + encoded(field) + '"';
+        bytes += fields.join(',') + "\r\n";
+    }
+    return bytes;
+}
+
+QString spaces(int n)
+{
+    return QString(n, QLatin1Char(' '));
+}
+
+const QList<QStringList> kRecords = {
+    {"2026/04/01", "お小遣い", "3,000", "", "4月分"},
+    {"2026/04/03", "食費", "", "650", "学食, ランチ"},
+};
+
+class CommandLine : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        home.writeText("Income.ini", "[0]\nMatter=お小遣い\nEstimate=3,000\n");
+        home.writeText("Outgo.ini", "[0]\nMatter=食費\nEstimate=1,000\n");
+    }
+
+    TempHome home;
+};
+
+} // namespace
+
+TEST_F(CommandLine, ReportPrintsTheThreeTablesInUtf8)
+{
+    home.write("book.psl", ownBook("", kRecords));
+    const Outcome run = runProgram({"--report", home.file("book.psl")});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.isEmpty());
+    EXPECT_FALSE(run.out.contains(QLatin1Char('\r')));
+    ASSERT_TRUE(run.out.endsWith(QLatin1Char('\n')));
+
+    const QStringList lines = run.out.chopped(1).split(QLatin1Char('\n'));
+    const QString empty = spaces(10) + "|" + spaces(20) + "|" + spaces(19) + "|" + spaces(19) + "|" + spaces(20) + "|";
+    const QStringList cashBook = {
+        "",
+        "",
+        "",
+        "記入日" + spaces(4) + "|事柄" + spaces(16) + "|" + spaces(15) + "収入|" + spaces(15) + "支出|" + spaces(16)
+            + "小計|メモ",
+        "2026/04/01|お小遣い" + spaces(12) + "|" + spaces(14) + "3,000|" + spaces(19) + "|" + spaces(15) + "3,000|4月分",
+        "2026/04/03|食費" + spaces(16) + "|" + spaces(19) + "|" + spaces(16) + "650|" + spaces(15)
+            + "2,350|学食, ランチ",
+        empty,
+        empty,
+        "合計" + spaces(6) + "|---" + spaces(17) + "|" + spaces(14) + "3,000|" + spaces(16) + "650|" + spaces(15)
+            + "2,350|---",
+    };
+    ASSERT_GE(lines.size(), cashBook.size() + 10);
+    EXPECT_EQ(lines.mid(0, cashBook.size()), cashBook);
+
+    // The income table follows after three empty lines, then the outgo table.
+    const QStringList rest = lines.mid(cashBook.size());
+    EXPECT_EQ(rest.mid(0, 3), QStringList({"", "", ""}));
+    EXPECT_EQ(rest.at(3), "事柄" + spaces(16) + "|" + spaces(9) + "収入予定額|" + spaces(15) + "収入|割合|" + spaces(16)
+                              + "差額");
+    EXPECT_TRUE(rest.contains("お小遣い" + spaces(12) + "|" + spaces(14) + "3,000|" + spaces(14) + "3,000| 100|"
+                              + spaces(19) + "0"));
+    const qsizetype outgo = rest.indexOf("事柄" + spaces(16) + "|" + spaces(15) + "底値|" + spaces(9) + "支出予定額|"
+                                         + spaces(15) + "支出|割合|" + spaces(16) + "差額");
+    ASSERT_GT(outgo, 3);
+    EXPECT_EQ(rest.mid(outgo - 3, 3), QStringList({"", "", ""}));
+    EXPECT_TRUE(rest.mid(outgo).filter(QRegularExpression("^食費 +\\|")).size() == 1);
+}
+
+TEST_F(CommandLine, ConvertRoundTripsThroughText)
+{
+    const QByteArray original = ownBook("pw", kRecords);
+    home.write("book.psl", original);
+
+    Outcome run = runProgram({"--convert", home.file("book.psl"), home.file("book.csv"), "--password-stdin"}, "pw\n");
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(FromCp932(home.read("book.csv")),
+              "\"2026/04/01\",\"お小遣い\",\"3,000\",\"\",\"4月分\"\r\n"
+              "\"2026/04/03\",\"食費\",\"\",\"650\",\"学食, ランチ\"\r\n");
+
+    // Back to a book protected by a new password.
+    run = runProgram({"--password-stdin", "--convert", home.file("book.csv"), home.file("again.psl")}, "new\r\n");
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(home.read("again.psl"), ownBook("new", kRecords));
+
+    const Outcome before = runProgram({"--report", home.file("book.psl"), "--password-stdin"}, "pw\n");
+    const Outcome after = runProgram({"--report", home.file("again.psl"), "--password-stdin"}, "new\n");
+    EXPECT_EQ(before.exitCode, 0);
+    EXPECT_EQ(after.exitCode, 0);
+    EXPECT_EQ(after.out, before.out);
+}
+
+TEST_F(CommandLine, ConvertWithoutPasswordWritesAnOpenBook)
+{
+    home.write("book.csv", ToCp932("\"2026/05/01\",\"\",\"500\",\"\",\"\"\r\n"));
+    const Outcome run = runProgram({"--convert", home.file("book.csv"), home.file("book.psl")});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(home.read("book.psl"), ownBook("", {{"2026/05/01", "", "500", "", ""}}));
+}
+
+TEST_F(CommandLine, FailuresNameTheFileOnOneLine)
+{
+    const QString missing = home.file("missing.psl");
+    Outcome run = runProgram({"--report", missing});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err, "purslet: " + missing + ": ファイルが存在しないため、開くことはできません\n");
+
+    home.write("locked.psl", ownBook("Secret", kRecords));
+    const QString locked = home.file("locked.psl");
+    const QString refused = "purslet: " + locked + ": パスワードが違うためファイルが開けません。\n";
+    run = runProgram({"--report", locked, "--password-stdin"}, "secret\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err, refused);
+    // Without a way to ask, the password is the empty answer and is refused too.
+    run = runProgram({"--convert", locked, home.file("out.csv")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, refused);
+    EXPECT_FALSE(home.exists("out.csv"));
+}
+
+TEST_F(CommandLine, RunTimeErrorsEndWithTheirDescription)
+{
+    // An income that is not a number stops the recalculation.
+    home.write("bad.csv", ToCp932("\"2026/05/01\",\"\",\"abc\",\"\",\"\"\r\n"));
+    Outcome run = runProgram({"--report", home.file("bad.csv")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.startsWith("purslet: " + home.file("bad.csv") + ": ")) << qPrintable(run.err);
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+    EXPECT_FALSE(run.err.contains("処理を続けますか"));
+
+    // A field that is not hexadecimal in an own book file.
+    home.write("bad.psl", "\"\"\r\n\"XYZW\",\"\",\"\",\"\",\"\"\r\n");
+    run = runProgram({"--convert", home.file("bad.psl"), home.file("bad-out.csv")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith("purslet: " + home.file("bad.psl") + ": ")) << qPrintable(run.err);
+    EXPECT_FALSE(home.exists("bad-out.csv"));
+
+    // The output cannot be written: the message names the output file.
+    home.write("good.csv", ToCp932("\"2026/05/01\",\"\",\"500\",\"\",\"\"\r\n"));
+    const QString unwritable = home.file("no-such-folder/out.csv");
+    run = runProgram({"--convert", home.file("good.csv"), unwritable});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith("purslet: " + unwritable + ": ")) << qPrintable(run.err);
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+}
+
+TEST_F(CommandLine, UsageVersionAndHelp)
+{
+    for (const QStringList &arguments : QList<QStringList>{
+             {"--report"},
+             {"--report", "a.psl", "b.psl"},
+             {"--convert", "a.psl"},
+             {"--report", "a.psl", "--convert", "a.psl", "b.csv"},
+             {"--frobnicate"},
+             {"--password-stdin"},
+         }) {
+        const Outcome run = runProgram(arguments);
+        EXPECT_EQ(run.exitCode, 2) << qPrintable(arguments.join(' '));
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.contains("usage: purslet --report FILE"));
+    }
+
+    Outcome run = runProgram({"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "Purslet 3.25\n");
+
+    run = runProgram({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains("--convert IN OUT [--password-stdin]"));
+    EXPECT_TRUE(run.err.isEmpty());
+}

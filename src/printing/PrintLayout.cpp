@@ -3,6 +3,8 @@
 #include "ledger/Book.h"
 #include "platform/Codepage.h"
 
+#include <QStringEncoder>
+
 #include <array>
 #include <cstdint>
 
@@ -75,10 +77,9 @@ void appendSpaces(QString &line, int count)
         line.resize(line.size() + count, QLatin1Char(' '));
 }
 
-QString layoutRow(const Grid &grid, int row, const Column *columns, int count)
+void layoutRow(QString &line, const Grid &grid, int row, const Column *columns, int count)
 {
-    QString line;
-    line.reserve(128);
+    line.clear();
     for (int col = 0; col < count; ++col) {
         if (col > 0)
             line.append(QLatin1Char('|'));
@@ -104,6 +105,13 @@ QString layoutRow(const Grid &grid, int row, const Column *columns, int count)
             break;
         }
     }
+}
+
+QString layoutRow(const Grid &grid, int row, const Column *columns, int count)
+{
+    QString line;
+    line.reserve(128);
+    layoutRow(line, grid, row, columns, count);
     return line;
 }
 
@@ -126,6 +134,26 @@ constexpr Column kIncomeColumns[] = {
 constexpr Column kOutgoColumns[] = {
     {20, Align::Cut}, {19, Align::Right}, {19, Align::Right}, {19, Align::Right}, {4, Align::Right}, {20, Align::Right},
 };
+
+// Encodes every line of a table straight into the buffer through one reused
+// line, so that a large book costs no allocation per line.
+void appendTableUtf8(QByteArray &out, QStringEncoder &encoder, const Grid &grid, const Column *columns, int count)
+{
+    out.append("\n\n\n");
+    QString line;
+    line.reserve(256);
+    for (int row = 0; row < grid.rows(); ++row) {
+        layoutRow(line, grid, row, columns, count);
+        const qsizetype needed = encoder.requiredSpace(line.size()) + 1;
+        if (out.capacity() - out.size() < needed)
+            out.reserve(2 * (out.size() + needed));
+        const qsizetype at = out.size();
+        out.resize(at + needed);
+        char *end = encoder.appendToBuffer(out.data() + at, line);
+        *end++ = '\n';
+        out.truncate(end - out.constData());
+    }
+}
 
 template<int N>
 int columnCount(const Column (&)[N], const Grid &grid)
@@ -163,6 +191,17 @@ QStringList PrintAllLines(const Book &book)
     appendTable(lines, book.msfgIncome, kIncomeColumns, columnCount(kIncomeColumns, book.msfgIncome));
     appendTable(lines, book.msfgOutgo, kOutgoColumns, columnCount(kOutgoColumns, book.msfgOutgo));
     return lines;
+}
+
+QByteArray PrintAllUtf8(const Book &book)
+{
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    QByteArray out;
+    out.reserve(qsizetype(book.msfgCashier.rows() + book.msfgIncome.rows() + book.msfgOutgo.rows()) * 160);
+    appendTableUtf8(out, encoder, book.msfgCashier, kCashierColumns, columnCount(kCashierColumns, book.msfgCashier));
+    appendTableUtf8(out, encoder, book.msfgIncome, kIncomeColumns, columnCount(kIncomeColumns, book.msfgIncome));
+    appendTableUtf8(out, encoder, book.msfgOutgo, kOutgoColumns, columnCount(kOutgoColumns, book.msfgOutgo));
+    return out;
 }
 
 } // namespace purslet

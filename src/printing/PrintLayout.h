@@ -14,5 +14,7 @@ QStringList PrintOutgoSummary(const Book &book);
 
 // Print All: the three tables one after another.
 QStringList PrintAllLines(const Book &book);
+// The same lines as UTF-8, each ended by LF, in one buffer (the command line's report).
+QByteArray PrintAllUtf8(const Book &book);
 
 } // namespace purslet

@@ -8,8 +8,6 @@
 #include "shell/App.h"
 #include "shell/ConsoleUi.h"
 
-#include <QStringEncoder>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -145,24 +143,6 @@ QString errorOf(const ConsoleUi &ui)
     return ui.error().isEmpty() ? QStringLiteral("処理を中断しました。") : ui.error();
 }
 
-// The lines in UTF-8, each ended by LF, encoded straight into one buffer:
-// the largest book prints some 33,000 lines, written with one call.
-QByteArray utf8Lines(const QStringList &lines)
-{
-    QStringEncoder encoder(QStringEncoder::Utf8);
-    qsizetype size = 0;
-    for (const QString &line : lines)
-        size += encoder.requiredSpace(line.size()) + 1;
-    QByteArray bytes(size, Qt::Uninitialized); // pages never written are never touched
-    char *out = bytes.data();
-    for (const QString &line : lines) {
-        out = encoder.appendToBuffer(out, line);
-        *out++ = '\n';
-    }
-    bytes.truncate(out - bytes.constData());
-    return bytes;
-}
-
 int report(const Request &request)
 {
     ConsoleUi ui(passwordSource(request.passwordStdin));
@@ -171,7 +151,8 @@ int report(const Request &request)
     if (!readBook(app, ui, path))
         return fileError(path, errorOf(ui));
 
-    const QByteArray bytes = utf8Lines(PrintAllLines(app.book));
+    // One buffer and one write: the largest book prints some 33,000 lines.
+    const QByteArray bytes = PrintAllUtf8(app.book);
     if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size())
         || std::fflush(stdout) != 0)
         return fileError(QStringLiteral("(standard output)"), QString::fromLocal8Bit(std::strerror(errno)));

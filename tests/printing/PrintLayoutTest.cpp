@@ -137,3 +137,14 @@ TEST(PrintLayout, PrintAllRunsTheThreeTablesInOrder)
     EXPECT_EQ(all.mid(8, 3), QStringList({"", "", ""}));
     EXPECT_TRUE(all.at(11).startsWith("事柄" + spaces(16) + "|" + spaces(9) + "収入予定額"));
 }
+
+TEST(PrintLayout, Utf8TextIsTheLinesEndedByLineFeeds)
+{
+    Book book = emptyBook();
+    addRecord(book, {"1999/04/01", "お小遣い😀", "1,000", "", "1,000", "メモ"});
+    addRecord(book, {"1999/04/02", "ｱﾙﾊﾞｲﾄ", "2,000", "", "3,000", ""});
+    QByteArray expected;
+    for (const QString &line : PrintAllLines(book))
+        expected += line.toUtf8() + '\n';
+    EXPECT_EQ(PrintAllUtf8(book), expected);
+}

@@ -40,6 +40,7 @@ MainWindow::MainWindow(App &app, Presenters &presenters, QtUi &ui)
 {
     setObjectName(QStringLiteral("mdiMain"));
     setWindowTitle(m_app.doc.windowTitle);
+    setWindowIcon(QIcon(QStringLiteral(":/purslet.png")));
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdi);
@@ -200,6 +201,7 @@ QMdiSubWindow *MainWindow::wrap(QWidget *content, const QString &caption)
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->setWidget(content);
     sub->setWindowTitle(caption);
+    sub->setWindowIcon(QIcon(QStringLiteral(":/purslet.png")));
     m_mdi->addSubWindow(sub);
     sub->hide();
     sub->installEventFilter(this);

@@ -1,0 +1,343 @@
+#include "ShellSessionTest.h"
+#include "TempHome.h"
+#include "UiTests.h"
+
+#include "platform/Twips.h"
+#include "ui/BookWindow.h"
+#include "ui/CalendarWindow.h"
+#include "ui/DesktopMain.h"
+#include "ui/InputWindow.h"
+#include "ui/QtUi.h"
+#include "ui/VersionDialog.h"
+
+#include <QAction>
+#include <QBrush>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+
+#include <deque>
+
+using namespace purslet;
+using namespace purslet::test;
+
+namespace {
+
+// The real Ui, but message boxes and prompts answer from a script and the
+// end of the program is only counted.
+class ScriptedQtUi final : public QtUi
+{
+public:
+    std::deque<MsgAnswer> answers;
+    QStringList texts;
+    int ends = 0;
+
+    MsgAnswer messageBox(const QString &text, const QString &, MsgIcon, MsgButtons buttons,
+                         MsgAnswer defaultAnswer) override
+    {
+        texts << text;
+        if (buttons == MsgButtons::Ok)
+            return MsgAnswer::Ok;
+        if (answers.empty())
+            return defaultAnswer;
+        const MsgAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    QString inputBox(const QString &, const QString &, const QString &, bool) override { return QString(); }
+    void endProgram() override { ++ends; }
+};
+
+QString cell(QTableView *view, int row, int col)
+{
+    return view->model()->index(row, col).data().toString();
+}
+
+QColor background(QTableView *view, int row, int col)
+{
+    return view->model()->index(row, col).data(Qt::BackgroundRole).value<QBrush>().color();
+}
+
+QString screenshotFolder()
+{
+    return qEnvironmentVariable("PURSLET_SCREENSHOTS");
+}
+
+void saveShot(QWidget *w, const QString &name)
+{
+    const QString folder = screenshotFolder();
+    if (!folder.isEmpty())
+        w->grab().save(folder + QLatin1Char('/') + name);
+}
+
+// keyClicks only knows ASCII; a Japanese text arrives as key events with text.
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void enter(InputWindow *input, CalendarWindow *calendar, QDate date, bool income, const QString &matter,
+           const QString &amount, const QString &memo = QString())
+{
+    Q_EMIT calendar->monthView()->clicked(date);
+    QTest::mouseClick(input->optCashier(income ? 0 : 1), Qt::LeftButton);
+    QLineEdit *matterEdit = input->cmbMatter()->lineEdit();
+    matterEdit->clear();
+    typeText(matterEdit, matter);
+    input->txtMoney()->setFocus();
+    QTest::keyClicks(input->txtMoney(), amount);
+    typeText(input->txtMemo(), memo);
+    QVERIFY(input->cmdEnter()->isEnabled());
+    QTest::mouseClick(input->cmdEnter(), Qt::LeftButton);
+}
+
+} // namespace
+
+void ShellSessionTest::initTestCase()
+{
+    InitResources();
+    InstallJapaneseFonts();
+}
+
+void ShellSessionTest::firstStartRecordUndoExitAndRestart()
+{
+    TempHome home;
+    QRect bookGeometry;
+    {
+        ScriptedQtUi ui;
+        DesktopSession s(ui);
+        s.start(QString(), false);
+        QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+        for (ShellWindow w : {ShellWindow::Input, ShellWindow::Calendar, ShellWindow::Book})
+            QVERIFY(s.window.subWindow(w)->isVisible());
+        QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet"));
+
+        auto *input = s.window.findChild<InputWindow *>();
+        auto *calendar = s.window.findChild<CalendarWindow *>();
+        auto *book = s.window.findChild<BookWindow *>();
+        QVERIFY(input && calendar && book);
+        QCOMPARE(input->txtDate()->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+
+        enter(input, calendar, QDate(2026, 12, 3), true, QStringLiteral("給料"), QStringLiteral("5000"));
+        enter(input, calendar, QDate(2026, 12, 1), false, QStringLiteral("食費"), QStringLiteral("1200"),
+              QStringLiteral("昼食"));
+        enter(input, calendar, QDate(2026, 12, 5), false, QStringLiteral("家賃"), QStringLiteral("8000"));
+        saveShot(&s.window, QStringLiteral("after-entries.png"));
+
+        QTableView *cashier = book->msfgCashier();
+        QCOMPARE(cashier->model()->rowCount(), 6);
+        QCOMPARE(cell(cashier, 0, 0), QStringLiteral("2026/12/01"));
+        QCOMPARE(cell(cashier, 0, 1), QStringLiteral("食費"));
+        QCOMPARE(cell(cashier, 0, 3), QStringLiteral("1,200"));
+        QCOMPARE(cell(cashier, 0, 4), QStringLiteral("-1,200"));
+        QCOMPARE(cell(cashier, 0, 5), QStringLiteral("昼食"));
+        QCOMPARE(cell(cashier, 1, 2), QStringLiteral("5,000"));
+        QCOMPARE(cell(cashier, 1, 4), QStringLiteral("3,800"));
+        QCOMPARE(cell(cashier, 2, 4), QStringLiteral("-4,200"));
+        QCOMPARE(cell(cashier, 5, 0), QStringLiteral("合計"));
+        QCOMPARE(cell(cashier, 5, 4), QStringLiteral("-4,200"));
+        QCOMPARE(background(cashier, 5, 4), QColor(255, 190, 190)); // a negative total
+        QTableView *outgo = book->msfgOutgo();
+        QStringList outgoMatters;
+        for (int r = 0; r < outgo->model()->rowCount(); ++r)
+            outgoMatters << cell(outgo, r, 0);
+        QVERIFY(outgoMatters.contains(QStringLiteral("食費")));
+        QVERIFY(outgoMatters.contains(QStringLiteral("家賃")));
+
+        // The title stays, the book is modified, Undo offers the last entry.
+        QAction *undo = s.window.menuAction(QStringLiteral("editUndo"));
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U) -入力"));
+        QVERIFY(s.app.doc.modified);
+
+        ui.answers = {MsgAnswer::Yes};
+        undo->trigger();
+        QCOMPARE(ui.texts.last(), QStringLiteral("元に戻しますか？"));
+        QCOMPARE(cashier->model()->rowCount(), 5);
+        QCOMPARE(cell(cashier, 1, 4), QStringLiteral("3,800"));
+        QCOMPARE(cell(cashier, 4, 4), QStringLiteral("3,800"));
+        QCOMPARE(background(cashier, 4, 4), QColor(190, 190, 255));
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("元に戻せません(&U)"));
+
+        // Layout to remember: the calendar closed by its close box, the book
+        // window moved, the outgo tab, high-speed mode.
+        s.window.subWindow(ShellWindow::Calendar)->close();
+        QVERIFY(!s.window.subWindow(ShellWindow::Calendar)->isVisible());
+        QVERIFY(!s.window.menuAction(QStringLiteral("showCalendar"))->isChecked());
+        s.window.subWindow(ShellWindow::Book)->setGeometry(40, 30, 420, 300);
+        bookGeometry = s.window.subWindow(ShellWindow::Book)->geometry();
+        book->tabs()->setCurrentIndex(2);
+        s.window.menuAction(QStringLiteral("setupHighSpeedMode"))->trigger();
+        QVERIFY(s.window.menuAction(QStringLiteral("setupHighSpeedMode"))->isChecked());
+
+        // Exit: Undo cleared the modified flag, so no question.
+        const int before = int(ui.texts.size());
+        s.window.menuAction(QStringLiteral("fileEnd"))->trigger();
+        QCOMPARE(ui.ends, 1);
+        QCOMPARE(int(ui.texts.size()), before);
+        QVERIFY(home.exists(QStringLiteral("Setup.ini")));
+        QVERIFY(!home.exists(QStringLiteral("purslet.bak")));
+        const QByteArray setup = home.read(QStringLiteral("Setup.ini"));
+        QVERIFY(setup.startsWith("[frmInput]\r\nLeft="));
+        QVERIFY(setup.contains("[Menu]\r\nshowInput=True\r\nshowCalendar=False\r\nshowMain=True\r\n"
+                               "setupHighSpeedMode=True\r\n"));
+    }
+
+    ScriptedQtUi ui;
+    DesktopSession s(ui);
+    s.start(QString(), false);
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    QVERIFY(!s.window.subWindow(ShellWindow::Calendar)->isVisible());
+    QVERIFY(!s.window.menuAction(QStringLiteral("showCalendar"))->isChecked());
+    QVERIFY(s.window.subWindow(ShellWindow::Input)->isVisible());
+    QCOMPARE(s.window.subWindow(ShellWindow::Book)->geometry(), bookGeometry);
+    QCOMPARE(s.window.findChild<BookWindow *>()->tabs()->currentIndex(), 2);
+    QVERIFY(s.window.menuAction(QStringLiteral("setupHighSpeedMode"))->isChecked());
+    // The matters typed in the first run joined the catalog.
+    QTableView *outgo = s.window.findChild<BookWindow *>()->msfgOutgo();
+    QStringList matters;
+    for (int r = 0; r < outgo->model()->rowCount(); ++r)
+        matters << cell(outgo, r, 0);
+    QVERIFY(matters.contains(QStringLiteral("家賃")));
+
+    // The Show item brings the calendar back with its check mark.
+    s.window.menuAction(QStringLiteral("showCalendar"))->trigger();
+    QVERIFY(s.window.subWindow(ShellWindow::Calendar)->isVisible());
+    QVERIFY(s.window.menuAction(QStringLiteral("showCalendar"))->isChecked());
+}
+
+void ShellSessionTest::menusToolbarAndStatusBar()
+{
+    TempHome home;
+    ScriptedQtUi ui;
+    DesktopSession s(ui);
+    s.start(QString(), false);
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+
+    QCOMPARE(s.window.menuAction(QStringLiteral("editCut"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
+    QCOMPARE(s.window.menuAction(QStringLiteral("helpTopics"))->shortcut(), QKeySequence(Qt::Key_F1));
+    QCOMPARE(s.window.menuAction(QStringLiteral("fileSave"))->text(), QStringLiteral("上書き保存(&S)"));
+    QVERIFY(!s.window.menuAction(QStringLiteral("fileHistory"))->isVisible());
+    QVERIFY(!s.window.menuAction(QStringLiteral("setupDeleteHistory"))->isEnabled());
+
+    // Fourteen positions, eleven pictures, none disabled.
+    const QList<QAction *> tools = s.window.toolbar()->actions();
+    QCOMPARE(tools.size(), 14);
+    int buttons = 0;
+    for (QAction *a : tools) {
+        if (a->isSeparator())
+            continue;
+        ++buttons;
+        QVERIFY(a->isEnabled());
+        QVERIFY(!a->icon().isNull());
+    }
+    QCOMPARE(buttons, 11);
+    QCOMPARE(tools.at(13)->toolTip(), QStringLiteral("トピックの検索"));
+
+    // The undo button runs Undo although the item is disabled.
+    tools.at(6)->trigger();
+    QCOMPARE(ui.texts.last(), QStringLiteral("バックアップファイルが存在しないため戻すことができません。"));
+
+    // Save As through the history: the menu shows the new path after its separator.
+    const QString path = home.file(QStringLiteral("a&b.csv"));
+    s.app.doc.path = path;
+    s.app.doc.title = QStringLiteral("a&b.csv");
+    s.window.menuAction(QStringLiteral("fileSave"))->trigger();
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(s.window.menuAction(QStringLiteral("fileSave"))->text(), QStringLiteral("a&b.csv の上書き保存(&S)"));
+    s.app.menu.setHistory({path});
+    s.app.menu.setVisible(QStringLiteral("fileHistory"), true);
+    QCOMPARE(s.window.historyActions().size(), 1);
+    QCOMPARE(s.window.historyActions().first()->text(), QString(path).replace(QStringLiteral("&"), QStringLiteral("&&")));
+    QVERIFY(s.window.menuAction(QStringLiteral("fileHistory"))->isVisible());
+    s.window.historyActions().first()->trigger();
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet [") + path + QLatin1Char(']'));
+
+    // Hints go to panel 1; moving over the background clears them.
+    ui.showStatus(QStringLiteral("ヒント"));
+    QCOMPARE(s.window.statusPanel(1)->text(), QStringLiteral("ヒント"));
+    QTest::mouseMove(s.window.mdiArea()->viewport(), QPoint(s.window.mdiArea()->viewport()->width() - 5,
+                                                               s.window.mdiArea()->viewport()->height() - 5));
+    QTRY_COMPARE(s.window.statusPanel(1)->text(), QString());
+    QCOMPARE(s.window.statusPanel(2)->text(), QStringLiteral("CAPS"));
+    ui.ends = 0;
+}
+
+void ShellSessionTest::sizeRuleAndCloseBoxes()
+{
+    TempHome home;
+    ScriptedQtUi ui;
+    DesktopSession s(ui);
+    s.start(QString(), false);
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    const double dpi = s.window.screen()->logicalDotsPerInchX();
+
+    // The bars keep Qt's own minimum above 2000 twips; lift it to reach the rule.
+    s.window.setMinimumSize(1, 1);
+    s.window.resize(TwipsToPixels(1500, dpi), s.window.height());
+    QTRY_COMPARE(s.window.width(), TwipsToPixels(7774, dpi));
+    QCOMPARE(s.window.height(), TwipsToPixels(6834, s.window.screen()->logicalDotsPerInchY()));
+    QCOMPARE(s.window.statusPanel(1)->text(), QStringLiteral("注意：フォームが小さすぎます"));
+
+    s.window.subWindow(ShellWindow::Input)->close();
+    QVERIFY(!s.window.subWindow(ShellWindow::Input)->isVisible());
+    QVERIFY(!s.window.menuAction(QStringLiteral("showInput"))->isChecked());
+    s.window.menuAction(QStringLiteral("showMain"))->trigger();
+    QVERIFY(!s.window.subWindow(ShellWindow::Book)->isVisible());
+    QVERIFY(!s.window.menuAction(QStringLiteral("showMain"))->isChecked());
+}
+
+void ShellSessionTest::versionWindow()
+{
+    VersionDialog dialog;
+    auto *label = dialog.findChild<QLabel *>(QStringLiteral("lblVersion"));
+    QVERIFY(label);
+    QCOMPARE(label->text(), QStringLiteral("Ver.3.25"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Pursletのバージョン情報"));
+    QCOMPARE(label->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+    auto *close = dialog.findChild<QPushButton *>(QStringLiteral("cmdClose"));
+    QCOMPARE(close->text(), QStringLiteral("閉じる(&C)"));
+    QTimer::singleShot(0, close, &QPushButton::click);
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+}
+
+void ShellSessionTest::screenshotsOfTheSample()
+{
+    const QString folder = screenshotFolder();
+    const QString samples = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../samples/");
+    const QString sample = samples + QStringLiteral("example.psl");
+    if (folder.isEmpty() || !QFile::exists(sample))
+        QSKIP("PURSLET_SCREENSHOTS not set or no sample book");
+    TempHome home;
+    for (const char *name : {"Income.ini", "Outgo.ini"})
+        QFile::copy(samples + QLatin1String(name),
+                    home.file(QLatin1String(name)));
+    ScriptedQtUi ui;
+    DesktopSession s(ui);
+    s.start(sample, false);
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    QTest::qWait(200);
+    saveShot(&s.window, QStringLiteral("sample.png"));
+    s.window.findChild<BookWindow *>()->tabs()->setCurrentIndex(2);
+    QTest::qWait(100);
+    saveShot(&s.window, QStringLiteral("sample-outgo.png"));
+}
+
+PURSLET_UI_TEST(ShellSessionTest)

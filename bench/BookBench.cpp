@@ -167,6 +167,13 @@ void BM_PrintAllLines(benchmark::State &state)
         benchmark::DoNotOptimize(PrintAllLines(f.app->book));
 }
 
+void BM_PrintAllUtf8(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PrintAllUtf8(f.app->book));
+}
+
 BENCHMARK_CAPTURE(BM_Read, own, "book.psl")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Read, backup, "book.bak")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Read, text, "book.csv")->Unit(benchmark::kMillisecond);
@@ -176,6 +183,7 @@ BENCHMARK_CAPTURE(BM_Write, text, "book.csv")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecalcCashier)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalcMatterSummary)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrintAllLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintAllUtf8)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

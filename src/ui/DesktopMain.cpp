@@ -2,13 +2,11 @@
 
 #include "shell/FileAssociation.h"
 #include "shell/Startup.h"
+#include "ui/MatterEditorDialog.h"
+#include "ui/PrintJob.h"
 #include "ui/QtUi.h"
 #include "ui/VersionDialog.h"
 
-#if __has_include("ui/MatterEditorDialog.h")
-#include "ui/MatterEditorDialog.h"
-#define PURSLET_HAVE_MATTER_EDITOR 1
-#endif
 
 #include <QApplication>
 #include <QFile>
@@ -47,12 +45,11 @@ DesktopSession::DesktopSession(QtUi &ui) : ui(ui), app(ui), presenters(app), win
         VersionDialog dialog(&window);
         dialog.exec();
     });
-#ifdef PURSLET_HAVE_MATTER_EDITOR
+    presenters.main.onPrint = [this](const QString &item) { RunPrintCommand(app, item, &window); };
     ui.registerModal(QStringLiteral("frmMatter"), [this] {
         MatterEditorDialog dialog(presenters.matterEditor, app, &window);
         dialog.exec();
     });
-#endif
 }
 
 void DesktopSession::start(const QString &commandLine, bool registerFileType)

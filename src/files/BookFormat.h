@@ -45,9 +45,9 @@ QString DecodeTextFile(QByteArrayView bytes);
 // The records of the cash book grid, rows 1 to rows() - 4.
 std::vector<BookRecord> RecordsOf(const Grid &cashier);
 
-// The most records a file is written with (the row counter is 16 bits and
-// steps past the last record).
-inline constexpr int kMaxWrittenRecords = 32766;
+// The most records a file is written with: as many as a book holds and the
+// reader takes, so that a full book can always be saved.
+inline constexpr int kMaxWrittenRecords = 32767;
 
 // The bytes of a book file: every field quoted, CR LF, code page 932; in
 // text files a quote inside a field is doubled. Throws RuntimeError Overflow

@@ -139,6 +139,11 @@ InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
         pushMatterState();
         m_presenter.cmbMatter_Change();
     });
+    // Arrow keys and the list change the text without typing: keep the presenter up to date.
+    connect(matterEdit, &QLineEdit::textChanged, this, [this] {
+        if (!m_syncing && !m_listChanging)
+            pushMatterState();
+    });
     // Picking from the list is no typing: no completion.
     connect(m_cmbMatter, &QComboBox::textActivated, this, [this](const QString &text) {
         if (m_syncing)
@@ -146,11 +151,20 @@ InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
         m_presenter.setMatter(text, int(text.size()));
         syncFromPresenter();
     });
-    // Refilling the list makes the combo box rewrite its text; put ours back.
+    // Refilling the list makes the combo box rewrite its text; that is no
+    // change of the matter, so put ours back.
     MatterList *list = &m_app.entry.cmbMatter;
-    connect(list, &QAbstractItemModel::modelReset, this, &InputWindow::syncFromPresenter);
-    connect(list, &QAbstractItemModel::rowsInserted, this, &InputWindow::syncFromPresenter);
-    connect(list, &QAbstractItemModel::rowsRemoved, this, &InputWindow::syncFromPresenter);
+    auto listChanging = [this] { m_listChanging = true; };
+    auto listChanged = [this] {
+        m_listChanging = false;
+        syncFromPresenter();
+    };
+    connect(list, &QAbstractItemModel::modelAboutToBeReset, this, listChanging);
+    connect(list, &QAbstractItemModel::rowsAboutToBeInserted, this, listChanging);
+    connect(list, &QAbstractItemModel::rowsAboutToBeRemoved, this, listChanging);
+    connect(list, &QAbstractItemModel::modelReset, this, listChanged);
+    connect(list, &QAbstractItemModel::rowsInserted, this, listChanged);
+    connect(list, &QAbstractItemModel::rowsRemoved, this, listChanged);
 
     connect(m_txtMoney, &QLineEdit::textEdited, this, [this](const QString &text) {
         if (m_syncing)

@@ -56,6 +56,7 @@ private:
     QPushButton *m_cmdEnter = nullptr;
     QHash<QObject *, QString> m_hints;
     bool m_syncing = false;
+    bool m_listChanging = false;
 };
 
 } // namespace purslet

@@ -192,6 +192,13 @@ void ChildWindowsTest::matterCompletesWhileTyping()
     QCOMPARE(edit->text(), QStringLiteral("食費"));
     QTest::keyClick(edit, Qt::Key_End);
     typeText(edit, QStringLiteral("x"));
+    QCOMPARE(s.input.matterText(), QStringLiteral("食費x"));
+
+    // Stepping through the list with the arrow keys is no typing, but the record takes that text.
+    QTest::keyClick(edit, Qt::Key_Down);
+    QCOMPARE(s.input.matterText(), edit->text());
+    QVERIFY(!edit->text().isEmpty());
+    edit->setText(QStringLiteral("食費x"));
     QCOMPARE(edit->text(), QStringLiteral("食費x")); // no entry: the typed text stays
     QCOMPARE(s.input.matterText(), QStringLiteral("食費x"));
 }

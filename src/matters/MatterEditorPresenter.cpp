@@ -100,7 +100,12 @@ void MatterEditorPresenter::cmdRenewal_Click()
         if (!InlineErrorDialog(ui, e))
             return;
     }
-    if (parsed && !RunInlineStep(ui, [&] { grid.setText(row, estimateColumn(), FormatAmount(amount)); }))
+    // Only a matter row takes an estimate, never the header, empty or total rows.
+    if (parsed && !RunInlineStep(ui, [&] {
+            if (row < 1 || row > grid.rows() - 4)
+                throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+            grid.setText(row, estimateColumn(), FormatAmount(amount));
+        }))
         return;
     const MatterKind kind = m_app.book.MatterSourceIsIncome ? MatterKind::Income : MatterKind::Outgo;
     if (!RunInlineStep(ui, [&] { SaveMatterCatalog(m_app, kind); }))

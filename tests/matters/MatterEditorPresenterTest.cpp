@@ -147,6 +147,22 @@ TEST_F(MatterEditorTest, AnEmptyEstimateAsksAndYesKeepsTheOldValue)
     EXPECT_EQ(ui.endRequests, 0);
 }
 
+TEST_F(MatterEditorTest, TheTotalRowNeverTakesAnEstimate)
+{
+    open(QStringLiteral("本"));
+    Grid &g = app.book.msfgOutgo;
+    const int total = g.rows() - 1;
+    const QString before = g.text(total, 2);
+    g.setCurrentCell(total, 0); // a recalculation moved the current cell
+    editor.setEstimateText(QStringLiteral("7"));
+    editor.txtEstimate_Change();
+    ui.answers.push_back(MsgAnswer::No);
+    editor.cmdRenewal_Click();
+    EXPECT_EQ(ui.lastMessage().icon, MsgIcon::Warning);
+    EXPECT_EQ(g.text(total, 2), before);
+    EXPECT_EQ(closes, 0);
+}
+
 TEST_F(MatterEditorTest, UpdateWithTheCatalogGoneWritesNoFile)
 {
     QFile::remove(home.file(QStringLiteral("Outgo.ini")));

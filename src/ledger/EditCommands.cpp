@@ -82,8 +82,8 @@ void EditCommands::editDelete_Click()
 
     const QString question = r1 == r2 ? QStringLiteral("%1行目を削除しますか？").arg(r1)
                                       : QStringLiteral("%1行目～%2行目を削除しますか？").arg(r1).arg(r2);
-    const MsgAnswer answer = m_app.ui.messageBox(question, QStringLiteral("行の削除"), MsgIcon::Question,
-                                                 MsgButtons::YesNo, MsgAnswer::No);
+    const MsgAnswer answer =
+        m_app.ui.messageBox(question, QStringLiteral("行の削除"), MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No);
     if (answer == MsgAnswer::Yes) {
         if (!m_app.menu.checked(QStringLiteral("setupHighSpeedMode"))) {
             if (!RunStep(m_app.ui, [&] { TakeBackup(m_app, QStringLiteral("入力")); }))
@@ -118,8 +118,8 @@ void EditCommands::editMatter_Click()
     Book &book = m_app.book;
     const Grid &grid = book.MatterSourceIsIncome ? book.msfgIncome : book.msfgOutgo;
     const int row = grid.row();
-    const bool matterRow = row >= 1 && row <= grid.rows() - 4 && !grid.text(row, 0).isEmpty()
-        && grid.text(row, 0) != kOtherMatter;
+    const bool matterRow =
+        row >= 1 && row <= grid.rows() - 4 && !grid.text(row, 0).isEmpty() && grid.text(row, 0) != kOtherMatter;
     if (!m_app.menu.enabled(QStringLiteral("editMatter")) || !matterRow) {
         error(u"不正な行を指定したか、行が指定されていないため編集できません。", u"事柄編集エラー");
         return;

@@ -239,9 +239,8 @@ void InputPresenter::cmdEnter_Click()
 
     Book &book = m_app.book;
     if (book.recordCount() >= kMaxRecords) {
-        m_app.ui.messageBox(
-            QStringLiteral("1冊の出納帳に記入できるのは32,767件までです。これ以上は記入できません。"),
-            QStringLiteral("記入エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+        m_app.ui.messageBox(QStringLiteral("1冊の出納帳に記入できるのは32,767件までです。これ以上は記入できません。"),
+                            QStringLiteral("記入エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
         return;
     }
 
@@ -257,15 +256,14 @@ void InputPresenter::cmdEnter_Click()
     const bool isIncome = income();
     const Amount incomeAmount = isIncome ? amount : Amount();
     const Amount outgoAmount = isIncome ? Amount() : amount;
-    const QStringList cells{m_date, matter, FormatAmountBlank(incomeAmount), FormatAmountBlank(outgoAmount),
+    const QStringList cells{m_date,    matter, FormatAmountBlank(incomeAmount), FormatAmountBlank(outgoAmount),
                             QString(), m_memo};
 
     Grid &grid = book.msfgCashier;
     if (!RunStep(m_app.ui, [&] { insertInDateOrder(grid, cells); }))
         return;
     RecalcCashier(book, m_app.ui, grid.rows() - 4);
-    if (!RunStep(m_app.ui,
-                 [&] { AppendMatter(m_app, matter, isIncome ? MatterKind::Income : MatterKind::Outgo); }))
+    if (!RunStep(m_app.ui, [&] { AppendMatter(m_app, matter, isIncome ? MatterKind::Income : MatterKind::Outgo); }))
         return;
     CalcMatterSummary(book, m_app.ui);
 

@@ -20,8 +20,7 @@ const QString kSection = QStringLiteral("frmMatter");
 int readPosition(const App &app, const QString &key, int fallback)
 {
     bool ok = false;
-    const double value =
-        app.ini.ReadIniValue(kSetup, kSection, key, QString::number(fallback)).trimmed().toDouble(&ok);
+    const double value = app.ini.ReadIniValue(kSetup, kSection, key, QString::number(fallback)).trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(value) || std::abs(value) > 1e9)
         return fallback;
     return int(std::lround(value));
@@ -117,9 +116,8 @@ void MatterEditorPresenter::cmdRenewal_Click()
 void MatterEditorPresenter::cmdDelete_Click()
 {
     Ui &ui = m_app.ui;
-    if (ui.messageBox(QStringLiteral("編集中の事柄を削除しますか？"), QStringLiteral("事柄の削除"),
-                      MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No)
-        != MsgAnswer::Yes)
+    if (ui.messageBox(QStringLiteral("編集中の事柄を削除しますか？"), QStringLiteral("事柄の削除"), MsgIcon::Question,
+                      MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return;
 
     Grid &grid = sourceGrid();
@@ -138,8 +136,8 @@ void MatterEditorPresenter::cmdDelete_Click()
         SaveMatterCatalog(m_app, kind);
     } catch (const RuntimeError &e) {
         const QString file = kind == MatterKind::Income ? QStringLiteral("Income.ini") : QStringLiteral("Outgo.ini");
-        ui.messageBox(e.description() + QStringLiteral("\r\n\r\n事柄は表から削除しましたが、") + file
-                          + QStringLiteral("を書き換えられませんでした。ファイルの内容は表と一致していません。"),
+        ui.messageBox(e.description() + QStringLiteral("\r\n\r\n事柄は表から削除しましたが、") + file +
+                          QStringLiteral("を書き換えられませんでした。ファイルの内容は表と一致していません。"),
                       QStringLiteral("事柄の削除エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
     }
     FillMatterCombo(m_app);

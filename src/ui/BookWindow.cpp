@@ -51,17 +51,16 @@ BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent
     // The cash book: the selection runs from where it started to where it ends.
     QTableView *cashier = m_grids[0].view;
     cashier->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    connect(cashier->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (!current.isValid())
-                    return;
-                if (!m_dragging && !(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier))
-                    m_anchorRow = current.row();
-                if (!m_dragging) { // keyboard moves refresh Delete as clicks do
-                    mirrorCashierSelection();
-                    m_presenter.msfgCashier_Click();
-                }
-            });
+    connect(cashier->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (!current.isValid())
+            return;
+        if (!m_dragging && !(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier))
+            m_anchorRow = current.row();
+        if (!m_dragging) { // keyboard moves refresh Delete as clicks do
+            mirrorCashierSelection();
+            m_presenter.msfgCashier_Click();
+        }
+    });
 
     // The summaries: a click on a header sorts, a click on a row edits its matter.
     for (int tab = 1; tab <= 2; ++tab) {
@@ -100,8 +99,7 @@ double BookWindow::dpi() const
     return logicalDpiX();
 }
 
-void BookWindow::setUpGrid(int tab, Grid &grid, const QString &name, const QString &caption,
-                           QList<int> rightAligned)
+void BookWindow::setUpGrid(int tab, Grid &grid, const QString &name, const QString &caption, QList<int> rightAligned)
 {
     GridView &g = m_grids[tab];
     g.grid = &grid;
@@ -250,8 +248,8 @@ bool BookWindow::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     case QEvent::MouseButtonRelease:
-        if (tab == 0 && watched == m_grids[0].view->viewport()
-            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        if (tab == 0 && watched == m_grids[0].view->viewport() &&
+            static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
             m_dragging = false;
             mirrorCashierSelection();
             m_presenter.msfgCashier_Click();

@@ -8,8 +8,7 @@
 
 namespace purslet {
 
-CalendarWindow::CalendarWindow(CalendarPresenter &presenter, QWidget *parent)
-    : QWidget(parent), m_presenter(presenter)
+CalendarWindow::CalendarWindow(CalendarPresenter &presenter, QWidget *parent) : QWidget(parent), m_presenter(presenter)
 {
     setObjectName(QStringLiteral("frmCalendar"));
     setWindowTitle(QStringLiteral("カレンダーウインドウ"));

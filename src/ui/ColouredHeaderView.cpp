@@ -6,15 +6,14 @@
 
 namespace purslet {
 
-ColouredHeaderView::ColouredHeaderView(Qt::Orientation orientation, QWidget *parent)
-    : QHeaderView(orientation, parent)
+ColouredHeaderView::ColouredHeaderView(Qt::Orientation orientation, QWidget *parent) : QHeaderView(orientation, parent)
 {
 }
 
 void ColouredHeaderView::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
 {
-    const QVariant background = model() ? model()->headerData(logicalIndex, orientation(), Qt::BackgroundRole)
-                                        : QVariant();
+    const QVariant background =
+        model() ? model()->headerData(logicalIndex, orientation(), Qt::BackgroundRole) : QVariant();
     if (!rect.isValid() || !background.canConvert<QBrush>()) {
         QHeaderView::paintSection(painter, rect, logicalIndex);
         return;

@@ -23,18 +23,23 @@ namespace {
 int keyCodeOf(const QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Backspace: return InputPresenter::KeyBack;
-    case Qt::Key_Delete: return InputPresenter::KeyDelete;
-    case Qt::Key_Return: return InputPresenter::KeyReturn;
-    case Qt::Key_Enter: return InputPresenter::KeyReturn;
+    case Qt::Key_Backspace:
+        return InputPresenter::KeyBack;
+    case Qt::Key_Delete:
+        return InputPresenter::KeyDelete;
+    case Qt::Key_Return:
+        return InputPresenter::KeyReturn;
+    case Qt::Key_Enter:
+        return InputPresenter::KeyReturn;
     case Qt::Key_Comma:
         if (event->modifiers() & Qt::KeypadModifier)
             return InputPresenter::KeySeparator;
         break;
-    default: break;
+    default:
+        break;
     }
     if (event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
-        return event->key(); // same codes as the platform's letter keys
+        return event->key();       // same codes as the platform's letter keys
     return 0x10000 + event->key(); // any other key
 }
 
@@ -211,8 +216,8 @@ void InputWindow::pushMemoState()
 void InputWindow::syncFromPresenter()
 {
     m_syncing = true;
-    const QSignalBlocker b0(m_txtDate), b1(m_optCashier[0]), b2(m_optCashier[1]), b3(m_cmbMatter),
-        b4(m_txtMoney), b5(m_txtMemo);
+    const QSignalBlocker b0(m_txtDate), b1(m_optCashier[0]), b2(m_optCashier[1]), b3(m_cmbMatter), b4(m_txtMoney),
+        b5(m_txtMemo);
     m_txtDate->setText(m_presenter.date());
     m_optCashier[0]->setChecked(m_presenter.income());
     m_optCashier[1]->setChecked(!m_presenter.income());
@@ -224,8 +229,8 @@ void InputWindow::syncFromPresenter()
     if (matter->text() != m_presenter.matterText())
         matter->setText(m_presenter.matterText());
     if (m_presenter.matterSelLength() > 0) {
-        if (matter->selectionStart() != m_presenter.matterSelStart()
-            || matter->selectedText().size() != m_presenter.matterSelLength())
+        if (matter->selectionStart() != m_presenter.matterSelStart() ||
+            matter->selectedText().size() != m_presenter.matterSelLength())
             matter->setSelection(m_presenter.matterSelStart(), m_presenter.matterSelLength());
     } else if (matter->hasSelectedText() || matter->cursorPosition() != m_presenter.matterCaret()) {
         matter->setCursorPosition(m_presenter.matterCaret());

@@ -125,9 +125,10 @@ void MatterEditorDialog::showEvent(QShowEvent *event)
         const double dx = logicalDpiX(), dy = logicalDpiY();
         const QSize screenPx = s ? s->geometry().size() : QSize(1024, 768);
         const QSize windowPx = frameGeometry().size().isValid() ? frameGeometry().size() : size();
-        const QPoint twips = m_presenter.Form_Load(
-            int(std::lround(PixelsToTwips(screenPx.width(), dx))), int(std::lround(PixelsToTwips(screenPx.height(), dy))),
-            int(std::lround(PixelsToTwips(windowPx.width(), dx))), int(std::lround(PixelsToTwips(windowPx.height(), dy))));
+        const QPoint twips = m_presenter.Form_Load(int(std::lround(PixelsToTwips(screenPx.width(), dx))),
+                                                   int(std::lround(PixelsToTwips(screenPx.height(), dy))),
+                                                   int(std::lround(PixelsToTwips(windowPx.width(), dx))),
+                                                   int(std::lround(PixelsToTwips(windowPx.height(), dy))));
         move(TwipsToPixels(twips.x(), dx), TwipsToPixels(twips.y(), dy));
         m_txtEstimate->setFocus();
     }

@@ -1,9 +1,9 @@
-#include "ledger/Book.h"
-#include "ledger/BookReset.h"
 #include "ledger/InputPresenter.h"
-#include "matters/Catalogs.h"
 #include "ScriptedUi.h"
 #include "TempHome.h"
+#include "ledger/Book.h"
+#include "ledger/BookReset.h"
+#include "matters/Catalogs.h"
 #include "shell/App.h"
 
 #include <gtest/gtest.h>
@@ -158,8 +158,7 @@ TEST_F(InputPresenterTest, ABookReadOutOfOrderIsSortedStablyByTheNextRecord)
     Grid &g = app.book.msfgCashier;
     const QStringList dates{"2024/03/01", "2024/01/01", "2024/03/01", "2024/02/01"};
     for (int i = 0; i < dates.size(); ++i)
-        g.insertRow(g.rows() - 3, {dates[i], QString(), QStringLiteral("1"), QString(), QString(),
-                                   QString::number(i)});
+        g.insertRow(g.rows() - 3, {dates[i], QString(), QStringLiteral("1"), QString(), QString(), QString::number(i)});
     enter(QStringLiteral("2024/03/01"), QString(), QStringLiteral("5"), QStringLiteral("new"));
     EXPECT_EQ(column(0), QStringList({"2024/01/01", "2024/02/01", "2024/03/01", "2024/03/01", "2024/03/01"}));
     EXPECT_EQ(column(5), QStringList({"1", "3", "0", "2", "new"}));
@@ -172,8 +171,7 @@ TEST_F(InputPresenterTest, RecordingClearsTheFieldsAndKeepsDateAndKind)
     input.setIncome(false);
     enter(QStringLiteral("2024/07/07"), QStringLiteral("食費"), QStringLiteral("1200"), QStringLiteral("lunch"));
 
-    EXPECT_EQ(app.book.msfgCashier.rowTexts(1),
-              QStringList({"2024/07/07", "食費", "", "1,200", "-1,200", "lunch"}));
+    EXPECT_EQ(app.book.msfgCashier.rowTexts(1), QStringList({"2024/07/07", "食費", "", "1,200", "-1,200", "lunch"}));
     EXPECT_EQ(input.matterText(), QString());
     EXPECT_EQ(input.money(), QString());
     EXPECT_EQ(input.memo(), QString());

@@ -1,9 +1,9 @@
-#include "ledger/Book.h"
-#include "ledger/BookReset.h"
-#include "matters/Catalogs.h"
 #include "matters/MatterEditorPresenter.h"
 #include "ScriptedUi.h"
 #include "TempHome.h"
+#include "ledger/Book.h"
+#include "ledger/BookReset.h"
+#include "matters/Catalogs.h"
 #include "shell/App.h"
 
 #include <QFile>

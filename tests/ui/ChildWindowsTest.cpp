@@ -1,5 +1,7 @@
 #include "ChildWindowsTest.h"
 
+#include "TempHome.h"
+#include "UiTests.h"
 #include "ledger/Book.h"
 #include "ledger/BookReset.h"
 #include "ledger/BookWindowPresenter.h"
@@ -15,8 +17,6 @@
 #include "ui/CalendarWindow.h"
 #include "ui/InputWindow.h"
 #include "ui/MatterEditorDialog.h"
-#include "TempHome.h"
-#include "UiTests.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -92,8 +92,7 @@ struct Session
         app.menu.setChecked(QStringLiteral("setupHighSpeedMode"), true);
     }
 
-    void record(const QString &date, bool income, const QString &matter, const QString &money,
-                const QString &memo = {})
+    void record(const QString &date, bool income, const QString &matter, const QString &money, const QString &memo = {})
     {
         input.setIncome(income);
         FillMatterCombo(app);
@@ -121,9 +120,9 @@ void typeText(QWidget *widget, const QString &text)
 {
     for (const QChar c : text) {
         const bool ascii = c.unicode() < 128;
-        const Qt::Key key = ascii && c.isLetter() ? Qt::Key(Qt::Key_A + (c.toUpper().unicode() - 'A'))
-                          : ascii && c.isDigit()  ? Qt::Key(Qt::Key_0 + (c.unicode() - '0'))
-                                                  : Qt::Key_unknown;
+        const Qt::Key key = ascii && c.isLetter()  ? Qt::Key(Qt::Key_A + (c.toUpper().unicode() - 'A'))
+                            : ascii && c.isDigit() ? Qt::Key(Qt::Key_0 + (c.unicode() - '0'))
+                                                   : Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), Qt::NoModifier);
     }
 }
@@ -400,8 +399,8 @@ void ChildWindowsTest::matterEditorFiltersAndKeepsItsPosition()
         QCOMPARE(outgo.text(row, 2), QStringLiteral("30,000")); // cancel changes nothing
     }
     const double dpi = QApplication::primaryScreen()->logicalDotsPerInchX();
-    const QString left = s.app.ini.ReadIniValue(QStringLiteral("Setup"), QStringLiteral("frmMatter"),
-                                                QStringLiteral("Left"), {});
+    const QString left =
+        s.app.ini.ReadIniValue(QStringLiteral("Setup"), QStringLiteral("frmMatter"), QStringLiteral("Left"), {});
     QVERIFY(!left.isEmpty());
     QVERIFY(std::abs(TwipsToPixels(left.toDouble(), dpi) - 40) <= 1);
 
@@ -429,8 +428,10 @@ void ChildWindowsTest::screenshots()
         QSKIP("PURSLET_SCREENSHOTS is not set");
     QDir().mkpath(dir);
     Session s;
-    s.record(QStringLiteral("2024/04/25"), true, QStringLiteral("給料"), QStringLiteral("50000"), QStringLiteral("4月分"));
-    s.record(QStringLiteral("2024/05/01"), false, QStringLiteral("食費"), QStringLiteral("1200"), QStringLiteral("昼食"));
+    s.record(QStringLiteral("2024/04/25"), true, QStringLiteral("給料"), QStringLiteral("50000"),
+             QStringLiteral("4月分"));
+    s.record(QStringLiteral("2024/05/01"), false, QStringLiteral("食費"), QStringLiteral("1200"),
+             QStringLiteral("昼食"));
     s.record(QStringLiteral("2024/05/02"), false, QStringLiteral("本"), QStringLiteral("2800"));
     s.record(QStringLiteral("2024/05/03"), false, QString(), QStringLiteral("600"), QStringLiteral("傘"));
     s.record(QStringLiteral("2024/05/05"), false, QStringLiteral("交通費"), QStringLiteral("480"));

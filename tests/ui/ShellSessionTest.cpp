@@ -318,6 +318,21 @@ void ShellSessionTest::versionWindow()
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
 }
 
+void ShellSessionTest::fileFilterAndStatusPanel()
+{
+    QCOMPARE(QtUi::qtFilter(QStringLiteral("Pursletファイル (*.psl)|*.psl|カンマ区切りファイル (*.csv)|*.csv|"
+                                           "テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*")),
+             QStringLiteral("Pursletファイル (*.psl);;カンマ区切りファイル (*.csv);;"
+                            "テキストファイル (*.txt);;すべてのファイル (*)"));
+    QtUi ui;
+    QStringList shown;
+    ui.setStatusSink([&](const QString &text) { shown << text; });
+    ui.showStatus(QStringLiteral("a"));
+    ui.showStatus(QStringLiteral("a"));
+    ui.showStatus(QString());
+    QCOMPARE(shown, (QStringList{QStringLiteral("a"), QString()}));
+}
+
 void ShellSessionTest::screenshotsOfTheSample()
 {
     const QString folder = screenshotFolder();

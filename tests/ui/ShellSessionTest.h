@@ -13,5 +13,6 @@ private Q_SLOTS:
     void menusToolbarAndStatusBar();
     void sizeRuleAndCloseBoxes();
     void versionWindow();
+    void fileFilterAndStatusPanel();
     void screenshotsOfTheSample();
 };

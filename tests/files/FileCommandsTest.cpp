@@ -1,5 +1,6 @@
 #include "ShellBookFixture.h"
 
+#include "files/BookFormat.h"
 #include "files/FileCommands.h"
 #include "ledger/Book.h"
 
@@ -151,8 +152,8 @@ TEST_F(FileCommandsTest, AFailedSaveReportsAndKeepsTheBookModified)
     const QByteArray before = home.read(QStringLiteral("kept.csv"));
     ASSERT_FALSE(before.isEmpty());
 
-    // More records than a file holds: the write fails before the file is touched.
-    app.book.msfgCashier.setRows(kMaxRecords + 4);
+    // More records than a book holds: the write fails before the file is touched.
+    app.book.msfgCashier.setRows(kMaxWrittenRecords + 5);
     app.setModified(true);
     ui.answers = {MsgAnswer::Yes};
     files.fileSave_Click();
@@ -168,12 +169,12 @@ TEST_F(FileCommandsTest, AnErrorAnsweredNoUnderTheSaveQuestionEndsTheCommand)
 {
     ui.savePaths = {home.file(QStringLiteral("x.csv"))};
     files.fileWrite_Click();
-    app.book.msfgCashier.setRows(kMaxRecords + 4);
+    app.book.msfgCashier.setRows(kMaxWrittenRecords + 5);
     app.setModified(true);
     ui.answers = {MsgAnswer::Yes, MsgAnswer::No}; // save: yes; error dialog: no
     files.fileNew_Click();
     EXPECT_TRUE(app.doc.modified); // New did not go on
-    EXPECT_EQ(app.book.recordCount(), kMaxRecords);
+    EXPECT_EQ(app.book.recordCount(), kMaxWrittenRecords + 1);
 }
 
 TEST_F(FileCommandsTest, RecentFilesOpenThroughFileHistoryClick)

@@ -34,9 +34,9 @@ bool FileCommands::saveQuestion()
 {
     if (!m_app.doc.modified)
         return true;
-    const MsgAnswer answer = m_app.ui.messageBox(QStringLiteral("ファイルの変更内容を保存しますか？"),
-                                                 QStringLiteral("ファイルの保存"), MsgIcon::Question,
-                                                 MsgButtons::YesNo, MsgAnswer::Yes);
+    const MsgAnswer answer =
+        m_app.ui.messageBox(QStringLiteral("ファイルの変更内容を保存しますか？"), QStringLiteral("ファイルの保存"),
+                            MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
     if (answer != MsgAnswer::Yes)
         return true;
     return save();

@@ -8,8 +8,7 @@ namespace purslet {
 void setupDeleteHistory_Click(App &app)
 {
     if (app.ui.messageBox(QStringLiteral("履歴を全て削除してよろしいですか？"), QStringLiteral("履歴の削除"),
-                          MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes)
-        != MsgAnswer::Yes)
+                          MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes) != MsgAnswer::Yes)
         return;
     app.menu.setHistory({});
     app.menu.setVisible(QStringLiteral("fileHistory"), false);

@@ -31,8 +31,7 @@ void editUndo_Click(App &app)
         return;
     }
     if (app.ui.messageBox(QStringLiteral("元に戻しますか？"), QStringLiteral("データを戻す"), MsgIcon::Question,
-                          MsgButtons::YesNo, MsgAnswer::Yes)
-        != MsgAnswer::Yes)
+                          MsgButtons::YesNo, MsgAnswer::Yes) != MsgAnswer::Yes)
         return;
 
     const QString backup = app.programFile(QStringLiteral("purslet.bak"));

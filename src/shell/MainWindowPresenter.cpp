@@ -115,10 +115,17 @@ void MainWindowPresenter::childCloseRequested(ShellWindow window)
     if (m_view)
         m_view->setChildVisible(window, false);
     switch (window) {
-    case ShellWindow::Input: m_app.menu.setChecked(QStringLiteral("showInput"), false); break;
-    case ShellWindow::Calendar: m_app.menu.setChecked(QStringLiteral("showCalendar"), false); break;
-    case ShellWindow::Book: m_app.menu.setChecked(QStringLiteral("showMain"), false); break;
-    case ShellWindow::Main: break;
+    case ShellWindow::Input:
+        m_app.menu.setChecked(QStringLiteral("showInput"), false);
+        break;
+    case ShellWindow::Calendar:
+        m_app.menu.setChecked(QStringLiteral("showCalendar"), false);
+        break;
+    case ShellWindow::Book:
+        m_app.menu.setChecked(QStringLiteral("showMain"), false);
+        break;
+    case ShellWindow::Main:
+        break;
     }
 }
 

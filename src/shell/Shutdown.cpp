@@ -53,8 +53,8 @@ QString CurrentSettingValue(Presenters &p, ShellView &view, const QString &secti
         if (key == QLatin1String("SortAscending"))
             return FromBoolean(income ? book.IncomeSortAscending : book.OutgoSortAscending);
         const Grid &grid = section == QLatin1String("msfgCashier") ? book.msfgCashier
-                           : income                               ? book.msfgIncome
-                                                                  : book.msfgOutgo;
+                           : income                                ? book.msfgIncome
+                                                                   : book.msfgOutgo;
         const int col = key.mid(QStringLiteral("ColWidth").size()).toInt();
         return QString::number(grid.colWidth(col));
     }

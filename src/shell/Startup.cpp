@@ -14,8 +14,7 @@ namespace purslet {
 
 namespace {
 // Runs one start-up step; whatever fails is skipped silently.
-template <typename Step>
-void tolerate(Step &&step)
+template <typename Step> void tolerate(Step &&step)
 {
     try {
         step();
@@ -32,8 +31,7 @@ public:
 
     WindowGeometry get(ShellWindow w) const { return m_view.geometry(w); }
 
-    void apply(ShellWindow w, const char *section, const char *key, double WindowGeometry::*field,
-               double defaultValue)
+    void apply(ShellWindow w, const char *section, const char *key, double WindowGeometry::*field, double defaultValue)
     {
         const auto v = m_settings.single(QString::fromLatin1(section), QString::fromLatin1(key), defaultValue);
         if (!v)
@@ -116,8 +114,8 @@ void RunStartup(Presenters &p, ShellView &view, const StartupOptions &options)
 
     // 8. Main window, centred and large enough for the three by default.
     layout.apply(W::Main, "mdiMain", "Height", &WindowGeometry::height,
-                 view.statusBarHeight() + view.toolbarHeight() + layout.get(W::Input).height
-                     + layout.get(W::Calendar).height + 750);
+                 view.statusBarHeight() + view.toolbarHeight() + layout.get(W::Input).height +
+                     layout.get(W::Calendar).height + 750);
     layout.apply(W::Main, "mdiMain", "Width", &WindowGeometry::width,
                  layout.get(W::Input).width + layout.get(W::Book).width + 250);
     layout.apply(W::Main, "mdiMain", "Left", &WindowGeometry::left,

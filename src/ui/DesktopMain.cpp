@@ -7,7 +7,6 @@
 #include "ui/QtUi.h"
 #include "ui/VersionDialog.h"
 
-
 #include <QApplication>
 #include <QFile>
 #include <QFont>
@@ -32,11 +31,13 @@ void InitResources()
 
 void InstallJapaneseFonts()
 {
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
+                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
                                {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
     QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"), {QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"),
+                               {QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝")});
 }
 
 DesktopSession::DesktopSession(QtUi &ui) : ui(ui), app(ui), presenters(app), window(app, presenters, ui)

@@ -35,8 +35,7 @@ QString literalCaption(const QString &text)
 }
 } // namespace
 
-MainWindow::MainWindow(App &app, Presenters &presenters, QtUi &ui)
-    : m_app(app), m_presenters(presenters), m_ui(ui)
+MainWindow::MainWindow(App &app, Presenters &presenters, QtUi &ui) : m_app(app), m_presenters(presenters), m_ui(ui)
 {
     setObjectName(QStringLiteral("mdiMain"));
     setWindowTitle(m_app.doc.windowTitle);
@@ -274,10 +273,14 @@ void MainWindow::showMainWindow()
 QMdiSubWindow *MainWindow::subWindow(ShellWindow window) const
 {
     switch (window) {
-    case ShellWindow::Input: return m_input;
-    case ShellWindow::Calendar: return m_calendar;
-    case ShellWindow::Book: return m_book;
-    case ShellWindow::Main: break;
+    case ShellWindow::Input:
+        return m_input;
+    case ShellWindow::Calendar:
+        return m_calendar;
+    case ShellWindow::Book:
+        return m_book;
+    case ShellWindow::Main:
+        break;
     }
     return nullptr;
 }
@@ -418,8 +421,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     case QEvent::MouseMove:
-        if (watched == m_toolbar || (m_toolbar && watched->parent() == m_toolbar) || watched == statusBar()
-            || watched == m_mdi->viewport())
+        if (watched == m_toolbar || (m_toolbar && watched->parent() == m_toolbar) || watched == statusBar() ||
+            watched == m_mdi->viewport())
             m_presenters.main.MouseMove();
         break;
     case QEvent::KeyPress: {

@@ -129,7 +129,7 @@ TEST_F(FileCommandsTest, SaveAsThenSaveWritesTheSameFileAndAsksThePasswordAgain)
     EXPECT_TRUE(app.doc.modified);
     files.fileSave_Click();
     EXPECT_EQ(ui.fileDialogs.size(), 1u); // no second dialog
-    EXPECT_EQ(ui.prompts.size(), 2u);      // the password question again
+    EXPECT_EQ(ui.prompts.size(), 2u);     // the password question again
     EXPECT_FALSE(app.doc.modified);
     EXPECT_EQ(app.doc.path, path);
     // The history took the path once, from Save As only.

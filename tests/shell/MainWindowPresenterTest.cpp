@@ -39,7 +39,8 @@ TEST_F(MainWindowPresenterTest, SizeRule)
 
     view.windows[ShellWindow::Main] = {500, 600, 1999, 3000, 0};
     main.MDIForm_Resize();
-    EXPECT_EQ(view.windows[ShellWindow::Main], (WindowGeometry{(19200 - 7774) / 2.0, (14400 - 6834) / 2.0, 7774, 6834, 0}));
+    EXPECT_EQ(view.windows[ShellWindow::Main],
+              (WindowGeometry{(19200 - 7774) / 2.0, (14400 - 6834) / 2.0, 7774, 6834, 0}));
     EXPECT_EQ(ui.lastStatus(), QStringLiteral("注意：フォームが小さすぎます"));
 
     // Maximised or minimised: no minimum enforced.

@@ -49,7 +49,8 @@ TEST(SettingsTable, KeysTypesAndDefaults)
     ASSERT_TRUE(memo);
     EXPECT_EQ(memo->type, SettingType::Int32);
     EXPECT_EQ(memo->defaultText, QStringLiteral("1650"));
-    EXPECT_EQ(FindSetting(QStringLiteral("msfgOutgo"), QStringLiteral("ColWidth4"))->defaultText, QStringLiteral("450"));
+    EXPECT_EQ(FindSetting(QStringLiteral("msfgOutgo"), QStringLiteral("ColWidth4"))->defaultText,
+              QStringLiteral("450"));
     EXPECT_EQ(FindSetting(QStringLiteral("frmMain"), QStringLiteral("SSTab"))->type, SettingType::Int16);
     EXPECT_EQ(FindSetting(QStringLiteral("Menu"), QStringLiteral("setupHighSpeedMode"))->defaultText,
               QStringLiteral("False"));
@@ -65,9 +66,8 @@ TEST(SettingsReader, DefaultsWhenMissingOrEmptyAndBadValuesFail)
     EXPECT_EQ(reader.boolean(QStringLiteral("Menu"), QStringLiteral("showInput"), true), true);
     EXPECT_TRUE(reader.fileHistory().isEmpty());
 
-    home.writeText(QStringLiteral("Setup.ini"),
-                   QStringLiteral("[frmInput]\nLeft=x1\nTop=\n[Menu]\nshowInput=False\n"
-                                  "[FileHistory]\n1=/a b/c.psl\n2=/d.psl\n4=/e.psl\n"));
+    home.writeText(QStringLiteral("Setup.ini"), QStringLiteral("[frmInput]\nLeft=x1\nTop=\n[Menu]\nshowInput=False\n"
+                                                               "[FileHistory]\n1=/a b/c.psl\n2=/d.psl\n4=/e.psl\n"));
     EXPECT_FALSE(reader.single(QStringLiteral("frmInput"), QStringLiteral("Left"), 0));
     EXPECT_EQ(reader.single(QStringLiteral("frmInput"), QStringLiteral("Top"), 77), 77.0);
     EXPECT_EQ(reader.boolean(QStringLiteral("Menu"), QStringLiteral("showInput"), true), false);

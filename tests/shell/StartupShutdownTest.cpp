@@ -62,20 +62,21 @@ TEST_F(StartupTest, FirstStartLaysTheWindowsOutFromTheDefaults)
     EXPECT_TRUE(presenters.input.income());
     EXPECT_EQ(app.book.msfgCashier.rows(), 4);
 
-    EXPECT_EQ(view.log, (QStringList{QStringLiteral("registerFileType"), QStringLiteral("createMainWindow"),
-                                     QStringLiteral("createChildWindows"), QStringLiteral("buildToolbar"),
-                                     QStringLiteral("buildStatusBar"), QStringLiteral("showMainWindow"),
-                                     QStringLiteral("show 1 1"), QStringLiteral("show 2 1"),
-                                     QStringLiteral("show 3 1")}));
+    EXPECT_EQ(view.log,
+              (QStringList{QStringLiteral("registerFileType"), QStringLiteral("createMainWindow"),
+                           QStringLiteral("createChildWindows"), QStringLiteral("buildToolbar"),
+                           QStringLiteral("buildStatusBar"), QStringLiteral("showMainWindow"),
+                           QStringLiteral("show 1 1"), QStringLiteral("show 2 1"), QStringLiteral("show 3 1")}));
 }
 
 TEST_F(StartupTest, StoredValuesApplyAndABadOneIsSkipped)
 {
-    home.writeText(QStringLiteral("Setup.ini"), QStringLiteral("[frmInput]\nLeft=abc\nTop=300\noptCashier(0)=False\n"
-                                                               "[frmMain]\nWidth=7000\nSSTab=2\nWindowState=99999\n"
-                                                               "[Menu]\nshowCalendar=False\nsetupHighSpeedMode=1\n"
-                                                               "[FileHistory]\n1=/b/one.psl\n2=/b/two.psl\n4=/b/four.psl\n"
-                                                               "[Other]\nx=1\n"));
+    home.writeText(QStringLiteral("Setup.ini"),
+                   QStringLiteral("[frmInput]\nLeft=abc\nTop=300\noptCashier(0)=False\n"
+                                  "[frmMain]\nWidth=7000\nSSTab=2\nWindowState=99999\n"
+                                  "[Menu]\nshowCalendar=False\nsetupHighSpeedMode=1\n"
+                                  "[FileHistory]\n1=/b/one.psl\n2=/b/two.psl\n4=/b/four.psl\n"
+                                  "[Other]\nx=1\n"));
     start();
     using W = ShellWindow;
     EXPECT_EQ(g(W::Input).left, 100); // designed value kept
@@ -150,7 +151,8 @@ TEST_F(ShutdownTest, RewritesSetupInTableOrderAndRemovesTheBackup)
     for (const SettingKey &k : SettingsTable()) {
         if (k.section == QLatin1String("frmMatter"))
             continue;
-        expected << k.section + QLatin1Char('/') + (k.section == QLatin1String("FileHistory") ? QStringLiteral("1") : k.key);
+        expected << k.section + QLatin1Char('/') +
+                        (k.section == QLatin1String("FileHistory") ? QStringLiteral("1") : k.key);
     }
     EXPECT_EQ(order, expected);
 

@@ -265,7 +265,8 @@ void ShellSessionTest::menusToolbarAndStatusBar()
     s.app.menu.setHistory({path});
     s.app.menu.setVisible(QStringLiteral("fileHistory"), true);
     QCOMPARE(s.window.historyActions().size(), 1);
-    QCOMPARE(s.window.historyActions().first()->text(), QString(path).replace(QStringLiteral("&"), QStringLiteral("&&")));
+    QCOMPARE(s.window.historyActions().first()->text(),
+             QString(path).replace(QStringLiteral("&"), QStringLiteral("&&")));
     QVERIFY(s.window.menuAction(QStringLiteral("fileHistory"))->isVisible());
     s.window.historyActions().first()->trigger();
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet [") + path + QLatin1Char(']'));
@@ -273,8 +274,8 @@ void ShellSessionTest::menusToolbarAndStatusBar()
     // Hints go to panel 1; moving over the background clears them.
     ui.showStatus(QStringLiteral("ヒント"));
     QCOMPARE(s.window.statusPanel(1)->text(), QStringLiteral("ヒント"));
-    QTest::mouseMove(s.window.mdiArea()->viewport(), QPoint(s.window.mdiArea()->viewport()->width() - 5,
-                                                               s.window.mdiArea()->viewport()->height() - 5));
+    QTest::mouseMove(s.window.mdiArea()->viewport(),
+                     QPoint(s.window.mdiArea()->viewport()->width() - 5, s.window.mdiArea()->viewport()->height() - 5));
     QTRY_COMPARE(s.window.statusPanel(1)->text(), QString());
     QCOMPARE(s.window.statusPanel(2)->text(), QStringLiteral("CAPS"));
     ui.ends = 0;
@@ -342,8 +343,7 @@ void ShellSessionTest::screenshotsOfTheSample()
         QSKIP("PURSLET_SCREENSHOTS not set or no sample book");
     TempHome home;
     for (const char *name : {"Income.ini", "Outgo.ini"})
-        QFile::copy(samples + QLatin1String(name),
-                    home.file(QLatin1String(name)));
+        QFile::copy(samples + QLatin1String(name), home.file(QLatin1String(name)));
     ScriptedQtUi ui;
     DesktopSession s(ui);
     s.start(sample, false);

@@ -93,12 +93,13 @@ void RegisterFileType(const FileTypeRegistration &r)
         runDetached(QStringLiteral("update-desktop-database"), appsFolder);
 }
 
-void RegisterFileType(const QByteArray &iconPng)
+void RegisterFileType(const QByteArray &iconPng, bool runUpdaters)
 {
     FileTypeRegistration r;
     r.programPath = QCoreApplication::applicationFilePath();
     r.dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     r.iconPng = iconPng;
+    r.runUpdaters = runUpdaters;
     RegisterFileType(r);
 }
 

@@ -25,7 +25,8 @@ QString DesktopEntryText(const QString &programPath);
 // home, then refreshes the desktop's caches when the tools are there. Runs on
 // every start; every failure is silent and what could be written stays.
 void RegisterFileType(const FileTypeRegistration &registration);
-// The same for the running program and the user's data home.
-void RegisterFileType(const QByteArray &iconPng);
+// The same for the running program and the user's data home
+// ($XDG_DATA_HOME, default ~/.local/share).
+void RegisterFileType(const QByteArray &iconPng, bool runUpdaters = true);
 
 } // namespace purslet

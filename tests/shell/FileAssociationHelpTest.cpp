@@ -49,6 +49,23 @@ TEST(FileAssociation, WritesTheMimePackageAndDesktopEntry)
                     .contains(QStringLiteral("Exec=\"/usr/local/bin/purslet\" %f")));
 }
 
+TEST(FileAssociation, TheRunningProgramRegistersUnderXdgDataHome)
+{
+    QTemporaryDir data;
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    RegisterFileType(QByteArray("icon"), false);
+    if (old.isEmpty())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", old);
+
+    const QString desktop = readUtf8(data.path() + QStringLiteral("/applications/purslet.desktop"));
+    EXPECT_TRUE(desktop.contains(QStringLiteral("Exec=\"") + QCoreApplication::applicationFilePath()
+                                 + QStringLiteral("\" %f")));
+    EXPECT_TRUE(QFile::exists(data.path() + QStringLiteral("/mime/packages/purslet.xml")));
+}
+
 TEST(FileAssociation, QuotesTheReservedCharactersOfExec)
 {
     EXPECT_EQ(DesktopExecQuote(QStringLiteral("/a/b")), QStringLiteral("\"/a/b\""));

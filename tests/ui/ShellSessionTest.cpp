@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -233,6 +234,8 @@ void ShellSessionTest::menusToolbarAndStatusBar()
 
     QCOMPARE(s.window.menuAction(QStringLiteral("editCut"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
     QCOMPARE(s.window.menuAction(QStringLiteral("helpTopics"))->shortcut(), QKeySequence(Qt::Key_F1));
+    for (QAction *a : s.window.findChildren<QAction *>())
+        QVERIFY(a->shortcut() != QKeySequence(QStringLiteral("Ctrl+X")));
     QCOMPARE(s.window.menuAction(QStringLiteral("fileSave"))->text(), QStringLiteral("上書き保存(&S)"));
     QVERIFY(!s.window.menuAction(QStringLiteral("fileHistory"))->isVisible());
     QVERIFY(!s.window.menuAction(QStringLiteral("setupDeleteHistory"))->isEnabled());
@@ -268,6 +271,11 @@ void ShellSessionTest::menusToolbarAndStatusBar()
     QCOMPARE(s.window.historyActions().first()->text(),
              QString(path).replace(QStringLiteral("&"), QStringLiteral("&&")));
     QVERIFY(s.window.menuAction(QStringLiteral("fileHistory"))->isVisible());
+    // The recent file stands between its separator and the one before Exit.
+    const QList<QAction *> fileItems = s.window.menuAction(QStringLiteral("menuFile"))->menu()->actions();
+    const qsizetype separator = fileItems.indexOf(s.window.menuAction(QStringLiteral("fileHistory")));
+    QCOMPARE(fileItems.value(separator + 1), s.window.historyActions().first());
+    QCOMPARE(fileItems.value(separator + 2), s.window.menuAction(QStringLiteral("fileBar3")));
     s.window.historyActions().first()->trigger();
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet [") + path + QLatin1Char(']'));
 

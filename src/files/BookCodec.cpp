@@ -4,21 +4,31 @@
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 
+#include <array>
+
 namespace purslet {
 
 namespace {
 
 const char16_t kHexDigits[] = u"0123456789ABCDEF";
 
+// Digit values by character, -1 for anything else: one lookup per digit.
+constexpr auto kHexValues = [] {
+    std::array<signed char, 128> t{};
+    for (auto &v : t)
+        v = -1;
+    for (int c = '0'; c <= '9'; ++c)
+        t[size_t(c)] = static_cast<signed char>(c - '0');
+    for (int c = 'A'; c <= 'F'; ++c)
+        t[size_t(c)] = static_cast<signed char>(c - 'A' + 10);
+    for (int c = 'a'; c <= 'f'; ++c)
+        t[size_t(c)] = static_cast<signed char>(c - 'a' + 10);
+    return t;
+}();
+
 int hexValue(char16_t c)
 {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
+    return c < 128 ? kHexValues[c] : -1;
 }
 
 void show(Ui *ui, const QString &text)

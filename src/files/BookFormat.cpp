@@ -6,7 +6,10 @@
 #include "ledger/Grid.h"
 #include "platform/RuntimeError.h"
 
+#include <QHash>
 #include <QStringDecoder>
+
+#include <algorithm>
 
 namespace purslet {
 
@@ -66,6 +69,27 @@ QString DecodeTextFile(QByteArrayView bytes)
 
 namespace {
 
+// Dates and matters repeat from record to record: one shared text per
+// distinct field saves an allocation and a decoding for most of them.
+class RepeatedFields
+{
+public:
+    QString decode(QByteArrayView raw)
+    {
+        if (raw.isEmpty() || raw.size() > 256)
+            return DecodeText(raw);
+        auto it = m_known.constFind(raw);
+        if (it != m_known.cend())
+            return *it;
+        QString text = DecodeText(raw);
+        m_known.insert(raw, text);
+        return text;
+    }
+
+private:
+    QHash<QByteArrayView, QString> m_known; // views into the file's bytes
+};
+
 // Encoded kinds hold ASCII digits only: their bytes are read as they are.
 ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
 {
@@ -84,10 +108,11 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
             }
         }
     }
-    book.records.reserve(size_t(bytes.count('\n')) + 1);
+    book.records.reserve(size_t(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    RepeatedFields dates, matters;
     while (!reader.atEnd()) {
         ParsedRecord record;
-        for (QString &field : record.fields) {
+        for (size_t k = 0; k < record.fields.size(); ++k) {
             if (!reader.next(raw, doubled)) {
                 record.error = RuntimeError::InputPastEnd;
                 break;
@@ -95,7 +120,7 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
             if (record.error != 0)
                 continue; // keep reading the record's fields to stay in step
             try {
-                field = DecodeText(raw);
+                record.fields[k] = k == 0 ? dates.decode(raw) : k == 1 ? matters.decode(raw) : DecodeText(raw);
             } catch (const RuntimeError &e) {
                 record.error = e.number();
             }

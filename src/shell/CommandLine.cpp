@@ -143,10 +143,17 @@ QString errorOf(const ConsoleUi &ui)
     return ui.error().isEmpty() ? QStringLiteral("処理を中断しました。") : ui.error();
 }
 
+// The process ends as soon as a command is done: tearing down a book of
+// 32,767 rows would only cost time, so the book is left to the system.
+App &bookFor(ConsoleUi &ui)
+{
+    return *new App(ui, ProgramFolder());
+}
+
 int report(const Request &request)
 {
     ConsoleUi ui(passwordSource(request.passwordStdin));
-    App app(ui, ProgramFolder());
+    App &app = bookFor(ui);
     const QString &path = request.files[0];
     if (!readBook(app, ui, path))
         return fileError(path, errorOf(ui));
@@ -162,7 +169,7 @@ int report(const Request &request)
 int convert(const Request &request)
 {
     ConsoleUi ui(passwordSource(request.passwordStdin));
-    App app(ui, ProgramFolder());
+    App &app = bookFor(ui);
     const QString &in = request.files[0];
     const QString &out = request.files[1];
     if (!readBook(app, ui, in))

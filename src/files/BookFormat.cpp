@@ -171,50 +171,95 @@ std::vector<BookRecord> RecordsOf(const Grid &cashier)
     return records;
 }
 
-QByteArray SerializeBook(const std::vector<BookRecord> &records, BookKind kind, const QString &password)
-{
-    if (records.size() > size_t(kMaxWrittenRecords))
-        throw RuntimeError(RuntimeError::Overflow);
-    QByteArray out;
-    qsizetype estimate = 0;
-    for (const BookRecord &r : records)
-        for (const QString &f : r)
-            estimate += (kind == BookKind::Text ? 2 : 4) * f.size() + 3;
-    out.reserve(estimate + 16 + 4 * password.size());
+namespace {
 
-    const auto appendField = [&](const QString &text, bool first) {
-        if (!first)
-            out.append(',');
+// The hexadecimal encoding written straight into the file's bytes: four
+// upper-case digits per character (EncodeText gives the same text).
+void appendEncoded(QByteArray &out, QStringView text)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    const qsizetype start = out.size();
+    out.resize(start + 4 * text.size());
+    char *d = out.data() + start;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        int code = c.unicode() < 0x80 ? int(c.unicode()) : Cp932CodeOf(c.unicode());
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i; // one character outside the code page: one "?"
+        if (code < 0)
+            code = '?';
+        const int sum = (code + 0x8000) & 0xFFFF;
+        *d++ = kHex[(sum >> 12) & 0xF];
+        *d++ = kHex[(sum >> 8) & 0xF];
+        *d++ = kHex[(sum >> 4) & 0xF];
+        *d++ = kHex[sum & 0xF];
+    }
+    out.truncate(d - out.constData());
+}
+
+void appendQuotedText(QByteArray &out, const QString &text)
+{
+    if (text.contains(QLatin1Char('"'))) {
+        QString doubled = text;
+        doubled.replace(QLatin1String("\""), QLatin1String("\"\""));
+        appendCp932(out, doubled);
+    } else {
+        appendCp932(out, text);
+    }
+}
+
+// Every field quoted, CR LF after each record. fieldOf(r, k) gives field k of record r.
+template <typename FieldOf>
+QByteArray serialize(size_t count, FieldOf fieldOf, BookKind kind, const QString &password)
+{
+    if (count > size_t(kMaxWrittenRecords))
+        throw RuntimeError(RuntimeError::Overflow);
+    qsizetype estimate = 16 + 4 * password.size();
+    for (size_t r = 0; r < count; ++r)
+        for (int k = 0; k < 5; ++k)
+            estimate += (kind == BookKind::Text ? 2 : 4) * fieldOf(r, k).size() + 3;
+    QByteArray out;
+    out.reserve(estimate);
+
+    const auto appendField = [&](const QString &text) {
         out.append('"');
-        if (kind == BookKind::Text) {
-            if (text.contains(QLatin1Char('"'))) {
-                QString doubled = text;
-                doubled.replace(QLatin1String("\""), QLatin1String("\"\""));
-                appendCp932(out, doubled);
-            } else {
-                appendCp932(out, text);
-            }
-        } else {
-            out.append(EncodeText(text).toLatin1());
-        }
+        if (kind == BookKind::Text)
+            appendQuotedText(out, text);
+        else
+            appendEncoded(out, text);
         out.append('"');
     };
 
     if (kind == BookKind::Own) {
-        appendField(password, true);
+        appendField(password);
         out.append("\r\n");
     }
-    for (const BookRecord &r : records) {
-        for (size_t k = 0; k < r.size(); ++k)
-            appendField(r[k], k == 0);
+    for (size_t r = 0; r < count; ++r) {
+        for (int k = 0; k < 5; ++k) {
+            if (k > 0)
+                out.append(',');
+            appendField(fieldOf(r, k));
+        }
         out.append("\r\n");
     }
     return out;
 }
 
+} // namespace
+
+QByteArray SerializeBook(const std::vector<BookRecord> &records, BookKind kind, const QString &password)
+{
+    return serialize(
+        records.size(), [&](size_t r, int k) -> const QString & { return records[r][size_t(k)]; }, kind, password);
+}
+
 QByteArray SerializeBook(const Grid &cashier, BookKind kind, const QString &password)
 {
-    return SerializeBook(RecordsOf(cashier), kind, password);
+    const int count = std::max(0, cashier.rows() - 4);
+    return serialize(
+        size_t(count),
+        [&](size_t r, int k) -> const QString & { return cashier.text(int(r) + 1, kStoredColumns[k]); }, kind,
+        password);
 }
 
 } // namespace purslet

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QString>
+
+namespace purslet {
+
+class App;
+
+namespace bench {
+
+constexpr int kMatters = 100;
+
+// Nothing is asked; an error shown during a benchmark ends the run.
+class NullUi final : public Ui
+{
+public:
+    MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon, MsgButtons, MsgAnswer) override;
+    QString inputBox(const QString &, const QString &, const QString &, bool) override { return QString(); }
+    void showStatus(const QString &) override {}
+    void endProgram() override;
+};
+
+// Income.ini and Outgo.ini with kMatters matters each.
+void WriteCatalogs(const QString &folder);
+
+// Resets the book and fills it with `records` records in date order: dates
+// climbing over the years, every third record an income, memos of a few words.
+void FillBook(App &app, int records);
+
+} // namespace bench
+} // namespace purslet

@@ -31,7 +31,7 @@ void FileWriting(App &app)
     }
     case BookKind::Backup:
         ShowStatus(ui, QStringLiteral("バックアップを取っています..."));
-        WriteFileAtomically(path, SerializeBook(app.book.msfgCashier, kind));
+        WriteFileAtomically(path, SerializeBook(app.book.msfgCashier, kind), SyncToDisk::No);
         ShowStatus(ui, QString());
         return;
     case BookKind::Text:

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 namespace purslet {
 
@@ -27,8 +30,31 @@ namespace {
 }
 } // namespace
 
-void WriteFileAtomically(const QString &path, const QByteArray &bytes)
+namespace {
+void writeWithoutSync(const QString &path, const QByteArray &bytes)
 {
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists())
+        throw RuntimeError(RuntimeError::PathNotFound);
+    QTemporaryFile file(info.absolutePath() + QLatin1String("/.") + info.fileName() + QLatin1String(".XXXXXX"));
+    if (!file.open())
+        throwFor(path, file.error());
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        throwFor(path, file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error());
+    file.close();
+    // rename() replaces the old file in one step; QFile::rename would refuse.
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        throwFor(path, QFileDevice::PermissionsError);
+    file.setAutoRemove(false);
+}
+} // namespace
+
+void WriteFileAtomically(const QString &path, const QByteArray &bytes, SyncToDisk sync)
+{
+    if (sync == SyncToDisk::No) {
+        writeWithoutSync(path, bytes);
+        return;
+    }
     QSaveFile file(path);
     // A file in a folder we may not create temporaries in still gets written.
     file.setDirectWriteFallback(false);

@@ -5,9 +5,13 @@
 
 namespace purslet {
 
+enum class SyncToDisk { Yes, No };
+
 // Replaces the file with the bytes in one step: a failed write keeps the old
 // file whole. Throws RuntimeError (61 disk full, 70 permission, 76 path).
-void WriteFileAtomically(const QString &path, const QByteArray &bytes);
+// SyncToDisk::No skips waiting for the disk, for scratch files such as the
+// undo backup, whose loss in a power cut costs nothing.
+void WriteFileAtomically(const QString &path, const QByteArray &bytes, SyncToDisk sync = SyncToDisk::Yes);
 
 // Reads a whole file. Throws RuntimeError 53 when it does not exist.
 QByteArray ReadWholeFile(const QString &path);

@@ -11,7 +11,6 @@
 #include "TempHome.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -345,25 +344,20 @@ TEST_F(BookFiles, ImportsUtf8TextWithLfLineEnds)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(BookFiles, ReadsTheLargestBookQuickly)
+TEST_F(BookFiles, ReadsTheLargestBook)
 {
-    // More than the writer writes: the reader takes one record more.
+    // Speed is the benchmark's business; here every record must arrive.
     const QByteArray line = SerializeBook({BookRecord{QStringLiteral("2024/01/01"), QStringLiteral("食費"), {},
                                                       QStringLiteral("1,000"), QStringLiteral("昼ごはん")}},
                                           BookKind::Backup);
     const QByteArray bytes = line.repeated(kMaxRecords);
     home.write(QStringLiteral("big.bak"), bytes);
     app.doc.path = home.file(QStringLiteral("big.bak"));
-    QElapsedTimer timer;
-    timer.start();
     const ParsedBook parsed = ParseBook(bytes, BookKind::Backup);
-    const qint64 parseMs = timer.elapsed();
     EXPECT_EQ(parsed.records.size(), size_t(kMaxRecords));
     FileReading(app, QString());
     ASSERT_EQ(records(), kMaxRecords);
     EXPECT_EQ(app.book.msfgCashier.text(kMaxRecords, 4), QStringLiteral("-32,767,000"));
-    // Generous for a loaded test machine; the benchmark measures it properly.
-    EXPECT_LT(parseMs, 200);
 }
 
 TEST(FileHistory, KeepsFourPathsMostRecentFirst)

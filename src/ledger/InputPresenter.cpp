@@ -1,5 +1,6 @@
 #include "ledger/InputPresenter.h"
 
+
 #include "files/Backup.h"
 #include "ledger/AmountFormat.h"
 #include "ledger/Book.h"
@@ -7,6 +8,7 @@
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
 #include "platform/ErrorDialogs.h"
+#include "platform/Hints.h"
 #include "platform/Ui.h"
 #include "shell/App.h"
 
@@ -281,25 +283,17 @@ void InputPresenter::cmdEnter_Click()
 
 void InputPresenter::MouseMove(const QString &controlName)
 {
-    static const struct
-    {
-        const char *control;
-        const char16_t *hint;
-    } hints[] = {
-        {"txtDate", u"クリックでカレンダーウインドウを表示します。"},
-        {"fraCashier", u"収入または支出を選択します。"},
-        {"optCashier", u"収入または支出を選択します。"},
-        {"txtMoney", u"金額を入力します。"},
-        {"txtMemo", u"メモがあれば入力します。"},
-        {"cmdEnter", u"セルに記入します。"},
-        {"Form", u""},
-    };
-    for (const auto &h : hints) {
-        if (controlName == QLatin1String(h.control)) {
-            ShowStatus(m_app.ui, QString::fromUtf16(h.hint));
-            return;
-        }
-    }
+    ShowHint(m_app.ui,
+             {
+                 {"txtDate", u"クリックでカレンダーウインドウを表示します。"},
+                 {"fraCashier", u"収入または支出を選択します。"},
+                 {"optCashier", u"収入または支出を選択します。"},
+                 {"txtMoney", u"金額を入力します。"},
+                 {"txtMemo", u"メモがあれば入力します。"},
+                 {"cmdEnter", u"セルに記入します。"},
+                 {"Form", u""},
+             },
+             controlName);
 }
 
 } // namespace purslet

@@ -1,10 +1,12 @@
 #include "matters/MatterEditorPresenter.h"
 
+
 #include "ledger/AmountFormat.h"
 #include "ledger/Book.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
 #include "platform/ErrorDialogs.h"
+#include "platform/Hints.h"
 #include "platform/Ui.h"
 #include "shell/App.h"
 
@@ -166,24 +168,16 @@ void MatterEditorPresenter::Form_Unload(int left, int top)
 
 void MatterEditorPresenter::MouseMove(const QString &controlName)
 {
-    static const struct
-    {
-        const char *control;
-        const char16_t *hint;
-    } hints[] = {
-        {"txtMatter", u"変更対象の事柄が表示されます。"},
-        {"txtEstimate", u"予定額を入力します。"},
-        {"cmdRenewal", u"変更内容を反映します。"},
-        {"cmdDelete", u"対象の事柄を削除します。"},
-        {"cmdCancel", u"対象の事柄を変更せずに終了します。"},
-        {"Form", u""},
-    };
-    for (const auto &h : hints) {
-        if (controlName == QLatin1String(h.control)) {
-            ShowStatus(m_app.ui, QString::fromUtf16(h.hint));
-            return;
-        }
-    }
+    ShowHint(m_app.ui,
+             {
+                 {"txtMatter", u"変更対象の事柄が表示されます。"},
+                 {"txtEstimate", u"予定額を入力します。"},
+                 {"cmdRenewal", u"変更内容を反映します。"},
+                 {"cmdDelete", u"対象の事柄を削除します。"},
+                 {"cmdCancel", u"対象の事柄を変更せずに終了します。"},
+                 {"Form", u""},
+             },
+             controlName);
 }
 
 } // namespace purslet

@@ -10,6 +10,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace purslet {
 
@@ -69,6 +70,22 @@ QString DecodeTextFile(QByteArrayView bytes)
 
 namespace {
 
+// memchr runs through megabytes many times faster than a byte loop.
+size_t lineCount(QByteArrayView bytes)
+{
+    size_t lines = 0;
+    const char *p = bytes.data();
+    const char *const end = p + bytes.size();
+    while (p < end) {
+        const void *hit = std::memchr(p, '\n', size_t(end - p));
+        if (!hit)
+            break;
+        ++lines;
+        p = static_cast<const char *>(hit) + 1;
+    }
+    return lines;
+}
+
 // Dates and matters repeat from record to record: one shared text per
 // distinct field saves an allocation and a decoding for most of them.
 class RepeatedFields
@@ -108,7 +125,7 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
             }
         }
     }
-    book.records.reserve(size_t(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    book.records.reserve(lineCount(bytes) + 1);
     RepeatedFields dates, matters;
     while (!reader.atEnd()) {
         ParsedRecord record;

@@ -88,7 +88,7 @@ void BM_EntryWindow(benchmark::State &state, bool highSpeed)
     int i = 0;
     for (auto _ : state) {
         session->presenters.input.setDate(dateOf(i));
-        money->setText(QString::number(100 + i));
+        QTest::keyClicks(money, QString::number(100 + i));
         QTest::mouseClick(enter, Qt::LeftButton);
         QApplication::processEvents();
         ++i;

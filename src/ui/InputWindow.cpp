@@ -94,6 +94,9 @@ InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
     m_cmdEnter = new QPushButton(QStringLiteral("記入(&E)"), this);
     m_cmdEnter->setObjectName(QStringLiteral("cmdEnter"));
     m_cmdEnter->setDefault(true);
+    // Alt+E is also the Edit menu's: the button gives up its own shortcut and
+    // the window answers Alt+E itself while it has the focus (see event()).
+    m_cmdEnter->setShortcut(QKeySequence());
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 8, 8, 8);
@@ -264,8 +267,20 @@ void InputWindow::pressEnter()
         m_cmdEnter->click();
 }
 
+namespace {
+bool isAltE(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_E && event->modifiers() == Qt::AltModifier;
+}
+} // namespace
+
 bool InputWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // The fields would swallow Alt+E; the window's own answer comes first.
+    if (event->type() == QEvent::KeyPress && isAltE(static_cast<QKeyEvent *>(event))) {
+        pressEnter();
+        return true;
+    }
     if (watched == m_cmbMatter->lineEdit()) {
         if (event->type() == QEvent::KeyPress)
             return matterKeyDown(static_cast<QKeyEvent *>(event));
@@ -302,8 +317,24 @@ void InputWindow::mouseMoveEvent(QMouseEvent *event)
     QWidget::mouseMoveEvent(event);
 }
 
+bool InputWindow::event(QEvent *event)
+{
+    // Inside the entry window Alt+E records, as the button's caption says;
+    // elsewhere it opens the Edit menu.
+    if (event->type() == QEvent::ShortcutOverride && isAltE(static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void InputWindow::keyPressEvent(QKeyEvent *event)
 {
+    if (isAltE(event)) {
+        pressEnter();
+        event->accept();
+        return;
+    }
     // Text fields pass Return on; the record button is the default button.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         pressEnter();

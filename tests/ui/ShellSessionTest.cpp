@@ -313,6 +313,35 @@ void ShellSessionTest::sizeRuleAndCloseBoxes()
     QVERIFY(!s.window.menuAction(QStringLiteral("showMain"))->isChecked());
 }
 
+void ShellSessionTest::altERecordsInTheEntryWindowAndOpensEditElsewhere()
+{
+    TempHome home;
+    ScriptedQtUi ui;
+    DesktopSession s(ui);
+    s.start(QString(), false);
+    s.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    auto *input = s.window.findChild<InputWindow *>();
+    auto *book = s.window.findChild<BookWindow *>();
+    QVERIFY(input && book);
+
+    input->txtMoney()->setFocus();
+    QTest::keyClicks(input->txtMoney(), QStringLiteral("300"));
+    QTest::keyClick(input->txtMoney(), Qt::Key_E, Qt::AltModifier);
+    QCOMPARE(s.app.book.recordCount(), 1);
+    QCOMPARE(s.app.book.msfgCashier.text(1, 2), QStringLiteral("300"));
+
+    // Outside the entry window the same keys belong to the Edit menu.
+    s.window.subWindow(ShellWindow::Book)->setFocus();
+    book->setFocus();
+    QTest::keyClick(book, Qt::Key_E, Qt::AltModifier);
+    QCOMPARE(s.app.book.recordCount(), 1);
+    auto *editMenu = s.window.findChild<QMenu *>(QStringLiteral("mnuEdit"));
+    QVERIFY(editMenu);
+    QTRY_VERIFY(editMenu->isVisible());
+    editMenu->close();
+}
+
 void ShellSessionTest::versionWindow()
 {
     VersionDialog dialog;

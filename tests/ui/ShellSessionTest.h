@@ -12,6 +12,7 @@ private Q_SLOTS:
     void firstStartRecordUndoExitAndRestart();
     void menusToolbarAndStatusBar();
     void sizeRuleAndCloseBoxes();
+    void altERecordsInTheEntryWindowAndOpensEditElsewhere();
     void versionWindow();
     void fileFilterAndStatusPanel();
     void screenshotsOfTheSample();

@@ -2,10 +2,8 @@
 
 namespace purslet::test {
 
-MsgAnswer ScriptedUi::messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
-                                 MsgAnswer defaultAnswer)
+MsgAnswer NextAnswer(std::deque<MsgAnswer> &answers, MsgButtons buttons, MsgAnswer defaultAnswer)
 {
-    messages.push_back({text, title, icon, buttons, defaultAnswer});
     if (buttons == MsgButtons::Ok)
         return MsgAnswer::Ok;
     if (answers.empty())
@@ -13,6 +11,13 @@ MsgAnswer ScriptedUi::messageBox(const QString &text, const QString &title, MsgI
     const MsgAnswer a = answers.front();
     answers.pop_front();
     return a;
+}
+
+MsgAnswer ScriptedUi::messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
+                                 MsgAnswer defaultAnswer)
+{
+    messages.push_back({text, title, icon, buttons, defaultAnswer});
+    return NextAnswer(answers, buttons, defaultAnswer);
 }
 
 QString ScriptedUi::inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool masked)

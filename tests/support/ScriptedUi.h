@@ -9,6 +9,10 @@
 
 namespace purslet::test {
 
+// The answer a scripted box gives: OK for an OK box, else the next scripted
+// answer, else the box's default.
+MsgAnswer NextAnswer(std::deque<MsgAnswer> &answers, MsgButtons buttons, MsgAnswer defaultAnswer);
+
 // A Ui that answers from a script and records what it was asked.
 class ScriptedUi : public Ui
 {

@@ -32,6 +32,8 @@
 #include <QTest>
 
 #include <cmath>
+#include "ScriptedUi.h"
+
 #include <deque>
 #include <functional>
 #include <memory>
@@ -48,13 +50,7 @@ public:
                          MsgAnswer defaultAnswer) override
     {
         messages << title + QLatin1Char('|') + text;
-        if (buttons == MsgButtons::Ok)
-            return MsgAnswer::Ok;
-        if (answers.empty())
-            return defaultAnswer;
-        const MsgAnswer a = answers.front();
-        answers.pop_front();
-        return a;
+        return test::NextAnswer(answers, buttons, defaultAnswer);
     }
     QString inputBox(const QString &, const QString &, const QString &, bool) override { return {}; }
     void showStatus(const QString &text) override { status = text; }

@@ -30,6 +30,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "ScriptedUi.h"
+
 #include <deque>
 
 using namespace purslet;
@@ -50,13 +52,7 @@ public:
                          MsgAnswer defaultAnswer) override
     {
         texts << text;
-        if (buttons == MsgButtons::Ok)
-            return MsgAnswer::Ok;
-        if (answers.empty())
-            return defaultAnswer;
-        const MsgAnswer a = answers.front();
-        answers.pop_front();
-        return a;
+        return test::NextAnswer(answers, buttons, defaultAnswer);
     }
     QString inputBox(const QString &, const QString &, const QString &, bool) override { return QString(); }
     void endProgram() override { ++ends; }

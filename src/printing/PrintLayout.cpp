@@ -186,11 +186,7 @@ QStringList PrintOutgoSummary(const Book &book)
 
 QStringList PrintAllLines(const Book &book)
 {
-    QStringList lines;
-    appendTable(lines, book.msfgCashier, kCashierColumns, columnCount(kCashierColumns, book.msfgCashier));
-    appendTable(lines, book.msfgIncome, kIncomeColumns, columnCount(kIncomeColumns, book.msfgIncome));
-    appendTable(lines, book.msfgOutgo, kOutgoColumns, columnCount(kOutgoColumns, book.msfgOutgo));
-    return lines;
+    return PrintCashBook(book) + PrintIncomeSummary(book) + PrintOutgoSummary(book);
 }
 
 QByteArray PrintAllUtf8(const Book &book)

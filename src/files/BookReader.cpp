@@ -2,6 +2,7 @@
 
 #include "files/BookFormat.h"
 #include "files/BookKind.h"
+#include "files/FileCommands.h"
 #include "files/FileHistory.h"
 #include "ledger/BookReset.h"
 #include "ledger/Cashier.h"
@@ -57,7 +58,7 @@ bool insertRecords(App &app, const std::vector<ParsedRecord> &records)
 
 } // namespace
 
-void FileReading(App &app, const QString &title, const PreviousFile &previous)
+bool FileReading(App &app, const QString &title, const PreviousFile &previous)
 {
     Ui &ui = app.ui;
     const QString path = app.doc.path;
@@ -68,6 +69,7 @@ void FileReading(App &app, const QString &title, const PreviousFile &previous)
         app.doc.path = previous.path;
         app.doc.title = previous.title;
         ShowStatus(ui, QString());
+        return false;
     };
 
     ShowStatus(ui, kReading);
@@ -79,12 +81,14 @@ void FileReading(App &app, const QString &title, const PreviousFile &previous)
             ui.messageBox(QStringLiteral("ファイルが存在しないため、開くことはできません"),
                           QStringLiteral("ファイルエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
             ResetBook(app);
+            // The empty book belongs to the name asked for: a Save creates it.
+            if (kind != BookKind::Backup)
+                NameBookFile(app, path);
             ShowStatus(ui, QString());
-        } else {
-            InlineErrorDialog(ui, e);
-            giveUp();
+            return true;
         }
-        return;
+        InlineErrorDialog(ui, e);
+        return giveUp();
     }
 
     if (kind != BookKind::Text)
@@ -97,15 +101,13 @@ void FileReading(App &app, const QString &title, const PreviousFile &previous)
     if (parsed.records.size() > size_t(kMaxRecords)) {
         ui.messageBox(QStringLiteral("記録が 32,767 件を超えるため、このファイルは開けません。"),
                       QStringLiteral("ファイルエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
-        giveUp();
-        return;
+        return giveUp();
     }
 
     if (kind == BookKind::Own) {
         if (parsed.passwordError != 0) {
             if (!InlineErrorDialog(ui, RuntimeError(parsed.passwordError))) {
-                giveUp();
-                return;
+                return giveUp();
             }
         } else if (!parsed.password.isEmpty()) {
             const QString answer = ui.inputBox(QStringLiteral("パスワードを入力してください。"),
@@ -114,8 +116,7 @@ void FileReading(App &app, const QString &title, const PreviousFile &previous)
                 ui.messageBox(QStringLiteral("パスワードが違うためファイルが開けません。"),
                               QStringLiteral("パスワードエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
                 app.doc.openRefused = true;
-                giveUp();
-                return;
+                return giveUp();
             }
         }
     }
@@ -123,8 +124,12 @@ void FileReading(App &app, const QString &title, const PreviousFile &previous)
     ResetBook(app);
     ShowStatus(ui, kReading);
     if (!insertRecords(app, parsed.records)) {
+        // The rows shown are only part of the file: saving them under its
+        // name would cut the file short, and the previous book is gone.
+        if (kind != BookKind::Backup)
+            NameBookFile(app, QString());
         ShowStatus(ui, QString());
-        return;
+        return true;
     }
 
     RecalcCashier(app.book, ui, app.book.msfgCashier.rows() - 4);
@@ -135,11 +140,12 @@ void FileReading(App &app, const QString &title, const PreviousFile &previous)
         app.menu.setCaption(QStringLiteral("fileSave"), title + QStringLiteral(" の上書き保存(&S)"));
     }
     ShowStatus(ui, QString());
+    return true;
 }
 
-void FileReading(App &app, const QString &title)
+bool FileReading(App &app, const QString &title)
 {
-    FileReading(app, title, PreviousFile{app.doc.path, app.doc.title});
+    return FileReading(app, title, PreviousFile{app.doc.path, app.doc.title});
 }
 
 } // namespace purslet

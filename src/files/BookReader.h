@@ -19,9 +19,11 @@ struct PreviousFile
 // before the book was touched (wrong password, too many records, a file that
 // cannot be opened), the current file path and title go back to `previous`,
 // so that they keep naming the book still shown. A missing file keeps the new
-// path (a later Save creates it) and leaves an empty book.
-void FileReading(App &app, const QString &title, const PreviousFile &previous);
+// path (a later Save creates it) and leaves an empty book. A read abandoned
+// part way leaves a book without a file, so no Save cuts the file short.
+// Returns false when the read was refused and the book left as it was.
+bool FileReading(App &app, const QString &title, const PreviousFile &previous);
 // For callers that did not change the path beforehand (Undo, a repeated read).
-void FileReading(App &app, const QString &title);
+bool FileReading(App &app, const QString &title);
 
 } // namespace purslet

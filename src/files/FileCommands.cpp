@@ -30,6 +30,19 @@ QString FileCommands::saveCaptionFor(const QString &title)
     return title + QStringLiteral(" の上書き保存(&S)");
 }
 
+void NameBookFile(App &app, const QString &path)
+{
+    app.doc.path = path;
+    app.doc.title = path.isEmpty() ? QString() : FileTitleOf(path);
+    if (path.isEmpty()) {
+        app.setWindowTitle(QStringLiteral("Purslet"));
+        app.menu.setCaption(QStringLiteral("fileSave"), kDefaultSaveCaption);
+    } else {
+        app.setWindowTitle(QStringLiteral("Purslet [") + path + QLatin1Char(']'));
+        app.menu.setCaption(QStringLiteral("fileSave"), FileCommands::saveCaptionFor(app.doc.title));
+    }
+}
+
 bool FileCommands::saveQuestion()
 {
     if (!m_app.doc.modified)
@@ -47,10 +60,7 @@ void FileCommands::fileNew_Click()
     if (!saveQuestion())
         return;
     ResetBook(m_app);
-    m_app.setWindowTitle(QStringLiteral("Purslet"));
-    m_app.menu.setCaption(QStringLiteral("fileSave"), kDefaultSaveCaption);
-    m_app.doc.path.clear();
-    m_app.doc.title.clear();
+    NameBookFile(m_app, QString());
 }
 
 void FileCommands::fileOpen_Click()
@@ -69,30 +79,33 @@ void FileCommands::fileOpen_Click()
 
 void FileCommands::fileHistory_Click(int index)
 {
-    if (!saveQuestion())
-        return;
     const QStringList &history = m_app.menu.history();
     if (index < 1 || index > history.size())
         return;
-    openPath(history.at(index - 1));
+    // Taken before the save question: its Save As reorders the list.
+    const QString chosen = history.at(index - 1);
+    if (!saveQuestion())
+        return;
+    openPath(chosen);
 }
 
 void FileCommands::openFromCommandLine(const QString &text)
 {
     if (text.isEmpty())
         return;
-    openPath(text);
-    if (!m_app.doc.openRefused)
+    // Only a book the reader built may survive the start-up reset; one it
+    // refused (a wrong password, a file it could not open) was never laid out.
+    if (openPath(text))
         m_app.book.SkipNextReset = true;
 }
 
-void FileCommands::openPath(const QString &path)
+bool FileCommands::openPath(const QString &path)
 {
     const PreviousFile previous{m_app.doc.path, m_app.doc.title};
     m_app.doc.path = path;
     m_app.doc.title = FileTitleOf(path);
     m_app.doc.openRefused = false;
-    FileReading(m_app, m_app.doc.title, previous);
+    return FileReading(m_app, m_app.doc.title, previous);
 }
 
 void FileCommands::fileSave_Click()
@@ -123,9 +136,9 @@ bool FileCommands::saveAs()
         return false;
     if (chosen.isEmpty())
         return true;
-    m_app.doc.path = chosen;
-    m_app.doc.title = FileTitleOf(chosen);
-    m_app.setWindowTitle(QStringLiteral("Purslet [") + chosen + QLatin1Char(']'));
+    // Named before the write, so that after a failed write a Save still
+    // goes where the title says.
+    NameBookFile(m_app, chosen);
     if (!RunInlineStep(m_app.ui, [&] { FileWriting(m_app); }))
         return false;
     return RunInlineStep(m_app.ui, [&] { UpdateFileHistory(m_app); });

@@ -24,7 +24,8 @@ public:
     void fileHistory_Click(int index);
 
     // The start-up open: the whole text is the path. Sets SkipNextReset
-    // unless the book was refused for a wrong password.
+    // unless the book was refused (a wrong password, a file that could not
+    // be opened or holds too many records).
     void openFromCommandLine(const QString &text);
 
     // "ファイルの変更内容を保存しますか？" when the book is modified. Returns false
@@ -38,11 +39,16 @@ private:
     // Save and Save As; false when an error dialog was answered No.
     bool save();
     bool saveAs();
-    void openPath(const QString &path);
+    bool openPath(const QString &path);
 
     App &m_app;
 };
 
 inline const QString kDefaultSaveCaption = QStringLiteral("上書き保存(&S)");
+
+// Makes the current file path, the window title and the Save caption name
+// `path`; the empty path is a book never saved. A Save then writes where the
+// title says.
+void NameBookFile(App &app, const QString &path);
 
 } // namespace purslet

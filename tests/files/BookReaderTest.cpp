@@ -254,8 +254,10 @@ TEST_F(BookFiles, MissingFileEmptiesTheBookAndKeepsTheName)
     EXPECT_EQ(ui.lastMessage().title, QStringLiteral("ファイルエラー"));
     EXPECT_EQ(records(), 0);
     EXPECT_FALSE(app.doc.modified);
+    // The empty book now stands for the name asked for, and says so.
     EXPECT_EQ(app.doc.path, home.file(QStringLiteral("nothere.psl")));
-    EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet [") + home.file(QStringLiteral("current.psl")) + "]");
+    EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet [") + home.file(QStringLiteral("nothere.psl")) + "]");
+    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("nothere.psl の上書き保存(&S)"));
     EXPECT_TRUE(app.menu.history().isEmpty());
 
     // A missing folder is the same.
@@ -320,14 +322,19 @@ TEST_F(BookFiles, BrokenRecordIsSkippedOnYesAndEndsTheReadOnNo)
     EXPECT_EQ(ui.lastMessage().title, QStringLiteral("システムエラー (エラーNo.13)"));
 
     // No: the rows read so far stay, and nothing after the reading is done.
+    // They are not the whole file, so they belong to no file at all.
     ResetBook(app);
     app.menu.setHistory({});
+    makeCurrentBook();
     ui.answers.push_back(MsgAnswer::No);
     open(QStringLiteral("broken.psl"));
     ASSERT_EQ(records(), 1);
     EXPECT_EQ(app.book.msfgCashier.text(1, 1), QStringLiteral("a"));
     EXPECT_EQ(app.book.msfgCashier.text(1, 4), QString()); // not recalculated
     EXPECT_TRUE(app.menu.history().isEmpty());
+    EXPECT_TRUE(app.doc.path.isEmpty());
+    EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet"));
+    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("上書き保存(&S)"));
     EXPECT_EQ(app.book.msfgCashier.text(app.book.msfgCashier.rows() - 1, 0), QStringLiteral("合計"));
 }
 

@@ -211,7 +211,7 @@ TEST_F(FileCommandsTest, OpenOfANewNameKeepsThePathForALaterSave)
     files.fileOpen_Click();
     EXPECT_EQ(ui.lastMessage().title, QStringLiteral("ファイルエラー"));
     EXPECT_EQ(app.doc.path, path);
-    EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet")); // unchanged
+    EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet [") + path + QLatin1Char(']'));
     modify();
     files.fileSave_Click();
     EXPECT_TRUE(QFile::exists(path));
@@ -263,6 +263,12 @@ TEST_F(FileCommandsTest, CommandLineOpenSetsSkipNextResetUnlessRefused)
     files.fileNew_Click();
     ui.inputs = {QStringLiteral("wrong")};
     files.openFromCommandLine(path);
+    EXPECT_FALSE(app.book.SkipNextReset);
+
+    // A file the reader cannot open leaves the book unbuilt: reset it.
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("folder.psl")));
+    files.openFromCommandLine(home.file(QStringLiteral("folder.psl")));
+    EXPECT_TRUE(ui.lastMessage().title.startsWith(QStringLiteral("システムエラー")));
     EXPECT_FALSE(app.book.SkipNextReset);
 
     // A missing file: the reader's message, an empty book that stays.

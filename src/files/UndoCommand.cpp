@@ -44,9 +44,13 @@ void editUndo_Click(App &app)
     const QString rememberedPath = app.doc.path;
     const QString rememberedTitle = app.doc.title;
     app.doc.path = backup;
-    FileReading(app, QString());
+    const bool restored = FileReading(app, QString());
     app.doc.path = rememberedPath;
     app.doc.title = rememberedTitle;
+    // The book restored is not what its file holds (the reset cleared the
+    // flag): the save question must still protect it.
+    if (restored)
+        app.setModified(true);
     disableUndo(app);
 }
 

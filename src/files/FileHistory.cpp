@@ -7,7 +7,11 @@ namespace purslet {
 
 void UpdateFileHistory(App &app)
 {
-    const QString &current = app.doc.path;
+    UpdateFileHistory(app, app.doc.path);
+}
+
+void UpdateFileHistory(App &app, const QString &current)
+{
     QStringList work{current};
     for (const QString &path : app.menu.history())
         if (path != current) // exact: paths differing in case are two books

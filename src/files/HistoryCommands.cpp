@@ -1,5 +1,6 @@
 #include "files/HistoryCommands.h"
 
+#include "files/FileHistory.h"
 #include "platform/Ui.h"
 #include "shell/App.h"
 
@@ -17,11 +18,16 @@ void setupDeleteHistory_Click(App &app)
 
 void LoadFileHistory(App &app, const QStringList &paths)
 {
+    // A book opened before the stored list arrives (the command line's)
+    // was the last one used: it stays on top.
+    const QStringList opened = app.menu.history();
     app.menu.setHistory(paths);
-    if (paths.isEmpty())
-        return;
-    app.menu.setVisible(QStringLiteral("fileHistory"), true);
-    app.menu.setEnabled(QStringLiteral("setupDeleteHistory"), true);
+    if (!paths.isEmpty()) {
+        app.menu.setVisible(QStringLiteral("fileHistory"), true);
+        app.menu.setEnabled(QStringLiteral("setupDeleteHistory"), true);
+    }
+    for (auto it = opened.crbegin(); it != opened.crend(); ++it)
+        UpdateFileHistory(app, *it);
 }
 
 } // namespace purslet

@@ -61,11 +61,13 @@ QString CurrentSettingValue(Presenters &p, ShellView &view, const QString &secti
     return geometryValue(view.geometry(windowOf(section)), key);
 }
 
-bool fileEnd_Click(Presenters &p, ShellView &view)
+EndOutcome fileEnd_Click(Presenters &p, ShellView &view)
 {
     App &app = p.app;
-    // 1. The save question; the shut-down goes on whatever the answer.
-    p.files.saveQuestion();
+    // 1. The save question. A save that failed and was not to be continued
+    // keeps the program, and the book, alive.
+    if (!p.files.saveQuestion())
+        return EndOutcome::SaveFailed;
 
     // 2, 3. Setup.ini rebuilt whole; a failure stops here without a message.
     try {
@@ -74,19 +76,19 @@ bool fileEnd_Click(Presenters &p, ShellView &view)
             [&](const QString &section, const QString &key) { return CurrentSettingValue(p, view, section, key); },
             app.menu.history());
         if (!written)
-            return false;
+            return EndOutcome::StepFailed;
     } catch (const RuntimeError &) {
-        return false;
+        return EndOutcome::StepFailed;
     }
 
     // 4. The undo backup; a missing file is no error.
     const QString backup = app.programFile(QStringLiteral("purslet.bak"));
     if (QFile::exists(backup) && !QFile::remove(backup))
-        return false;
+        return EndOutcome::StepFailed;
 
     // 5. The end.
     app.ui.endProgram();
-    return true;
+    return EndOutcome::Ended;
 }
 
 } // namespace purslet

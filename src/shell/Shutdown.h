@@ -11,10 +11,15 @@ class ShellView;
 // the grids, the book's sort state and the menu.
 QString CurrentSettingValue(Presenters &presenters, ShellView &view, const QString &section, const QString &key);
 
+enum class EndOutcome {
+    Ended,      // every step was done and the end requested from the Ui
+    SaveFailed, // an error under the save question was answered No: keep running
+    StepFailed, // Setup.ini or the backup could not be replaced; nothing said
+};
+
 // fileEnd_Click: the save question, Setup.ini removed and written whole, the
 // backup removed, the program ended through the Ui. Returns only when a step
 // failed (the rest is then not done) or when the Ui did not end the process.
-// Returns true when every step was done.
-bool fileEnd_Click(Presenters &presenters, ShellView &view);
+EndOutcome fileEnd_Click(Presenters &presenters, ShellView &view);
 
 } // namespace purslet

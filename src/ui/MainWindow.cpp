@@ -393,7 +393,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     m_ending = true;
-    fileEnd_Click(m_presenters, *this);
+    if (fileEnd_Click(m_presenters, *this) == EndOutcome::SaveFailed) {
+        // The book could not be saved: closing now would lose it.
+        m_ending = false;
+        event->ignore();
+        return;
+    }
     // Only a failed step comes back here; a close request still ends the program.
     event->accept();
     QCoreApplication::quit();

@@ -105,6 +105,34 @@ TEST_F(StartupTest, ACommandLineBookIsReadBeforeTheLayoutAndKept)
     EXPECT_FALSE(app.book.SkipNextReset);
 }
 
+TEST_F(StartupTest, ACommandLineBookStaysOnTopOfTheStoredRecentFiles)
+{
+    const QString path = home.file(QStringLiteral("book.csv"));
+    home.writeText(QStringLiteral("book.csv"), QStringLiteral("\"2026/01/05\",\"\",\"1\",\"\",\"\"\n"));
+    const QString a = QStringLiteral("/b/a.psl"), b = QStringLiteral("/b/b.psl"), c = QStringLiteral("/b/c.psl");
+    const struct
+    {
+        QStringList stored, expected;
+    } cases[] = {
+        {{a, b, c, QStringLiteral("/b/d.psl")}, {path, a, b, c}}, // the oldest drops out
+        {{a, path, b}, {path, a, b}},                             // listed once
+    };
+    for (const auto &k : cases) {
+        App fresh(ui, home.path());
+        Presenters p(fresh);
+        FakeShellView v;
+        QString setup = QStringLiteral("[FileHistory]\n");
+        for (int i = 0; i < k.stored.size(); ++i)
+            setup += QString::number(i + 1) + QLatin1Char('=') + k.stored.at(i) + QLatin1Char('\n');
+        home.writeText(QStringLiteral("Setup.ini"), setup);
+        StartupOptions options;
+        options.commandLine = path;
+        RunStartup(p, v, options);
+        EXPECT_EQ(fresh.menu.history(), k.expected);
+        EXPECT_TRUE(fresh.menu.item(QStringLiteral("fileHistory")).visible);
+    }
+}
+
 class ShutdownTest : public StartupTest
 {
 protected:
@@ -126,7 +154,7 @@ TEST_F(ShutdownTest, RewritesSetupInTableOrderAndRemovesTheBackup)
     app.book.IncomeSortAscending = false;
     app.menu.setChecked(QStringLiteral("showMain"), false);
 
-    EXPECT_TRUE(fileEnd_Click(presenters, view));
+    EXPECT_EQ(fileEnd_Click(presenters, view), EndOutcome::Ended);
     EXPECT_EQ(ui.endRequests, 1);
     EXPECT_TRUE(ui.messages.empty()); // unmodified: no question
     EXPECT_FALSE(home.exists(QStringLiteral("purslet.bak")));
@@ -177,7 +205,7 @@ TEST_F(ShutdownTest, AModifiedBookIsOfferedForSavingFirst)
     presenters.input.cmdEnter_Click();
     ASSERT_TRUE(app.doc.modified);
     ui.answers = {MsgAnswer::No};
-    EXPECT_TRUE(fileEnd_Click(presenters, view));
+    EXPECT_EQ(fileEnd_Click(presenters, view), EndOutcome::Ended);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages.front().text, QStringLiteral("ファイルの変更内容を保存しますか？"));
     EXPECT_EQ(ui.endRequests, 1);
@@ -190,7 +218,7 @@ TEST_F(ShutdownTest, ASettingsFileThatCannotBeRemovedStopsTheShutdown)
     home.write(QStringLiteral("purslet.bak"), "x");
     // A folder in place of Setup.ini cannot be removed as a file.
     ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Setup.ini/inner")));
-    EXPECT_FALSE(fileEnd_Click(presenters, view));
+    EXPECT_EQ(fileEnd_Click(presenters, view), EndOutcome::StepFailed);
     EXPECT_EQ(ui.endRequests, 0);
     EXPECT_TRUE(home.exists(QStringLiteral("purslet.bak")));
 }

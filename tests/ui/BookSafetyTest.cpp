@@ -1,0 +1,231 @@
+#include "BookSafetyTest.h"
+#include "ScriptedQtUi.h"
+#include "TempHome.h"
+#include "UiTests.h"
+
+#include "files/BookFormat.h"
+#include "files/BookKind.h"
+#include "ui/BookWindow.h"
+#include "ui/DesktopMain.h"
+#include "ui/InputWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+
+using namespace purslet;
+using namespace purslet::test;
+
+namespace {
+
+const QString kSaveQuestion = QStringLiteral("ファイルの変更内容を保存しますか？");
+
+void startActive(DesktopSession &s, const QString &commandLine)
+{
+    s.start(commandLine, false);
+    s.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+}
+
+// Records an income of today in the entry window, as typed there.
+void record(DesktopSession &s, const char *amount)
+{
+    auto *input = s.window.findChild<InputWindow *>();
+    QVERIFY(input);
+    QTest::mouseClick(input->txtMoney(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), input->txtMoney());
+    QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(amount));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+}
+
+void keys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+// Alt+F, then a click on the recent file `index` of the open File menu.
+void clickRecentFile(DesktopSession &s, int index)
+{
+    QAction *item = s.window.findChild<QAction *>(QStringLiteral("fileHistory(%1)").arg(index));
+    QVERIFY(item);
+    keys(Qt::Key_F, Qt::AltModifier);
+    QMenu *menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+    QVERIFY(menu->actions().contains(item));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+}
+
+QString lastText(const ScriptedQtUi &ui)
+{
+    return ui.texts.isEmpty() ? QString() : ui.texts.last();
+}
+
+QStringList recentFiles(DesktopSession &s)
+{
+    QStringList shown;
+    for (int i = 1;; ++i) {
+        auto *item = s.window.findChild<QAction *>(QStringLiteral("fileHistory(%1)").arg(i));
+        if (!item)
+            return shown;
+        if (item->isVisible())
+            shown << item->text();
+    }
+}
+
+int recordsIn(const QByteArray &bytes, BookKind kind)
+{
+    return int(ParseBook(bytes, kind).records.size());
+}
+
+QByteArray ownBook(int records)
+{
+    std::vector<BookRecord> r;
+    for (int i = 1; i <= records; ++i)
+        r.push_back({QStringLiteral("2026/01/0%1").arg(i), QString(), QString::number(i), QString(), QString()});
+    return SerializeBook(r, BookKind::Own);
+}
+
+} // namespace
+
+void BookSafetyTest::initTestCase()
+{
+    InitResources();
+    InstallJapaneseFonts();
+}
+
+void BookSafetyTest::undoneBookIsOfferedForSaving()
+{
+    TempHome home;
+    home.write(QStringLiteral("book.psl"), ownBook(0));
+    ScriptedQtUi ui;
+    DesktopSession s(ui);
+    startActive(s, home.file(QStringLiteral("book.psl")));
+    record(s, "100");
+    record(s, "200");
+    QCOMPARE(s.app.book.recordCount(), 2);
+
+    // Ctrl+Z in the amount field is the field's own undo: go to the grid.
+    QTableView *cashier = s.window.findChild<BookWindow *>()->msfgCashier();
+    QTest::mouseClick(cashier->viewport(), Qt::LeftButton, {},
+                      cashier->visualRect(cashier->model()->index(1, 1)).center());
+    QCOMPARE(QApplication::focusWidget(), cashier);
+    ui.answers = {MsgAnswer::Yes};
+    keys(Qt::Key_Z);
+    QCOMPARE(lastText(ui), QStringLiteral("元に戻しますか？"));
+    QCOMPARE(s.app.book.recordCount(), 1);
+
+    // New asks, and Yes writes the entry that Undo kept.
+    ui.answers = {MsgAnswer::Yes};
+    keys(Qt::Key_N);
+    QCOMPARE(lastText(ui), kSaveQuestion);
+    QCOMPARE(s.app.book.recordCount(), 0);
+    QCOMPARE(recordsIn(home.read(QStringLiteral("book.psl")), BookKind::Own), 1);
+}
+
+void BookSafetyTest::failedSaveAtExitKeepsTheProgramRunning()
+{
+    TempHome home;
+    QVERIFY(QDir(home.path()).mkdir(QStringLiteral("books")));
+    const QString path = home.file(QStringLiteral("books/book.csv"));
+    home.writeText(QStringLiteral("books/book.csv"), QStringLiteral("2026/01/01,,5,,\n"));
+    home.write(QStringLiteral("Setup.ini"), "[Menu]\r\nshowCalendar=False\r\n");
+    ScriptedQtUi ui;
+    DesktopSession s(ui);
+    startActive(s, path);
+    record(s, "300");
+    QVERIFY(s.app.doc.modified);
+    QVERIFY(home.exists(QStringLiteral("purslet.bak")));
+    QVERIFY(QDir(home.file(QStringLiteral("books"))).removeRecursively()); // the save will fail
+
+    // Ctrl+Q, then the close box: Yes to the question, No to the error.
+    const auto exitFails = [&](const std::function<void()> &exit) {
+        ui.answers = {MsgAnswer::Yes, MsgAnswer::No};
+        const qsizetype asked = ui.texts.size();
+        exit();
+        QCOMPARE(ui.texts.size(), asked + 2);
+        QCOMPARE(ui.texts.at(asked), kSaveQuestion);
+        QVERIFY(lastText(ui).endsWith(QStringLiteral("処理を続けますか？")));
+        QCOMPARE(ui.ends, 0);
+        QVERIFY(s.window.isVisible());
+        QCOMPARE(s.app.book.recordCount(), 2);
+        QVERIFY(s.app.doc.modified);
+        // The shut-down stopped before its other steps.
+        QCOMPARE(home.read(QStringLiteral("Setup.ini")), QByteArray("[Menu]\r\nshowCalendar=False\r\n"));
+        QVERIFY(home.exists(QStringLiteral("purslet.bak")));
+    };
+    exitFails([] { keys(Qt::Key_Q); });
+    if (QTest::currentTestFailed())
+        return;
+    exitFails([&] { s.window.close(); });
+    if (QTest::currentTestFailed())
+        return;
+
+    // With the folder back, Exit saves and ends.
+    QVERIFY(QDir(home.path()).mkdir(QStringLiteral("books")));
+    ui.answers = {MsgAnswer::Yes};
+    keys(Qt::Key_Q);
+    QCOMPARE(ui.ends, 1);
+    QCOMPARE(recordsIn(home.read(QStringLiteral("books/book.csv")), BookKind::Text), 2);
+}
+
+void BookSafetyTest::commandLineBookIsRecentAndARecentFileOpensTheOneClicked()
+{
+    TempHome home;
+    const QString started = home.file(QStringLiteral("start.csv"));
+    const QString old = home.file(QStringLiteral("old.csv"));
+    const QString saved = home.file(QStringLiteral("new.csv"));
+    home.writeText(QStringLiteral("start.csv"), QStringLiteral("2026/01/01,開始,1,,\n"));
+    home.writeText(QStringLiteral("old.csv"), QStringLiteral("2026/01/02,古い,2,,\n"));
+    home.writeText(QStringLiteral("Setup.ini"), QStringLiteral("[FileHistory]\n1=") + old + QLatin1Char('\n'));
+    ScriptedQtUi ui;
+    DesktopSession s(ui);
+    startActive(s, started);
+    QCOMPARE(recentFiles(s), (QStringList{started, old}));
+
+    // A never-saved book: the save question's Yes leads to Save As, which
+    // puts new.csv on top; the file clicked must open all the same.
+    keys(Qt::Key_N);
+    record(s, "400");
+    ui.answers = {MsgAnswer::Yes};
+    ui.savePaths = {saved};
+    clickRecentFile(s, 2);
+    QCOMPARE(ui.fileDialogTitles, QStringList{QStringLiteral("ファイルの保存")});
+    QCOMPARE(recordsIn(home.read(QStringLiteral("new.csv")), BookKind::Text), 1);
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet [") + old + QLatin1Char(']'));
+    QCOMPARE(s.app.book.msfgCashier.text(1, 1), QStringLiteral("古い"));
+    QCOMPARE(recentFiles(s), (QStringList{old, saved, started}));
+}
+
+void BookSafetyTest::abandonedReadLeavesNoFileToOverwrite()
+{
+    TempHome home;
+    const QString good = home.file(QStringLiteral("good.csv"));
+    home.writeText(QStringLiteral("good.csv"), QStringLiteral("2026/01/01,,1,,\n2026/01/02,,2,,\n"));
+    QByteArray broken = ownBook(3);
+    broken.replace("\"8032\"", "\"80Z2\""); // the second record's income
+    home.write(QStringLiteral("broken.psl"), broken);
+    home.writeText(QStringLiteral("Setup.ini"),
+                   QStringLiteral("[FileHistory]\n1=") + home.file(QStringLiteral("broken.psl")) + QLatin1Char('\n'));
+    ScriptedQtUi ui;
+    DesktopSession s(ui);
+    startActive(s, good);
+
+    // No in the error dialog: only the first record is shown, so neither
+    // broken.psl nor good.csv may be what Save writes.
+    ui.answers = {MsgAnswer::No};
+    clickRecentFile(s, 2);
+    QVERIFY(lastText(ui).endsWith(QStringLiteral("処理を続けますか？")));
+    QCOMPARE(s.app.book.recordCount(), 1);
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet"));
+    QCOMPARE(s.window.menuAction(QStringLiteral("fileSave"))->text(), QStringLiteral("上書き保存(&S)"));
+
+    keys(Qt::Key_S);
+    QCOMPARE(ui.fileDialogTitles, QStringList{QStringLiteral("ファイルの保存")}); // Save As, cancelled
+    QCOMPARE(home.read(QStringLiteral("broken.psl")), broken);
+    QCOMPARE(recordsIn(home.read(QStringLiteral("good.csv")), BookKind::Text), 2);
+}
+
+PURSLET_UI_TEST(BookSafetyTest)

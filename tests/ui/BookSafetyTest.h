@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QObject>
+
+// What the File and Edit commands must never lose: the book after Undo, the
+// book whose save failed at exit, the file a read gave up on, and the recent
+// file the user chose.
+class BookSafetyTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void undoneBookIsOfferedForSaving();
+    void failedSaveAtExitKeepsTheProgramRunning();
+    void commandLineBookIsRecentAndARecentFileOpensTheOneClicked();
+    void abandonedReadLeavesNoFileToOverwrite();
+};

@@ -130,11 +130,19 @@ bool FileCommands::save()
 bool FileCommands::saveAs()
 {
     QString chosen;
+    bool cancelled = false;
     FileDialogRequest request = dialogRequest(QStringLiteral("ファイルの保存"), m_app.doc.path);
     request.askOverwrite = true;
-    if (!RunInlineStep(m_app.ui, [&] { chosen = m_app.ui.saveFileDialog(request); }))
+    if (!RunInlineStep(m_app.ui, [&] {
+            chosen = m_app.ui.saveFileDialog(request);
+            cancelled = chosen.isEmpty();
+        }))
         return false;
-    if (chosen.isEmpty())
+    // Nothing was saved: a command waiting on the save must not drop the
+    // book the user meant to keep.
+    if (cancelled)
+        return false;
+    if (chosen.isEmpty()) // the dialog failed and the user chose to go on
         return true;
     // Named before the write, so that after a failed write a Save still
     // goes where the title says.

@@ -28,15 +28,17 @@ public:
     // be opened or holds too many records).
     void openFromCommandLine(const QString &text);
 
-    // "ファイルの変更内容を保存しますか？" when the book is modified. Returns false
-    // only when an error dialog under the save was answered No.
+    // "ファイルの変更内容を保存しますか？" when the book is modified. Returns whether
+    // the command may go on: not after Yes when the user cancelled the Save
+    // As dialog or answered No to an error under the save.
     bool saveQuestion();
 
     static FileDialogRequest dialogRequest(const QString &title, const QString &initialPath);
     static QString saveCaptionFor(const QString &title);
 
 private:
-    // Save and Save As; false when an error dialog was answered No.
+    // Save and Save As; false when the user cancelled the dialog or answered
+    // No to an error.
     bool save();
     bool saveAs();
     bool openPath(const QString &path);

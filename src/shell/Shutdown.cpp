@@ -64,10 +64,10 @@ QString CurrentSettingValue(Presenters &p, ShellView &view, const QString &secti
 EndOutcome fileEnd_Click(Presenters &p, ShellView &view)
 {
     App &app = p.app;
-    // 1. The save question. A save that failed and was not to be continued
-    // keeps the program, and the book, alive.
+    // 1. The save question. A save the user cancelled, or that failed and
+    // was not to be continued, keeps the program, and the book, alive.
     if (!p.files.saveQuestion())
-        return EndOutcome::SaveFailed;
+        return EndOutcome::BookKept;
 
     // 2, 3. Setup.ini rebuilt whole; a failure stops here without a message.
     try {

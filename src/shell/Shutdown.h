@@ -13,7 +13,7 @@ QString CurrentSettingValue(Presenters &presenters, ShellView &view, const QStri
 
 enum class EndOutcome {
     Ended,      // every step was done and the end requested from the Ui
-    SaveFailed, // an error under the save question was answered No: keep running
+    BookKept,   // the save question did not let the exit go on: keep running
     StepFailed, // Setup.ini or the backup could not be replaced; nothing said
 };
 

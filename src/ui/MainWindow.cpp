@@ -393,8 +393,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     m_ending = true;
-    if (fileEnd_Click(m_presenters, *this) == EndOutcome::SaveFailed) {
-        // The book could not be saved: closing now would lose it.
+    if (fileEnd_Click(m_presenters, *this) == EndOutcome::BookKept) {
+        // The book was not saved: closing now would lose it.
         m_ending = false;
         event->ignore();
         return;

@@ -93,7 +93,7 @@ TEST_F(FileCommandsTest, SaveOfANeverSavedBookOpensSaveAs)
     EXPECT_EQ(app.menu.history(), QStringList{path});
 }
 
-TEST_F(FileCommandsTest, YesOnANeverSavedBookThenCancelStillGoesOn)
+TEST_F(FileCommandsTest, YesOnANeverSavedBookThenCancelEndsTheCommand)
 {
     modify();
     ui.answers = {MsgAnswer::Yes};
@@ -101,16 +101,15 @@ TEST_F(FileCommandsTest, YesOnANeverSavedBookThenCancelStillGoesOn)
 
     ASSERT_EQ(ui.fileDialogs.size(), 1u);
     EXPECT_EQ(ui.fileDialogs.front().title, QStringLiteral("ファイルの保存"));
-    EXPECT_EQ(app.book.recordCount(), 0); // New went on, the changes are gone
-    EXPECT_FALSE(app.doc.modified);
+    EXPECT_EQ(app.book.recordCount(), 1); // New stopped, the changes are kept
+    EXPECT_TRUE(app.doc.modified);
 
-    // The same for Open: after the cancelled Save As the open dialog comes.
-    modify();
+    // The same for Open: no open dialog after the cancelled Save As.
     ui.answers = {MsgAnswer::Yes};
     files.fileOpen_Click();
-    ASSERT_EQ(ui.fileDialogs.size(), 3u);
+    ASSERT_EQ(ui.fileDialogs.size(), 2u);
     EXPECT_EQ(ui.fileDialogs[1].title, QStringLiteral("ファイルの保存"));
-    EXPECT_EQ(ui.fileDialogs[2].title, QStringLiteral("ファイルを開く"));
+    EXPECT_EQ(app.book.recordCount(), 1);
 }
 
 TEST_F(FileCommandsTest, SaveAsThenSaveWritesTheSameFileAndAsksThePasswordAgain)

@@ -58,7 +58,7 @@ bool insertRecords(App &app, const std::vector<ParsedRecord> &records)
 
 } // namespace
 
-bool FileReading(App &app, const QString &title, const PreviousFile &previous)
+ReadResult FileReading(App &app, const QString &title, const PreviousFile &previous)
 {
     Ui &ui = app.ui;
     const QString path = app.doc.path;
@@ -69,7 +69,7 @@ bool FileReading(App &app, const QString &title, const PreviousFile &previous)
         app.doc.path = previous.path;
         app.doc.title = previous.title;
         ShowStatus(ui, QString());
-        return false;
+        return ReadResult::Refused;
     };
 
     ShowStatus(ui, kReading);
@@ -85,7 +85,7 @@ bool FileReading(App &app, const QString &title, const PreviousFile &previous)
             if (kind != BookKind::Backup)
                 NameBookFile(app, path);
             ShowStatus(ui, QString());
-            return true;
+            return ReadResult::Whole;
         }
         InlineErrorDialog(ui, e);
         return giveUp();
@@ -125,11 +125,10 @@ bool FileReading(App &app, const QString &title, const PreviousFile &previous)
     ShowStatus(ui, kReading);
     if (!insertRecords(app, parsed.records)) {
         // The rows shown are only part of the file: saving them under its
-        // name would cut the file short, and the previous book is gone.
-        if (kind != BookKind::Backup)
-            NameBookFile(app, QString());
+        // name, or under the previous one, would cut that file short.
+        NameBookFile(app, QString());
         ShowStatus(ui, QString());
-        return true;
+        return ReadResult::Partial;
     }
 
     RecalcCashier(app.book, ui, app.book.msfgCashier.rows() - 4);
@@ -140,10 +139,10 @@ bool FileReading(App &app, const QString &title, const PreviousFile &previous)
         app.menu.setCaption(QStringLiteral("fileSave"), title + QStringLiteral(" の上書き保存(&S)"));
     }
     ShowStatus(ui, QString());
-    return true;
+    return ReadResult::Whole;
 }
 
-bool FileReading(App &app, const QString &title)
+ReadResult FileReading(App &app, const QString &title)
 {
     return FileReading(app, title, PreviousFile{app.doc.path, app.doc.title});
 }

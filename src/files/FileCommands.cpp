@@ -105,7 +105,7 @@ bool FileCommands::openPath(const QString &path)
     m_app.doc.path = path;
     m_app.doc.title = FileTitleOf(path);
     m_app.doc.openRefused = false;
-    return FileReading(m_app, m_app.doc.title, previous);
+    return FileReading(m_app, m_app.doc.title, previous) != ReadResult::Refused;
 }
 
 void FileCommands::fileSave_Click()

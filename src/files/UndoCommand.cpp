@@ -41,15 +41,18 @@ void editUndo_Click(App &app)
         disableUndo(app);
         return;
     }
-    const QString rememberedPath = app.doc.path;
-    const QString rememberedTitle = app.doc.title;
+    const PreviousFile remembered{app.doc.path, app.doc.title};
     app.doc.path = backup;
-    const bool restored = FileReading(app, QString());
-    app.doc.path = rememberedPath;
-    app.doc.title = rememberedTitle;
-    // The book restored is not what its file holds (the reset cleared the
+    const ReadResult result = FileReading(app, QString(), remembered);
+    // Only a whole backup is an earlier state of the book's own file; the
+    // reader left a part of one without a file.
+    if (result != ReadResult::Partial) {
+        app.doc.path = remembered.path;
+        app.doc.title = remembered.title;
+    }
+    // The book restored is not what any file holds (the reset cleared the
     // flag): the save question must still protect it.
-    if (restored)
+    if (result != ReadResult::Refused)
         app.setModified(true);
     disableUndo(app);
 }

@@ -16,6 +16,8 @@
 #include <QMenu>
 #include <QTableView>
 
+#include <functional>
+
 using namespace purslet;
 using namespace purslet::test;
 
@@ -80,12 +82,20 @@ int recordsIn(const QByteArray &bytes, BookKind kind)
     return int(ParseBook(bytes, kind).records.size());
 }
 
-QByteArray ownBook(int records)
+QByteArray ownBook(int records, BookKind kind = BookKind::Own)
 {
     std::vector<BookRecord> r;
     for (int i = 1; i <= records; ++i)
         r.push_back({QStringLiteral("2026/01/0%1").arg(i), QString(), QString::number(i), QString(), QString()});
-    return SerializeBook(r, BookKind::Own);
+    return SerializeBook(r, kind);
+}
+
+// Three records whose second does not decode.
+QByteArray brokenBook(BookKind kind)
+{
+    QByteArray bytes = ownBook(3, kind);
+    bytes.replace("\"8032\"", "\"80Z2\""); // the second record's income
+    return bytes;
 }
 
 } // namespace
@@ -204,8 +214,7 @@ void BookSafetyTest::abandonedReadLeavesNoFileToOverwrite()
     TempHome home;
     const QString good = home.file(QStringLiteral("good.csv"));
     home.writeText(QStringLiteral("good.csv"), QStringLiteral("2026/01/01,,1,,\n2026/01/02,,2,,\n"));
-    QByteArray broken = ownBook(3);
-    broken.replace("\"8032\"", "\"80Z2\""); // the second record's income
+    const QByteArray broken = brokenBook(BookKind::Own);
     home.write(QStringLiteral("broken.psl"), broken);
     home.writeText(QStringLiteral("Setup.ini"),
                    QStringLiteral("[FileHistory]\n1=") + home.file(QStringLiteral("broken.psl")) + QLatin1Char('\n'));
@@ -226,6 +235,101 @@ void BookSafetyTest::abandonedReadLeavesNoFileToOverwrite()
     QCOMPARE(ui.fileDialogTitles, QStringList{QStringLiteral("ファイルの保存")}); // Save As, cancelled
     QCOMPARE(home.read(QStringLiteral("broken.psl")), broken);
     QCOMPARE(recordsIn(home.read(QStringLiteral("good.csv")), BookKind::Text), 2);
+}
+
+void BookSafetyTest::saveQuestionThatSavedNothingKeepsTheBook()
+{
+    TempHome home;
+    const QString other = home.file(QStringLiteral("other.csv"));
+    home.writeText(QStringLiteral("other.csv"), QStringLiteral("2026/01/01,,1,,\n2026/01/02,,2,,\n2026/01/03,,3,,\n"));
+    home.writeText(QStringLiteral("Setup.ini"), QStringLiteral("[FileHistory]\n1=") + other + QLatin1Char('\n'));
+    const QByteArray settings = home.read(QStringLiteral("Setup.ini"));
+    ScriptedQtUi ui;
+    DesktopSession s(ui);
+    startActive(s, QString());
+    record(s, "500");
+
+    struct Command
+    {
+        const char *name;
+        std::function<void()> run;
+    };
+    const std::vector<Command> commands{
+        {"Ctrl+N", [] { keys(Qt::Key_N); }},
+        {"Ctrl+O", [] { keys(Qt::Key_O); }},
+        {"recent file", [&] { clickRecentFile(s, 1); }},
+        {"Ctrl+Q", [] { keys(Qt::Key_Q); }},
+        {"close box", [&] { s.window.close(); }},
+    };
+    // Each command stops and the book stays as it was: `answers` for the
+    // question and any error, `dialog` the one file dialog expected.
+    const auto commandsStop = [&](const std::deque<MsgAnswer> &answers, const QString &dialog, int recordCount,
+                                  const QString &windowTitle, const QString &saveCaption) {
+        for (const Command &c : commands) {
+            const QString name = QString::fromLatin1(c.name);
+            ui.answers = answers;
+            ui.fileDialogTitles.clear();
+            const qsizetype asked = ui.texts.size();
+            c.run();
+            QVERIFY2(ui.texts.value(asked) == kSaveQuestion, c.name);
+            QVERIFY2(ui.answers.empty(), c.name);
+            QCOMPARE(ui.fileDialogTitles.join(QLatin1Char('|')), dialog);
+            QCOMPARE(s.app.book.recordCount(), recordCount);
+            QVERIFY2(s.app.doc.modified, c.name);
+            QCOMPARE(s.window.windowTitle(), windowTitle);
+            QCOMPARE(s.window.menuAction(QStringLiteral("fileSave"))->text(), saveCaption);
+            QVERIFY2(ui.ends == 0 && s.window.isVisible(), c.name);
+            QCOMPARE(home.read(QStringLiteral("Setup.ini")), settings);
+        }
+    };
+
+    // Yes on a never-saved book, then Cancel in Save As.
+    commandsStop({MsgAnswer::Yes}, QStringLiteral("ファイルの保存"), 1, QStringLiteral("Purslet"),
+                 QStringLiteral("上書き保存(&S)"));
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(s.app.doc.path.isEmpty());
+
+    // Yes on a saved book whose folder is gone, then No in the error dialog.
+    QVERIFY(QDir(home.path()).mkdir(QStringLiteral("books")));
+    const QString path = home.file(QStringLiteral("books/kept.csv"));
+    ui.savePaths = {path};
+    keys(Qt::Key_S);
+    record(s, "600");
+    QVERIFY(QDir(home.file(QStringLiteral("books"))).removeRecursively());
+    commandsStop({MsgAnswer::Yes, MsgAnswer::No}, QString(), 2, QStringLiteral("Purslet [") + path + QLatin1Char(']'),
+                 QStringLiteral("kept.csv の上書き保存(&S)"));
+}
+
+void BookSafetyTest::abandonedUndoLeavesNoFileToOverwrite()
+{
+    TempHome home;
+    const QString path = home.file(QStringLiteral("book.csv"));
+    home.writeText(QStringLiteral("book.csv"), QStringLiteral("2026/01/01,,1,,\n"));
+    const QByteArray saved = home.read(QStringLiteral("book.csv"));
+    ScriptedQtUi ui;
+    DesktopSession s(ui);
+    startActive(s, path);
+    record(s, "100");
+    record(s, "200");
+    home.write(QStringLiteral("purslet.bak"), brokenBook(BookKind::Backup));
+
+    // Yes to Undo, No in the error dialog: only the first record comes back.
+    QTableView *cashier = s.window.findChild<BookWindow *>()->msfgCashier();
+    QTest::mouseClick(cashier->viewport(), Qt::LeftButton, {},
+                      cashier->visualRect(cashier->model()->index(1, 1)).center());
+    ui.answers = {MsgAnswer::Yes, MsgAnswer::No};
+    keys(Qt::Key_Z);
+    QVERIFY(ui.answers.empty());
+    QVERIFY(lastText(ui).endsWith(QStringLiteral("処理を続けますか？")));
+    QCOMPARE(s.app.book.recordCount(), 1);
+    QVERIFY(s.app.doc.modified);
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet"));
+    QCOMPARE(s.window.menuAction(QStringLiteral("fileSave"))->text(), QStringLiteral("上書き保存(&S)"));
+
+    keys(Qt::Key_S);
+    QCOMPARE(ui.fileDialogTitles, QStringList{QStringLiteral("ファイルの保存")}); // Save As, cancelled
+    QCOMPARE(home.read(QStringLiteral("book.csv")), saved);
 }
 
 PURSLET_UI_TEST(BookSafetyTest)

@@ -14,4 +14,6 @@ private Q_SLOTS:
     void failedSaveAtExitKeepsTheProgramRunning();
     void commandLineBookIsRecentAndARecentFileOpensTheOneClicked();
     void abandonedReadLeavesNoFileToOverwrite();
+    void saveQuestionThatSavedNothingKeepsTheBook();
+    void abandonedUndoLeavesNoFileToOverwrite();
 };

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTableView>
 
 #include <functional>
@@ -266,7 +267,10 @@ void BookSafetyTest::saveQuestionThatSavedNothingKeepsTheBook()
     const auto commandsStop = [&](const std::deque<MsgAnswer> &answers, const QString &dialog, int recordCount,
                                   const QString &windowTitle, const QString &saveCaption) {
         for (const Command &c : commands) {
-            const QString name = QString::fromLatin1(c.name);
+            const auto which = qScopeGuard([&] {
+                if (QTest::currentTestFailed())
+                    qInfo("after %s", c.name);
+            });
             ui.answers = answers;
             ui.fileDialogTitles.clear();
             const qsizetype asked = ui.texts.size();

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ScriptedUi.h"
+#include "ui/QtUi.h"
+
+#include <QDate>
+#include <QStringList>
+#include <QTest>
+
+#include <deque>
+
+class QAction;
+class QCalendarWidget;
+class QMainWindow;
+class QMdiSubWindow;
+class QTableView;
+
+namespace purslet::test {
+
+// The real Ui, but message boxes answer from a script, the modal windows are
+// only named, and the end of the program is only counted.
+class ScriptedQtUi final : public QtUi
+{
+public:
+    std::deque<MsgAnswer> answers;
+    QStringList texts;  // message texts, in order
+    QStringList titles; // their titles
+    QStringList modals;
+    int ends = 0;
+
+    MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon, MsgButtons buttons,
+                         MsgAnswer defaultAnswer) override
+    {
+        texts << text;
+        titles << title;
+        return NextAnswer(answers, buttons, defaultAnswer);
+    }
+    QString inputBox(const QString &, const QString &, const QString &, bool) override { return QString(); }
+    void showModal(const QString &name) override { modals << name; }
+    void endProgram() override { ++ends; }
+};
+
+// Input as a person gives it: keys to the widget with the keyboard focus,
+// clicks at positions.
+QWidget *focus();
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// One key press per character; Japanese text arrives as key events with text.
+void typeText(const QString &text);
+
+// Opens the item's menu by a click on its title in the menu bar, then clicks the item.
+void clickMenuItem(QMainWindow *window, QAction *item);
+void clickToolButton(QMainWindow *window, QAction *button);
+// The close box in a child window's title bar.
+void clickCloseBox(QMdiSubWindow *window);
+// The centre of a model row's cell in a view's viewport.
+QPoint cellCentre(QTableView *view, int row, int col = 1);
+void clickCell(QTableView *view, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int col = 1);
+
+// The day grid inside a month calendar.
+QTableView *calendarDays(QCalendarWidget *calendar);
+// Clicks the highlighted day, walks to the date with Page Down/Up, Home and
+// the arrow keys, and presses Enter.
+void pickDate(QCalendarWidget *calendar, QDate date);
+
+} // namespace purslet::test

@@ -93,15 +93,7 @@ struct Session
 
     void record(const QString &date, bool income, const QString &matter, const QString &money, const QString &memo = {})
     {
-        input.setIncome(income);
-        FillMatterCombo(app);
-        input.setDate(date);
-        input.EntrySuppressCompletion = true;
-        input.setMatter(matter, int(matter.size()));
-        input.setMoneyText(money);
-        input.txtMoney_Change();
-        input.setMemo(memo, 0);
-        input.cmdEnter_Click();
+        test::RecordDirectly(input, date, income, matter, money, memo);
     }
 
     test::TempHome home;

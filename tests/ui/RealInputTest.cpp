@@ -66,18 +66,9 @@ struct Program
     App &app() { return session->app; }
     QMdiSubWindow *sub(ShellWindow w) { return window().subWindow(w); }
 
-    // Records set up through the entry presenter: the state a test starts from.
-    void record(const QString &date, bool income, const QString &matter, const QString &money, const QString &memo)
+    void record(const QString &date, const QString &money, const QString &memo)
     {
-        InputPresenter &in = session->presenters.input;
-        in.setIncome(income);
-        in.setDate(date);
-        in.EntrySuppressCompletion = true;
-        in.setMatter(matter, int(matter.size()));
-        in.setMoneyText(money);
-        in.txtMoney_Change();
-        in.setMemo(memo, 0);
-        in.cmdEnter_Click();
+        RecordDirectly(session->presenters.input, date, true, QString(), money, memo);
     }
 
     // The memo column of the records, top to bottom.
@@ -302,8 +293,8 @@ void RealInputTest::deleteTakesTheHighlightedRows()
     Program p;
     QVERIFY(p.active);
     for (int day = 1; day <= 8; ++day)
-        p.record(QStringLiteral("2024/05/%1").arg(day, 2, 10, QLatin1Char('0')), true, QString(),
-                 QString::number(day * 100), QStringLiteral("r%1").arg(day));
+        p.record(QStringLiteral("2024/05/%1").arg(day, 2, 10, QLatin1Char('0')), QString::number(day * 100),
+                 QStringLiteral("r%1").arg(day));
     QTableView *v = p.book->msfgCashier();
     const QString deleteTitle = QStringLiteral("行の削除");
     auto asked = [&] { return p.ui.titles.last() == deleteTitle ? p.ui.texts.last() : QString(); };

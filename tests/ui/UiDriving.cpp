@@ -1,5 +1,7 @@
 #include "UiDriving.h"
 
+#include "ledger/InputPresenter.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -111,6 +113,19 @@ void pickDate(QCalendarWidget *calendar, QDate date)
     for (int day = 1; day < date.day(); ++day)
         press(Qt::Key_Right);
     press(Qt::Key_Return);
+}
+
+void RecordDirectly(InputPresenter &input, const QString &date, bool income, const QString &matter,
+                    const QString &money, const QString &memo)
+{
+    input.optCashier_Click(income ? 0 : 1);
+    input.setDate(date);
+    input.EntrySuppressCompletion = true;
+    input.setMatter(matter, int(matter.size()));
+    input.setMoneyText(money);
+    input.txtMoney_Change();
+    input.setMemo(memo, 0);
+    input.cmdEnter_Click();
 }
 
 } // namespace purslet::test

@@ -15,6 +15,10 @@ class QMainWindow;
 class QMdiSubWindow;
 class QTableView;
 
+namespace purslet {
+class InputPresenter;
+}
+
 namespace purslet::test {
 
 // The real Ui, but message boxes answer from a script, the modal windows are
@@ -61,5 +65,9 @@ QTableView *calendarDays(QCalendarWidget *calendar);
 // Clicks the highlighted day, walks to the date with Page Down/Up, Home and
 // the arrow keys, and presses Enter.
 void pickDate(QCalendarWidget *calendar, QDate date);
+
+// A record put in through the entry presenter, for the state a test starts from.
+void RecordDirectly(InputPresenter &input, const QString &date, bool income, const QString &matter,
+                    const QString &money, const QString &memo = QString());
 
 } // namespace purslet::test

@@ -159,7 +159,7 @@ void RealInputTest::editKeysWinOverTheFields()
 {
     Program p;
     QVERIFY(p.active);
-    press(Qt::Key_Tab);
+    QTest::mouseClick(p.input->txtMoney(), Qt::LeftButton);
     typeText(QStringLiteral("300"));
     press(Qt::Key_Return);
     QCOMPARE(p.app().book.recordCount(), 1);
@@ -299,15 +299,14 @@ void RealInputTest::deleteTakesTheHighlightedRows()
     const QString deleteTitle = QStringLiteral("行の削除");
     auto asked = [&] { return p.ui.titles.last() == deleteTitle ? p.ui.texts.last() : QString(); };
 
-    // After an entry refilled the grid: click, Shift+click.
-    clickCell(v, 4);
+    // After an entry refilled the grid, a Shift+click reaches up from the top.
+    clickCell(v, 5);
     QTest::mouseClick(p.input->txtMoney(), Qt::LeftButton);
     typeText(QStringLiteral("900"));
     press(Qt::Key_Tab);
     typeText(QStringLiteral("r9"));
     press(Qt::Key_Return);
     QCOMPARE(p.app().book.recordCount(), 9);
-    clickCell(v, 0);
     clickCell(v, 1, Qt::ShiftModifier);
     QCOMPARE(highlighted(v), QList<int>({1, 2}));
     p.ui.answers = {MsgAnswer::Yes};
@@ -354,23 +353,36 @@ void RealInputTest::deleteTakesTheHighlightedRows()
     QCOMPARE(p.memos(), QStringList({"r9"}));
 }
 
-void RealInputTest::summaryRowsAndChildWindowsFromTheKeyboard()
+void RealInputTest::ctrlTabWalksEveryChildWindow()
 {
     Program p;
     QVERIFY(p.active);
     QMdiArea *mdi = p.window().mdiArea();
-
-    // Ctrl+Tab walks every shown child window, Ctrl+Shift+Tab back.
+    QTest::mouseClick(p.input->txtMemo(), Qt::LeftButton);
     QCOMPARE(mdi->activeSubWindow(), p.sub(ShellWindow::Input));
+
     press(Qt::Key_Tab, Qt::ControlModifier);
     QCOMPARE(mdi->activeSubWindow(), p.sub(ShellWindow::Calendar));
     press(Qt::Key_Tab, Qt::ControlModifier);
     QCOMPARE(mdi->activeSubWindow(), p.sub(ShellWindow::Book));
+    QVERIFY(p.sub(ShellWindow::Book)->isAncestorOf(focus()));
     press(Qt::Key_Tab, Qt::ControlModifier);
     QCOMPARE(mdi->activeSubWindow(), p.sub(ShellWindow::Input));
     press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(mdi->activeSubWindow(), p.sub(ShellWindow::Book));
-    QVERIFY(p.sub(ShellWindow::Book)->isAncestorOf(focus()));
+
+    // A hidden window is passed over.
+    clickCloseBox(p.sub(ShellWindow::Calendar));
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(mdi->activeSubWindow(), p.sub(ShellWindow::Input));
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(mdi->activeSubWindow(), p.sub(ShellWindow::Book));
+}
+
+void RealInputTest::summaryRowsFromTheKeyboard()
+{
+    Program p;
+    QVERIFY(p.active);
 
     // A summary row reached with the arrows can be edited with Ctrl+M.
     QTabBar *tabs = p.book->tabs()->tabBar();

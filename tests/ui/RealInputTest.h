@@ -14,7 +14,8 @@ private Q_SLOTS:
     void completionKeysReachTheMatterBox();
     void calendarFromTheKeyboard();
     void deleteTakesTheHighlightedRows();
-    void summaryRowsAndChildWindowsFromTheKeyboard();
+    void summaryRowsFromTheKeyboard();
+    void ctrlTabWalksEveryChildWindow();
     void statusBarPanelsClearTheHint();
     void lockPanelsFollowTheKeyboard();
     void firstStartShowsEveryCaption();

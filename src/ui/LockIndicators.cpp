@@ -24,6 +24,8 @@ LockIndicators::LockIndicators(QObject *parent) : QObject(parent)
         return;
     m_display = display;
     m_xkbEvent = event;
+    m_capsName = XInternAtom(display, "Caps Lock", False);
+    m_kanaName = XInternAtom(display, "Kana", False);
     // Indicator changes reach every client that asks, whichever window has the focus.
     XkbSelectEvents(display, XkbUseCoreKbd, XkbIndicatorStateNotifyMask, XkbIndicatorStateNotifyMask);
     QCoreApplication::instance()->installNativeEventFilter(this);
@@ -44,14 +46,14 @@ void LockIndicators::read()
     auto *display = static_cast<Display *>(m_display);
     if (!display)
         return;
-    auto named = [display](const char *name) -> std::optional<bool> {
+    auto named = [display](unsigned long atom) -> std::optional<bool> {
         Bool on = False;
-        if (!XkbGetNamedIndicator(display, XInternAtom(display, name, False), nullptr, &on, nullptr, nullptr))
+        if (!XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr))
             return std::nullopt;
         return on != False;
     };
-    const std::optional<bool> caps = named("Caps Lock");
-    const std::optional<bool> kana = named("Kana");
+    const std::optional<bool> caps = named(m_capsName);
+    const std::optional<bool> kana = named(m_kanaName);
     if (caps == m_caps && kana == m_kana)
         return;
     m_caps = caps;
@@ -67,8 +69,11 @@ bool LockIndicators::nativeEventFilter(const QByteArray &eventType, void *messag
     if (m_xkbEvent < 0 || eventType != "xcb_generic_event_t")
         return false;
     const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    // XKB events carry their own type in the second byte.
+    if ((event->response_type & 0x7f) != m_xkbEvent || event->pad0 != XkbIndicatorStateNotify)
+        return false;
     // Read once the event has been handled: the query goes over the same connection.
-    if ((event->response_type & 0x7f) == m_xkbEvent && !m_readQueued) {
+    if (!m_readQueued) {
         m_readQueued = true;
         QMetaObject::invokeMethod(this, &LockIndicators::read, Qt::QueuedConnection);
     }

@@ -28,8 +28,9 @@ Q_SIGNALS:
 private:
     void read();
 
-    void *m_display = nullptr; // Xlib's Display
-    int m_xkbEvent = -1;       // the first event code of the XKB extension
+    void *m_display = nullptr;                    // Xlib's Display
+    int m_xkbEvent = -1;                          // the first event code of the XKB extension
+    unsigned long m_capsName = 0, m_kanaName = 0; // the indicators' atoms
     bool m_readQueued = false;
     std::optional<bool> m_caps;
     std::optional<bool> m_kana;

@@ -78,17 +78,17 @@ BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent
             else
                 m_presenter.msfgOutgo_Click(index.row() + 1, index.column());
         });
-        // A row reached from the keyboard offers Edit matter without opening it;
-        // mouse presses are the click's business.
-        connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                [this, income](const QModelIndex &current) {
-                    if (!current.isValid() || QGuiApplication::mouseButtons() != Qt::NoButton)
-                        return;
-                    if (income)
-                        m_presenter.msfgIncome_RowColChange(current.row() + 1);
-                    else
-                        m_presenter.msfgOutgo_RowColChange(current.row() + 1);
-                });
+        // A row highlighted from the keyboard offers Edit matter without
+        // opening it; mouse presses are the click's business.
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, view, income] {
+            const QModelIndexList rows = view->selectionModel()->selectedRows();
+            if (rows.isEmpty() || QGuiApplication::mouseButtons() != Qt::NoButton)
+                return;
+            if (income)
+                m_presenter.msfgIncome_RowColChange(rows.first().row() + 1);
+            else
+                m_presenter.msfgOutgo_RowColChange(rows.first().row() + 1);
+        });
         view->verticalHeader()->hide();
     }
 }

@@ -336,6 +336,7 @@ void ShellSessionTest::versionWindow()
         QVERIFY2(legal->width() >= legal->fontMetrics().horizontalAdvance(line), qPrintable(line));
     }
     QVERIFY(legal->height() < (lines + 1) * legal->fontMetrics().lineSpacing());
+    saveShot(&dialog, QStringLiteral("version.png"));
     dialog.hide();
 
     QTimer::singleShot(0, close, [close] { QTest::mouseClick(close, Qt::LeftButton); });

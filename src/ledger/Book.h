@@ -3,6 +3,8 @@
 #include "ledger/Amount.h"
 #include "ledger/Grid.h"
 
+#include <functional>
+
 namespace purslet {
 
 // The three grids of the book window and the state that goes with them.
@@ -22,6 +24,10 @@ struct Book
 
     bool SkipNextReset = false;
     bool MatterSourceIsIncome = true;
+
+    // The rows the cash book highlights live in its view; a command that acts
+    // on them calls this first so that msfgCashier's selection is what is shown.
+    std::function<void()> readCashierSelection;
 
     // Left by the summary calculation.
     Amount BookIncomeTotal;

@@ -61,13 +61,32 @@ void BookWindowPresenter::summaryClick(bool income, int row, int col)
         return;
     }
 
+    if (selectSummaryRow(income, row))
+        m_edit.editMatter_Click();
+}
+
+bool BookWindowPresenter::selectSummaryRow(bool income, int row)
+{
+    Book &book = m_app.book;
+    Grid &grid = income ? book.msfgIncome : book.msfgOutgo;
+    if (row < 1 || row >= grid.rows())
+        return false;
     grid.setSelection(row, 0, row, grid.cols() - 1);
     const bool matterRow = row < grid.rows() - 3 && grid.text(row, 0) != kOtherMatter;
     m_app.menu.setEnabled(QStringLiteral("editMatter"), matterRow);
-    if (!matterRow)
-        return;
-    book.MatterSourceIsIncome = income;
-    m_edit.editMatter_Click();
+    if (matterRow)
+        book.MatterSourceIsIncome = income;
+    return matterRow;
+}
+
+void BookWindowPresenter::msfgIncome_RowColChange(int row)
+{
+    selectSummaryRow(true, row);
+}
+
+void BookWindowPresenter::msfgOutgo_RowColChange(int row)
+{
+    selectSummaryRow(false, row);
 }
 
 void BookWindowPresenter::SSTab_Click(int tab)

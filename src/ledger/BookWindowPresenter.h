@@ -25,6 +25,9 @@ public:
     // Grid rows: 0 is the header.
     void msfgIncome_Click(int row, int col);
     void msfgOutgo_Click(int row, int col);
+    // A row reached from the keyboard: Edit matter as after a click, without opening it.
+    void msfgIncome_RowColChange(int row);
+    void msfgOutgo_RowColChange(int row);
     void SSTab_Click(int tab);
     void MouseMove(const QString &controlName);
 
@@ -39,6 +42,8 @@ public:
 
 private:
     void summaryClick(bool income, int row, int col);
+    // Selects a summary row and says whether it is a matter the editor can take.
+    bool selectSummaryRow(bool income, int row);
 
     App &m_app;
     EditCommands &m_edit;

@@ -69,6 +69,8 @@ void EditCommands::editPaste_Click()
 void EditCommands::editDelete_Click()
 {
     Grid &grid = m_app.book.msfgCashier;
+    if (m_app.book.readCashierSelection)
+        m_app.book.readCashierSelection();
     const int r1 = grid.row();
     const int r2 = grid.rowSel();
     const int first = std::min(r1, r2);

@@ -51,6 +51,8 @@ public:
 
     virtual void setChildVisible(ShellWindow window, bool visible) = 0;
     virtual void setStatusPanelWidth(double twips) = 0;
+    // Puts the keyboard focus where typing an entry starts, when the entry window is shown.
+    virtual void focusEntryWindow() {}
 };
 
 } // namespace purslet

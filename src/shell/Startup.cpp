@@ -156,6 +156,9 @@ void RunStartup(Presenters &p, ShellView &view, const StartupOptions &options)
         view.setChildVisible(W::Calendar, true);
     if (app.menu.checked(QStringLiteral("showMain")))
         view.setChildVisible(W::Book, true);
+    // An entry can be typed straight away.
+    if (app.menu.checked(QStringLiteral("showInput")))
+        view.focusEntryWindow();
 }
 
 } // namespace purslet

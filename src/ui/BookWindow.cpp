@@ -48,19 +48,17 @@ BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent
         m_tabs->setCurrentIndex(m_presenter.tab());
     };
 
-    // The cash book: the selection runs from where it started to where it ends.
+    // The cash book: what the view highlights is the selection, however it
+    // was made; keyboard moves refresh Delete as clicks do.
     QTableView *cashier = m_grids[0].view;
     cashier->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    connect(cashier->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
-        if (!current.isValid())
-            return;
-        if (!m_dragging && !(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier))
-            m_anchorRow = current.row();
-        if (!m_dragging) { // keyboard moves refresh Delete as clicks do
-            mirrorCashierSelection();
-            m_presenter.msfgCashier_Click();
-        }
-    });
+    auto cashierChanged = [this] {
+        mirrorCashierSelection();
+        m_presenter.msfgCashier_Click();
+    };
+    connect(cashier->selectionModel(), &QItemSelectionModel::selectionChanged, this, cashierChanged);
+    connect(cashier->selectionModel(), &QItemSelectionModel::currentChanged, this, cashierChanged);
+    m_app.book.readCashierSelection = [this] { mirrorCashierSelection(); };
 
     // The summaries: a click on a header sorts, a click on a row edits its matter.
     for (int tab = 1; tab <= 2; ++tab) {
@@ -80,6 +78,17 @@ BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent
             else
                 m_presenter.msfgOutgo_Click(index.row() + 1, index.column());
         });
+        // A row highlighted from the keyboard offers Edit matter without
+        // opening it; mouse presses are the click's business.
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, view, income] {
+            const QModelIndexList rows = view->selectionModel()->selectedRows();
+            if (rows.isEmpty() || QGuiApplication::mouseButtons() != Qt::NoButton)
+                return;
+            if (income)
+                m_presenter.msfgIncome_RowColChange(rows.first().row() + 1);
+            else
+                m_presenter.msfgOutgo_RowColChange(rows.first().row() + 1);
+        });
         view->verticalHeader()->hide();
     }
 }
@@ -87,6 +96,7 @@ BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent
 BookWindow::~BookWindow()
 {
     m_presenter.onTabChanged = nullptr;
+    m_app.book.readCashierSelection = nullptr;
     // The views go first; the models then let go of the grids.
     for (GridView &g : m_grids) {
         delete g.view;
@@ -199,14 +209,32 @@ void BookWindow::resizeEvent(QResizeEvent *event)
 
 void BookWindow::mirrorCashierSelection()
 {
-    QTableView *view = m_grids[0].view;
-    const QModelIndex current = view->currentIndex();
-    if (!current.isValid())
-        return;
+    const QTableView *view = m_grids[0].view;
     Grid &grid = *m_grids[0].grid;
-    const int end = current.row() + 1;
-    const int start = m_anchorRow >= 0 && m_anchorRow + 1 < grid.rows() ? m_anchorRow + 1 : end;
-    grid.setSelection(start, 0, end, grid.cols() - 1);
+    const int lastCol = grid.cols() - 1;
+    // Whole rows, one block of them: anything else is no row selection, and
+    // row 0 (the header) makes Delete refuse.
+    int top = -1, bottom = -1, rows = 0;
+    const QItemSelection selection = view->selectionModel()->selection();
+    for (const QItemSelectionRange &range : selection) {
+        if (range.left() != 0 || range.right() < lastCol) {
+            rows = -1;
+            break;
+        }
+        top = top < 0 ? range.top() : std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+        rows += range.height();
+    }
+    if (rows <= 0 || rows != bottom - top + 1) {
+        grid.setSelection(0, 0, 0, lastCol);
+        return;
+    }
+    // The selection starts at the end away from the current row.
+    const int current = view->currentIndex().row();
+    const bool upwards = current == top && top != bottom;
+    const int start = (upwards ? bottom : top) + 1;
+    const int end = (upwards ? top : bottom) + 1;
+    grid.setSelection(start, 0, end, lastCol);
 }
 
 int BookWindow::gridOf(QObject *watched) const
@@ -233,14 +261,7 @@ bool BookWindow::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonPress: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (tab == 0) {
-            if (mouse->button() == Qt::LeftButton) {
-                m_dragging = true;
-                const QModelIndex index = m_grids[0].view->indexAt(mouse->position().toPoint());
-                if (index.isValid() && !(mouse->modifiers() & Qt::ShiftModifier))
-                    m_anchorRow = index.row();
-            }
-        } else if (tab == 1) {
+        if (tab == 1) {
             m_presenter.msfgIncome_MouseDown(mouse->button() == Qt::LeftButton);
         } else {
             m_presenter.msfgOutgo_MouseDown(mouse->button() == Qt::LeftButton);
@@ -250,7 +271,6 @@ bool BookWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonRelease:
         if (tab == 0 && watched == m_grids[0].view->viewport() &&
             static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-            m_dragging = false;
             mirrorCashierSelection();
             m_presenter.msfgCashier_Click();
         }

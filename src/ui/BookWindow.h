@@ -54,8 +54,6 @@ private:
     App &m_app;
     QTabWidget *m_tabs = nullptr;
     GridView m_grids[3];
-    int m_anchorRow = -1;
-    bool m_dragging = false;
 };
 
 } // namespace purslet

@@ -4,6 +4,7 @@
 
 #include <QCalendarWidget>
 #include <QEvent>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
 
 namespace purslet {
@@ -24,8 +25,23 @@ CalendarWindow::CalendarWindow(CalendarPresenter &presenter, QWidget *parent) : 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_monthView);
 
+    // Japanese calendars: Saturdays blue, Sundays red.
+    QTextCharFormat saturday = m_monthView->weekdayTextFormat(Qt::Saturday);
+    saturday.setForeground(QColor(0, 0, 255));
+    m_monthView->setWeekdayTextFormat(Qt::Saturday, saturday);
+    QTextCharFormat sunday = m_monthView->weekdayTextFormat(Qt::Sunday);
+    sunday.setForeground(QColor(255, 0, 0));
+    m_monthView->setWeekdayTextFormat(Qt::Sunday, sunday);
+
     connect(m_monthView, &QCalendarWidget::clicked, this,
             [this](QDate date) { m_presenter.MonthView_DateClick(date); });
+    // Enter and a double-click pick the date as a click does; the arrow keys
+    // move the highlight, and the entry date follows it, so that the field
+    // and the calendar never show different dates.
+    connect(m_monthView, &QCalendarWidget::activated, this,
+            [this](QDate date) { m_presenter.MonthView_DateClick(date); });
+    connect(m_monthView, &QCalendarWidget::selectionChanged, this,
+            [this] { m_presenter.MonthView_DateClick(m_monthView->selectedDate()); });
 
     // The calendar is built from several widgets; each shows the hint.
     m_monthView->setMouseTracking(true);

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace purslet {
 
@@ -41,6 +43,17 @@ int keyCodeOf(const QKeyEvent *event)
     if (event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
         return event->key();       // same codes as the platform's letter keys
     return 0x10000 + event->key(); // any other key
+}
+
+// Ten full-width characters in the edit field, besides the frame and the arrow.
+int matterBoxWidth(const QComboBox *box)
+{
+    const QFontMetrics fm = box->fontMetrics();
+    const int text = fm.horizontalAdvance(QString(10, QChar(0x5BB6))) + 2 * 2 + 2; // line edit margins, caret
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = true;
+    return box->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, fm.height()), box).width();
 }
 
 } // namespace
@@ -78,7 +91,7 @@ InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
     m_cmbMatter->setModel(&m_app.entry.cmbMatter);
     m_cmbMatter->setCurrentIndex(-1);
     m_cmbMatter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_cmbMatter->setMinimumContentsLength(12);
+    m_cmbMatter->setMinimumWidth(matterBoxWidth(m_cmbMatter));
 
     m_txtMoney = new QLineEdit(this);
     m_txtMoney->setObjectName(QStringLiteral("txtMoney"));
@@ -132,7 +145,9 @@ InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
     hinted(m_txtMoney, QStringLiteral("txtMoney"));
     hinted(m_txtMemo, QStringLiteral("txtMemo"));
     hinted(m_cmdEnter, QStringLiteral("cmdEnter"));
-    m_cmbMatter->lineEdit()->installEventFilter(this);
+    // The combo box has the focus and hands the keys to its line edit itself,
+    // so the completion keys are seen here.
+    m_cmbMatter->installEventFilter(this);
 
     for (int i = 0; i < 2; ++i) {
         connect(m_optCashier[i], &QRadioButton::clicked, this, [this, i] {
@@ -181,7 +196,12 @@ InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
         m_presenter.txtMoney_Change();
     });
     connect(m_txtMemo, &QLineEdit::textChanged, this, [this] { pushMemoState(); });
-    connect(m_txtMemo, &QLineEdit::selectionChanged, this, [this] { pushMemoState(); });
+    connect(m_txtMemo, &QLineEdit::selectionChanged, this, [this] {
+        pushMemoState();
+        // A selection made from the keyboard offers Cut and Copy as a click does.
+        if (!m_syncing && m_txtMemo->hasFocus())
+            m_presenter.txtMemo_Click();
+    });
     connect(m_txtMemo, &QLineEdit::cursorPositionChanged, this, [this] { pushMemoState(); });
     connect(m_cmdEnter, &QPushButton::clicked, this, [this] { m_presenter.cmdEnter_Click(); });
 
@@ -281,7 +301,7 @@ bool InputWindow::eventFilter(QObject *watched, QEvent *event)
         pressEnter();
         return true;
     }
-    if (watched == m_cmbMatter->lineEdit()) {
+    if (watched == m_cmbMatter) {
         if (event->type() == QEvent::KeyPress)
             return matterKeyDown(static_cast<QKeyEvent *>(event));
         return false;

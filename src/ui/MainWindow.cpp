@@ -8,11 +8,15 @@
 #include "ui/BookWindow.h"
 #include "ui/CalendarWindow.h"
 #include "ui/InputWindow.h"
+#include "ui/LockIndicators.h"
+#include "ui/MainWindowKeys.h"
 #include "ui/QtUi.h"
+#include "ui/SubWindowWidth.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -22,6 +26,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace purslet {
 
@@ -64,6 +70,10 @@ MainWindow::MainWindow(App &app, Presenters &presenters, QtUi &ui) : m_app(app),
             previousDoc();
         syncTitle();
     };
+
+    m_keys = std::make_unique<MainWindowKeys>(this, m_mdi, [this](const QString &name) { runMenuItem(name); });
+    m_locks = new LockIndicators(this);
+    connect(m_locks, &LockIndicators::changed, this, &MainWindow::showLockState);
 
     m_presenters.main.setView(this);
     m_presenters.main.onEnd = [this] { fileEnd_Click(m_presenters, *this); };
@@ -125,6 +135,8 @@ void MainWindow::buildMenus()
             action = parentMenu->addAction(e.caption);
             if (!e.shortcut.isEmpty())
                 action->setShortcut(QKeySequence(e.shortcut));
+            if (e.parent == QLatin1String("mnuEdit"))
+                m_keys->addItem(e.name, action->shortcut());
             action->setCheckable(e.checkable);
             const QString name = e.name;
             connect(action, &QAction::triggered, this, [this, name] { runMenuItem(name); });
@@ -216,6 +228,7 @@ void MainWindow::createChildWindows()
     m_calendar->setObjectName(QStringLiteral("subCalendar"));
     m_book = wrap(new BookWindow(m_presenters.bookWindow, m_app, nullptr), QStringLiteral("メインウインドウ"));
     m_book->setObjectName(QStringLiteral("subMain"));
+    m_keys->setChildOrder({m_input, m_calendar, m_book});
 }
 
 void MainWindow::buildToolbar()
@@ -263,6 +276,21 @@ void MainWindow::buildStatusBar()
         m_panels[i]->setEnabled(false);
         bar->addPermanentWidget(m_panels[i]);
     }
+    showLockState();
+}
+
+void MainWindow::showLockState()
+{
+    // Where the platform reports a lock, it is the truth; otherwise the
+    // panels follow the lock keys pressed while we have the focus.
+    if (m_locks->caps())
+        m_caps = *m_locks->caps();
+    if (m_locks->kana())
+        m_kana = *m_locks->kana();
+    if (m_panels[1])
+        m_panels[1]->setEnabled(m_caps);
+    if (m_panels[3])
+        m_panels[3]->setEnabled(m_kana);
 }
 
 void MainWindow::showMainWindow()
@@ -338,8 +366,18 @@ void MainWindow::setGeometry(ShellWindow window, const WindowGeometry &g)
 
 void MainWindow::fitCalendarWindow()
 {
-    if (m_calendar)
-        m_calendar->resize(m_calendar->sizeHint());
+    if (!m_calendar)
+        return;
+    // The entry window takes the calendar's width, so the calendar is made
+    // wide enough for every caption and field of the entry window and for
+    // both windows' titles.
+    QSize size = m_calendar->sizeHint();
+    int width = size.width();
+    if (m_input)
+        width = std::max({width, m_input->minimumSizeHint().width(), SubWindowWidthForTitle(m_input)});
+    width = std::max(width, SubWindowWidthForTitle(m_calendar));
+    size.setWidth(width);
+    m_calendar->resize(size);
 }
 
 double MainWindow::screenWidth() const
@@ -380,6 +418,16 @@ void MainWindow::setChildVisible(ShellWindow window, bool visible)
     }
 }
 
+void MainWindow::focusEntryWindow()
+{
+    // Typing starts in the matter box.
+    if (!m_input || !m_input->isVisible())
+        return;
+    m_mdi->setActiveSubWindow(m_input);
+    if (auto *input = qobject_cast<InputWindow *>(m_input->widget()))
+        input->cmbMatter()->setFocus(Qt::OtherFocusReason);
+}
+
 void MainWindow::setStatusPanelWidth(double twips)
 {
     if (m_panels[0])
@@ -411,8 +459,18 @@ void MainWindow::resizeEvent(QResizeEvent *event)
         m_presenters.main.MDIForm_Resize();
 }
 
+namespace {
+bool within(const QWidget *area, QObject *watched)
+{
+    const auto *widget = qobject_cast<const QWidget *>(watched);
+    return area && widget && (widget == area || area->isAncestorOf(widget));
+}
+} // namespace
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_keys && m_keys->filter(watched, event))
+        return true;
     switch (event->type()) {
     case QEvent::Close:
         if (!m_ending) {
@@ -426,8 +484,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     case QEvent::MouseMove:
-        if (watched == m_toolbar || (m_toolbar && watched->parent() == m_toolbar) || watched == statusBar() ||
-            watched == m_mdi->viewport())
+        // The bars' buttons and panels included.
+        if (within(m_toolbar, watched) || within(statusBar(), watched) || watched == m_mdi->viewport())
             m_presenters.main.MouseMove();
         break;
     case QEvent::KeyPress: {
@@ -437,11 +495,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         QWidget *focus = QApplication::focusWidget();
         if (key->isAutoRepeat() || !m_panels[1] || watched != (focus ? static_cast<QObject *>(focus) : this))
             break;
-        if (key->key() == Qt::Key_CapsLock)
+        if (key->key() == Qt::Key_CapsLock && !m_locks->caps())
             m_panels[1]->setEnabled(m_caps = !m_caps);
         else if (key->key() == Qt::Key_Insert)
             m_panels[2]->setEnabled(m_insert = !m_insert);
-        else if (key->key() == Qt::Key_Kana_Lock)
+        else if (key->key() == Qt::Key_Kana_Lock && !m_locks->kana())
             m_panels[3]->setEnabled(m_kana = !m_kana);
         break;
     }

@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -16,6 +18,8 @@ class QToolBar;
 namespace purslet {
 
 class App;
+class LockIndicators;
+class MainWindowKeys;
 class Presenters;
 class QtUi;
 
@@ -45,6 +49,7 @@ public:
     double statusBarHeight() const override;
     void setChildVisible(ShellWindow window, bool visible) override;
     void setStatusPanelWidth(double twips) override;
+    void focusEntryWindow() override;
 
     QAction *menuAction(const QString &name) const { return m_actions.value(name); }
     QList<QAction *> historyActions() const { return m_historyActions; }
@@ -67,6 +72,7 @@ private:
     QMdiSubWindow *wrap(QWidget *content, const QString &caption);
     double dpiX() const;
     double dpiY() const;
+    void showLockState();
 
     App &m_app;
     Presenters &m_presenters;
@@ -81,6 +87,8 @@ private:
     QMdiSubWindow *m_book = nullptr;
     QLabel *m_panels[4] = {nullptr, nullptr, nullptr, nullptr};
     bool m_caps = false, m_insert = false, m_kana = false;
+    LockIndicators *m_locks = nullptr;
+    std::unique_ptr<MainWindowKeys> m_keys;
     bool m_ending = false;
 };
 

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -33,6 +34,21 @@ QMessageBox::Icon qtIcon(MsgIcon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+// The title bar holds the title beside an icon and up to three buttons; Qt
+// sizes a message box for its text and allows the title too little room.
+void widenForTitle(QMessageBox &box, const QString &title)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics fm(font);
+    const int width = fm.horizontalAdvance(title) + 4 * fm.height() + 60;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
 } // namespace
 
 MsgAnswer QtUi::messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
@@ -44,6 +60,7 @@ MsgAnswer QtUi::messageBox(const QString &text, const QString &title, MsgIcon ic
     if (buttons == MsgButtons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
+        widenForTitle(box, title);
         box.exec();
         return MsgAnswer::Ok;
     }
@@ -54,6 +71,7 @@ MsgAnswer QtUi::messageBox(const QString &text, const QString &title, MsgIcon ic
     box.setDefaultButton(defaultAnswer == MsgAnswer::No ? no : yes);
     // No Cancel anywhere: Escape and the close box answer No.
     box.setEscapeButton(no);
+    widenForTitle(box, title);
     box.exec();
     return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
 }

@@ -41,7 +41,9 @@ VersionDialog::VersionDialog(QWidget *parent) : QDialog(parent)
                                             "法律で禁じられています。"),
                              this);
     legal->setObjectName(QStringLiteral("lblLegal"));
-    legal->setWordWrap(true);
+    // Japanese may break between any two characters; the notice breaks only
+    // where its lines end, and the window is as wide as the longest.
+    legal->setWordWrap(false);
 
     auto *close = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     close->setObjectName(QStringLiteral("cmdClose"));

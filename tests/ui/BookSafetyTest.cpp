@@ -1,6 +1,6 @@
 #include "BookSafetyTest.h"
-#include "ScriptedQtUi.h"
 #include "TempHome.h"
+#include "UiDriving.h"
 #include "UiTests.h"
 
 #include "files/BookFormat.h"

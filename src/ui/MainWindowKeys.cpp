@@ -1,0 +1,80 @@
+#include "ui/MainWindowKeys.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace purslet {
+
+MainWindowKeys::MainWindowKeys(QWidget *window, QMdiArea *mdi, std::function<void(const QString &)> runItem)
+    : m_window(window), m_mdi(mdi), m_runItem(std::move(runItem))
+{
+}
+
+void MainWindowKeys::addItem(const QString &name, const QKeySequence &keys)
+{
+    if (!keys.isEmpty())
+        m_items.append({keys, name});
+}
+
+bool MainWindowKeys::filter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    // Seen once, at the widget with the focus (or at the window without one),
+    // and only for the main window: dialogs keep their own keys.
+    QWidget *focus = QApplication::focusWidget();
+    if (watched != (focus ? static_cast<QObject *>(focus) : m_window))
+        return false;
+    if ((focus ? focus->window() : QApplication::activeWindow()) != m_window)
+        return false;
+
+    auto *key = static_cast<QKeyEvent *>(event);
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    int step = 0;
+    if (key->key() == Qt::Key_Tab && mods == Qt::ControlModifier)
+        step = 1;
+    else if ((key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Tab) &&
+             mods == (Qt::ControlModifier | Qt::ShiftModifier))
+        step = -1;
+    QString item;
+    if (step == 0) {
+        const QKeySequence pressed(QKeyCombination(mods, Qt::Key(key->key())));
+        for (const auto &[keys, name] : std::as_const(m_items)) {
+            if (keys == pressed) {
+                item = name;
+                break;
+            }
+        }
+        if (item.isEmpty())
+            return false;
+    }
+
+    // Claiming the override keeps both the field and Qt's shortcut from the
+    // key; the press that follows is ours.
+    event->accept();
+    if (event->type() == QEvent::KeyPress) {
+        if (step != 0)
+            cycle(step);
+        else
+            m_runItem(item);
+    }
+    return true;
+}
+
+void MainWindowKeys::cycle(int step)
+{
+    QList<QMdiSubWindow *> shown;
+    for (QMdiSubWindow *child : std::as_const(m_children))
+        if (child && child->isVisible())
+            shown << child;
+    if (shown.isEmpty())
+        return;
+    const qsizetype at = shown.indexOf(m_mdi->activeSubWindow());
+    const qsizetype n = shown.size();
+    const qsizetype next = at < 0 ? (step > 0 ? 0 : n - 1) : ((at + step) % n + n) % n;
+    m_mdi->setActiveSubWindow(shown.at(next));
+}
+
+} // namespace purslet

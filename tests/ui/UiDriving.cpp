@@ -1,0 +1,131 @@
+#include "UiDriving.h"
+
+#include "ledger/InputPresenter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+#include <QTableView>
+#include <QToolBar>
+
+namespace purslet::test {
+
+QWidget *focus()
+{
+    return QApplication::focusWidget();
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *target = focus();
+    QVERIFY2(target, "no widget has the keyboard focus");
+    QTest::keyClick(target, key, modifiers);
+}
+
+void typeText(const QString &text)
+{
+    for (const QChar c : text) {
+        QWidget *target = focus();
+        QVERIFY2(target, "no widget has the keyboard focus");
+        const bool ascii = c.unicode() < 128;
+        const Qt::Key key = ascii && c.isLetter()  ? Qt::Key(Qt::Key_A + (c.toUpper().unicode() - 'A'))
+                            : ascii && c.isDigit() ? Qt::Key(Qt::Key_0 + (c.unicode() - '0'))
+                                                   : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, target, key, QString(c), Qt::NoModifier);
+    }
+}
+
+void clickMenuItem(QMainWindow *window, QAction *item)
+{
+    QMenu *menu = nullptr;
+    for (QObject *o = item->parent(); o && !menu; o = o->parent())
+        menu = qobject_cast<QMenu *>(o);
+    QVERIFY(menu);
+    QMenuBar *bar = window->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    QTRY_VERIFY(menu->isVisible());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+}
+
+void clickToolButton(QMainWindow *window, QAction *button)
+{
+    Q_UNUSED(window);
+    QToolBar *bar = nullptr;
+    for (QObject *o = button->parent(); o && !bar; o = o->parent())
+        bar = qobject_cast<QToolBar *>(o);
+    QVERIFY(bar);
+    QWidget *widget = bar->widgetForAction(button);
+    QVERIFY(widget);
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+void clickCloseBox(QMdiSubWindow *window)
+{
+    QStyleOptionTitleBar option;
+    option.initFrom(window);
+    option.titleBarFlags = window->windowFlags();
+    option.titleBarState = int(window->windowState() | Qt::WindowActive);
+    option.subControls = QStyle::SC_All;
+    option.state |= QStyle::State_Active;
+    QStyle *style = window->style();
+    option.rect = QRect(0, 0, window->width(), style->pixelMetric(QStyle::PM_TitleBarHeight, &option, window));
+    const QRect box = style->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarCloseButton, window);
+    QVERIFY(box.isValid());
+    // The title bar arms a button while the pointer is over it.
+    QTest::mouseMove(window, box.center());
+    QTest::mouseClick(window, Qt::LeftButton, {}, box.center());
+}
+
+QPoint cellCentre(QTableView *view, int row, int col)
+{
+    return view->visualRect(view->model()->index(row, col)).center();
+}
+
+void clickCell(QTableView *view, int row, Qt::KeyboardModifiers modifiers, int col)
+{
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, cellCentre(view, row, col));
+}
+
+QTableView *calendarDays(QCalendarWidget *calendar)
+{
+    return calendar->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+}
+
+void pickDate(QCalendarWidget *calendar, QDate date)
+{
+    QTableView *days = calendarDays(calendar);
+    QVERIFY(days);
+    const QModelIndexList highlighted = days->selectionModel()->selectedIndexes();
+    QVERIFY(!highlighted.isEmpty());
+    QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, days->visualRect(highlighted.first()).center());
+    QTRY_VERIFY(days->hasFocus());
+    const QDate at = calendar->selectedDate();
+    const int months = (date.year() - at.year()) * 12 + date.month() - at.month();
+    for (int i = 0; i < std::abs(months); ++i)
+        press(months > 0 ? Qt::Key_PageDown : Qt::Key_PageUp);
+    press(Qt::Key_Home);
+    for (int day = 1; day < date.day(); ++day)
+        press(Qt::Key_Right);
+    press(Qt::Key_Return);
+}
+
+void RecordDirectly(InputPresenter &input, const QString &date, bool income, const QString &matter,
+                    const QString &money, const QString &memo)
+{
+    input.optCashier_Click(income ? 0 : 1);
+    input.setDate(date);
+    input.EntrySuppressCompletion = true;
+    input.setMatter(matter, int(matter.size()));
+    input.setMoneyText(money);
+    input.txtMoney_Change();
+    input.setMemo(memo, 0);
+    input.cmdEnter_Click();
+}
+
+} // namespace purslet::test

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "ScriptedUi.h"
+#include "ui/QtUi.h"
+
+#include <QDate>
+#include <QStringList>
+#include <QTest>
+
+#include <deque>
+
+class QAction;
+class QCalendarWidget;
+class QMainWindow;
+class QMdiSubWindow;
+class QTableView;
+
+namespace purslet {
+class InputPresenter;
+}
+
+namespace purslet::test {
+
+// The real Ui, but message boxes, prompts and file dialogs answer from a
+// script (an empty script cancels), the modal windows are only named, and the
+// end of the program is only counted.
+class ScriptedQtUi final : public QtUi
+{
+public:
+    std::deque<MsgAnswer> answers;
+    std::deque<QString> openPaths, savePaths;
+    QStringList texts;  // message texts, in order
+    QStringList titles; // their titles
+    QStringList fileDialogTitles;
+    QStringList modals;
+    int ends = 0;
+
+    MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon, MsgButtons buttons,
+                         MsgAnswer defaultAnswer) override
+    {
+        texts << text;
+        titles << title;
+        return NextAnswer(answers, buttons, defaultAnswer);
+    }
+    QString inputBox(const QString &, const QString &, const QString &, bool) override { return QString(); }
+    QString openFileDialog(const FileDialogRequest &request) override { return next(openPaths, request); }
+    QString saveFileDialog(const FileDialogRequest &request) override { return next(savePaths, request); }
+    void showModal(const QString &name) override { modals << name; }
+    void endProgram() override { ++ends; }
+
+private:
+    QString next(std::deque<QString> &paths, const FileDialogRequest &request)
+    {
+        fileDialogTitles << request.title;
+        if (paths.empty())
+            return QString();
+        const QString path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
+
+// Input as a person gives it: keys to the widget with the keyboard focus,
+// clicks at positions.
+QWidget *focus();
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// One key press per character; Japanese text arrives as key events with text.
+void typeText(const QString &text);
+
+// Opens the item's menu by a click on its title in the menu bar, then clicks the item.
+void clickMenuItem(QMainWindow *window, QAction *item);
+void clickToolButton(QMainWindow *window, QAction *button);
+// The close box in a child window's title bar.
+void clickCloseBox(QMdiSubWindow *window);
+// The centre of a model row's cell in a view's viewport.
+QPoint cellCentre(QTableView *view, int row, int col = 1);
+void clickCell(QTableView *view, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int col = 1);
+
+// The day grid inside a month calendar.
+QTableView *calendarDays(QCalendarWidget *calendar);
+// Clicks the highlighted day, walks to the date with Page Down/Up, Home and
+// the arrow keys, and presses Enter.
+void pickDate(QCalendarWidget *calendar, QDate date);
+
+// A record put in through the entry presenter, for the state a test starts from.
+void RecordDirectly(InputPresenter &input, const QString &date, bool income, const QString &matter,
+                    const QString &money, const QString &memo = QString());
+
+} // namespace purslet::test

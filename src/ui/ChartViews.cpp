@@ -137,15 +137,21 @@ StepChart::StepChart(QWidget *parent) : QWidget(parent)
     Q3DTheme *theme = m_graph->activeTheme();
     theme->setType(Q3DTheme::ThemeQt);
     theme->setColorStyle(Q3DTheme::ColorStyleUniform);
-    theme->setFont(ChartFont(28));
+    theme->setFont(ChartFont(20));
     theme->setLabelBackgroundEnabled(false);
-    m_graph->setBarThickness(1.0f);
     // No gap between the bars of a row: they stand like stairs.
     m_graph->setBarSpacingRelative(true);
     m_graph->setBarSpacing(QSizeF(0.0, 0.6));
-    m_graph->setSelectionMode(QAbstract3DGraph::SelectionNone);
-    m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
+    // Keep the default selection: without one, Qt 6.4 draws every row in the
+    // theme's colour instead of its own.
+    // From the front and a little to the left and above: the stairs of the
+    // estimates in front, the actuals rising behind them.
+    m_graph->setAspectRatio(3.0);
+    m_graph->scene()->activeCamera()->setCameraPosition(-30.0f, 22.0f, 100.0f);
     m_graph->valueAxis()->setLabelFormat(QStringLiteral("%.0f"));
+    // Names turn towards the viewer instead of lying flat on the floor.
+    m_graph->columnAxis()->setLabelAutoRotation(90.0f);
+    m_graph->rowAxis()->setLabelAutoRotation(90.0f);
     auto *series = new QBar3DSeries;
     series->setMesh(QAbstract3DSeries::MeshBar);
     series->setRowColors({SeriesColour(0), SeriesColour(1)});
@@ -191,6 +197,9 @@ void StepChart::setModel(const ChartModel &model)
     }
     const QStringList seriesLabels = {model.series[0], model.series[1]};
     series->dataProxy()->resetArray(rows, seriesLabels, model.categories);
+    // A few matters get wider bars, so that the chart keeps its shape and
+    // stays in view.
+    m_graph->setBarThickness(float(std::max(1.0, 8.0 / double(std::max<size_t>(model.values.size(), 1)))));
     for (int s = 0; s < 2; ++s)
         m_legendLabels[s]->setText(model.series[size_t(s)]);
 }

@@ -13,9 +13,12 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace purslet {
 
@@ -120,6 +123,23 @@ void ChartWindow::syncLegend()
     m_flatView->chart()->legend()->setVisible(shown);
     if (m_stepChart)
         m_stepChart->setLegendVisible(shown);
+}
+
+void ChartWindow::showEvent(QShowEvent *event)
+{
+    // Centred on the main window, kept on its screen.
+    if (!m_placed && parentWidget()) {
+        m_placed = true;
+        QRect frame = frameGeometry();
+        frame.moveCenter(parentWidget()->window()->frameGeometry().center());
+        if (const QScreen *s = parentWidget()->screen()) {
+            const QRect screen = s->availableGeometry();
+            frame.moveLeft(std::max(screen.left(), std::min(frame.left(), screen.right() - frame.width() + 1)));
+            frame.moveTop(std::max(screen.top(), std::min(frame.top(), screen.bottom() - frame.height() + 1)));
+        }
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
 }
 
 void ChartWindow::mouseMoveEvent(QMouseEvent *event)

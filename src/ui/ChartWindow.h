@@ -33,6 +33,7 @@ public:
     QWidget *currentChart() const;
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -48,6 +49,7 @@ private:
     QRadioButton *m_options[3] = {};
     QCheckBox *m_chkExample = nullptr;
     QPlainTextEdit *m_txtAdvice = nullptr;
+    bool m_placed = false;
 };
 
 } // namespace purslet

@@ -147,6 +147,8 @@ StepChart::StepChart(QWidget *parent) : QWidget(parent)
     // From the front and a little to the left and above: the stairs of the
     // estimates in front, the actuals rising behind them.
     m_graph->setAspectRatio(3.0);
+    // Shadows cost a second pass per frame, which software OpenGL feels.
+    m_graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
     m_graph->scene()->activeCamera()->setCameraPosition(-30.0f, 22.0f, 100.0f);
     m_graph->valueAxis()->setLabelFormat(QStringLiteral("%.0f"));
     // Names turn towards the viewer instead of lying flat on the floor.
@@ -195,8 +197,17 @@ void StepChart::setModel(const ChartModel &model)
             (*row)[qsizetype(i)].setValue(float(model.values[i][size_t(s)]));
         rows->append(row);
     }
+    // Many matters' names would overlap unreadably, and each name is a
+    // texture to draw: software OpenGL slows down badly past a few dozen.
+    // Then every k-th matter is named.
+    constexpr qsizetype kMaxNames = 12;
+    const qsizetype every = std::max<qsizetype>(1, (model.categories.size() + kMaxNames - 1) / kMaxNames);
+    QStringList names;
+    names.reserve(model.categories.size());
+    for (qsizetype i = 0; i < model.categories.size(); ++i)
+        names << (i % every == 0 ? model.categories[i] : QString());
     const QStringList seriesLabels = {model.series[0], model.series[1]};
-    series->dataProxy()->resetArray(rows, seriesLabels, model.categories);
+    series->dataProxy()->resetArray(rows, seriesLabels, names);
     // A few matters get wider bars, so that the chart keeps its shape and
     // stays in view.
     m_graph->setBarThickness(float(std::max(1.0, 8.0 / double(std::max<size_t>(model.values.size(), 1)))));

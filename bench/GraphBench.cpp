@@ -145,10 +145,5 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     InitResources();
     InstallJapaneseFonts();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks(argc, argv);
 }

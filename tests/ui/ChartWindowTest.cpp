@@ -60,6 +60,14 @@ void copySampleCatalogs(const TempHome &home)
         QFile::copy(samples() + QLatin1String(name), home.file(QLatin1String(name)));
 }
 
+// The program on the sample book and its catalogs, shown.
+bool startOnSample(const TempHome &home, DesktopSession &s)
+{
+    copySampleCatalogs(home);
+    s.start(samples() + QStringLiteral("example.psl"), false);
+    return QTest::qWaitForWindowExposed(&s.window);
+}
+
 void saveShot(const QImage &image, const QString &name)
 {
     const QString folder = qEnvironmentVariable("PURSLET_SCREENSHOTS");
@@ -162,11 +170,9 @@ void ChartWindowTest::ratioPieThenStepChartsOfTheSample()
     if (!CanDraw3D())
         QSKIP("no OpenGL here for the step chart");
     TempHome home;
-    copySampleCatalogs(home);
     ScriptedQtUi ui;
     DesktopSession s(ui);
-    s.start(samples() + QStringLiteral("example.psl"), false);
-    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    QVERIFY(startOnSample(home, s));
 
     withGraphWindow(s, [&](ChartWindow *w) {
         QCOMPARE(w->windowTitle(), QStringLiteral("グラフ表示"));
@@ -239,11 +245,9 @@ void ChartWindowTest::flatBarsWhereThereIsNoOpenGL()
 {
     OverrideCanDraw3D(false);
     TempHome home;
-    copySampleCatalogs(home);
     ScriptedQtUi ui;
     DesktopSession s(ui);
-    s.start(samples() + QStringLiteral("example.psl"), false);
-    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    QVERIFY(startOnSample(home, s));
 
     withGraphWindow(s, [&](ChartWindow *w) {
         clickOption(w, 1);

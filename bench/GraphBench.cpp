@@ -60,29 +60,38 @@ void withGraphWindow(Session &s, const std::function<void(ChartWindow *)> &while
     s.desktop->presenters.main.menuClick(QStringLiteral("showGraph"));
 }
 
-// Until the 3D chart has rendered a frame, or the flat chart has painted.
+// Sees a chart drawn anywhere: the 3D chart rendering a frame (an update
+// request) or a chart view painting.
 class FrameWatch final : public QObject
 {
 public:
-    bool seen = false;
-    bool eventFilter(QObject *, QEvent *event) override
+    FrameWatch() { qApp->installEventFilter(this); }
+    ~FrameWatch() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::UpdateRequest || event->type() == QEvent::Paint)
-            seen = true;
+        if (event->type() == QEvent::UpdateRequest)
+            m_seen = m_seen || qobject_cast<Q3DBars *>(watched);
+        else if (event->type() == QEvent::Paint)
+            m_seen = m_seen || qobject_cast<QChartView *>(watched->parent());
         return false;
     }
-};
 
-void waitForFrame(QObject *target)
-{
-    FrameWatch watch;
-    target->installEventFilter(&watch);
-    while (!watch.seen)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    target->removeEventFilter(&watch);
-    // The frame is drawn inside the event that was seen.
-    QApplication::processEvents();
-}
+    // False when nothing was drawn within five seconds.
+    bool wait()
+    {
+        QElapsedTimer limit;
+        limit.start();
+        while (!m_seen && limit.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        // The frame is drawn inside the event that was seen.
+        QApplication::processEvents();
+        return m_seen;
+    }
+
+private:
+    bool m_seen = false;
+};
 
 void BM_GraphWindowOpens(benchmark::State &state)
 {
@@ -90,12 +99,13 @@ void BM_GraphWindowOpens(benchmark::State &state)
     if (!s.exposed)
         state.SkipWithError("the main window did not show");
     for (auto _ : state) {
+        // Installed first: offscreen, the window paints as it shows.
+        FrameWatch frame;
         QElapsedTimer timer;
         timer.start();
-        withGraphWindow(s, [&](ChartWindow *w) {
-            if (!QTest::qWaitForWindowExposed(w))
-                state.SkipWithError("the window did not show");
-            waitForFrame(w->flatChart()->viewport());
+        withGraphWindow(s, [&](ChartWindow *) {
+            if (!frame.wait())
+                state.SkipWithError("the pie was not drawn");
             state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
         });
     }
@@ -103,38 +113,54 @@ void BM_GraphWindowOpens(benchmark::State &state)
         state.SkipWithError("the pie was not drawn");
 }
 
-void BM_GraphSwitchesToOutgo(benchmark::State &state)
+// Click on the outgo option until the chart is drawn. In a window just
+// opened the time includes making the 3D graph, as the user's first click
+// does; "again" goes back to the pie between clicks in one window.
+void BM_GraphSwitchesToOutgo(benchmark::State &state, bool again)
 {
     Session s;
     if (!s.exposed)
         state.SkipWithError("the main window did not show");
     qsizetype matters = 0;
-    withGraphWindow(s, [&](ChartWindow *w) {
+    auto clickOutgo = [&](ChartWindow *w) {
+        FrameWatch frame;
+        QElapsedTimer timer;
+        timer.start();
+        QTest::mouseClick(w->optChartType(2), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
+        if (!frame.wait())
+            state.SkipWithError("the outgo chart was not drawn");
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+        matters = s.desktop->presenters.chart.model().categories.size();
+        state.SetLabel(w->stepChart() ? "3D step chart" : "flat bars");
+    };
+    auto exposed = [&](ChartWindow *w) {
         if (!QTest::qWaitForWindowExposed(w))
             state.SkipWithError("the window did not show");
-        for (auto _ : state) {
-            QElapsedTimer timer;
-            timer.start();
-            QTest::mouseClick(w->optChartType(2), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
-            if (w->stepChart())
-                waitForFrame(w->stepChart()->graph());
-            else
-                waitForFrame(w->flatChart()->viewport());
-            state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
-            matters = s.desktop->presenters.chart.model().categories.size();
-            state.PauseTiming();
-            QTest::mouseClick(w->optChartType(0), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
-            QApplication::processEvents();
-            state.ResumeTiming();
-        }
-        state.SetLabel(w->stepChart() ? "3D step chart" : "flat bars");
-    });
+        QApplication::processEvents();
+    };
+    if (again) {
+        withGraphWindow(s, [&](ChartWindow *w) {
+            exposed(w);
+            for (auto _ : state) {
+                clickOutgo(w);
+                QTest::mouseClick(w->optChartType(0), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
+                QApplication::processEvents();
+            }
+        });
+    } else {
+        for (auto _ : state)
+            withGraphWindow(s, [&](ChartWindow *w) {
+                exposed(w);
+                clickOutgo(w);
+            });
+    }
     if (matters < bench::kMatters)
         state.SkipWithError("the outgo chart does not hold every matter");
 }
 
 BENCHMARK(BM_GraphWindowOpens)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_GraphSwitchesToOutgo)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK_CAPTURE(BM_GraphSwitchesToOutgo, first, false)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK_CAPTURE(BM_GraphSwitchesToOutgo, again, true)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
 

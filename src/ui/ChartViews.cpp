@@ -132,7 +132,9 @@ void OverrideCanDraw3D(std::optional<bool> answer)
 
 StepChart::StepChart(QWidget *parent) : QWidget(parent)
 {
-    m_graph = new Q3DBars;
+    // One sample a pixel: multisampling is dear on software OpenGL.
+    const QSurfaceFormat format = qDefaultSurfaceFormat(false);
+    m_graph = new Q3DBars(&format);
     m_graph->setObjectName(QStringLiteral("stepChart"));
     Q3DTheme *theme = m_graph->activeTheme();
     theme->setType(Q3DTheme::ThemeQt);

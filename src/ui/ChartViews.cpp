@@ -144,8 +144,6 @@ StepChart::StepChart(QWidget *parent) : QWidget(parent)
     // No gap between the bars of a row: they stand like stairs.
     m_graph->setBarSpacingRelative(true);
     m_graph->setBarSpacing(QSizeF(0.0, 0.6));
-    // Keep the default selection: without one, Qt 6.4 draws every row in the
-    // theme's colour instead of its own.
     // From the front and a little to the left and above: the stairs of the
     // estimates in front, the actuals rising behind them.
     m_graph->setAspectRatio(3.0);
@@ -158,6 +156,8 @@ StepChart::StepChart(QWidget *parent) : QWidget(parent)
     m_graph->rowAxis()->setLabelAutoRotation(90.0f);
     auto *series = new QBar3DSeries;
     series->setMesh(QAbstract3DSeries::MeshBar);
+    // Each row its series' colour. The graph keeps its default selection
+    // mode: without one, Qt 6.4 draws every row in the theme's colour.
     series->setRowColors({SeriesColour(0), SeriesColour(1)});
     m_graph->addSeries(series);
 

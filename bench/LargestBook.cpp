@@ -9,6 +9,8 @@
 
 #include <QFile>
 
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -18,6 +20,16 @@ MsgAnswer NullUi::messageBox(const QString &text, const QString &title, MsgIcon,
 {
     std::fprintf(stderr, "unexpected message: %s: %s\n", qPrintable(title), qPrintable(text));
     std::abort();
+}
+
+int RunBenchmarks(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 void NullUi::endProgram()

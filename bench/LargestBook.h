@@ -25,6 +25,9 @@ public:
 // Income.ini and Outgo.ini with kMatters matters each.
 void WriteCatalogs(const QString &folder);
 
+// Google Benchmark's main after the caller has made its application object.
+int RunBenchmarks(int argc, char **argv);
+
 // Resets the book and fills it with `records` records in date order: dates
 // climbing over the years, every third record an income, memos of a few words.
 void FillBook(App &app, int records);

@@ -3,11 +3,33 @@
 #include <QCoreApplication>
 
 #if PURSLET_WITH_GUI
+#include "ui/ChartRender.h"
 #include "ui/DesktopMain.h"
+
+#include <QApplication>
+
+#include <cstdio>
 #endif
 
 int main(int argc, char **argv)
 {
+#if PURSLET_WITH_GUI
+    // Drawing needs the widget libraries, never a display.
+    if (purslet::NeedsCommandLineRenderer(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Failures end in one line of their own; the platform's chatter
+        // (no runtime folder, no session) would only hide it.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        });
+        QApplication app(argc, argv);
+        purslet::InstallJapaneseFonts();
+        purslet::CommandLineRenderers renderers;
+        renderers.chart = purslet::RenderChartPng;
+        return purslet::RunCommandLine(app.arguments(), renderers);
+    }
+#endif
     // The command line interface answers without a display.
     if (purslet::IsCommandLineInvocation(argc, argv)) {
         QCoreApplication app(argc, argv);

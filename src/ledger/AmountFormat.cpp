@@ -4,7 +4,11 @@ namespace purslet {
 
 QString FormatAmount(Amount value)
 {
-    const qint64 yen = value.roundedYen();
+    return FormatWholeYen(value.roundedYen());
+}
+
+QString FormatWholeYen(qint64 yen)
+{
     // Digits of the magnitude, built backwards without overflow at the minimum.
     char16_t buffer[32];
     int pos = 32;

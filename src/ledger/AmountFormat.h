@@ -8,6 +8,8 @@ namespace purslet {
 
 // "###,###,###,###,##0": grouping commas, "0" for zero, "-" for negatives.
 QString FormatAmount(Amount value);
+// The same pattern for a whole number of yen.
+QString FormatWholeYen(qint64 yen);
 // Empty for zero, otherwise as FormatAmount.
 QString FormatAmountBlank(Amount value);
 // Empty and "---" read as zero; anything else is parsed (RuntimeError 13 if

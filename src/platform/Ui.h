@@ -42,7 +42,7 @@ public:
     virtual void setClipboardText(const QString &) {}
     virtual void beep() {}
     virtual void openUrl(const QString &) {}
-    // Shows a modal window by its name ("frmMatter", "frmVersion", "frmGraph").
+    // Shows a modal window by its name ("frmMatter", "frmVersion", "frmChart").
     virtual void showModal(const QString &) {}
 
     // "No" in the system error dialog: the program ends at once, nothing saved.

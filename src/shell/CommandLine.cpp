@@ -2,15 +2,20 @@
 
 #include "files/BookReader.h"
 #include "files/BookWriter.h"
+#include "graph/ChartData.h"
+#include "platform/AtomicFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RuntimeError.h"
 #include "printing/PrintLayout.h"
 #include "shell/App.h"
 #include "shell/ConsoleUi.h"
 
+#include <QRegularExpression>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include <malloc.h>
 #include <unistd.h>
@@ -22,6 +27,8 @@ namespace {
 const char kUsage[] =
     "usage: purslet --report FILE [--password-stdin]\n"
     "       purslet --convert IN OUT [--password-stdin]\n"
+    "       purslet --advice FILE [--password-stdin]\n"
+    "       purslet --chart KIND FILE OUT.png [--size WxH] [--password-stdin]\n"
     "       purslet --version | --help\n"
     "\n"
     "  --report FILE     print the cash book, the income and the outgo tables as\n"
@@ -29,6 +36,15 @@ const char kUsage[] =
     "  --convert IN OUT  read the book IN and write it to OUT in the kind that\n"
     "                    OUT's name selects (.psl book, .bak backup, any other\n"
     "                    name plain comma-separated text)\n"
+    "  --advice FILE     print the advice of the graph window for the ratio chart,\n"
+    "                    the income chart and the outgo chart, each under its\n"
+    "                    caption, in UTF-8, to standard output\n"
+    "  --chart KIND FILE OUT.png\n"
+    "                    draw one chart of the book with its legend into a PNG\n"
+    "                    image, without a display: KIND 0 the income/outgo ratio,\n"
+    "                    1 income by matter, 2 outgo by matter (these two as flat\n"
+    "                    grouped bars)\n"
+    "  --size WxH        the image's size in pixels (default 800x600)\n"
     "  --password-stdin  take the password from the first line of standard input\n"
     "                    (to open IN and to protect an OUT book); on a terminal\n"
     "                    the password is asked for without echo\n"
@@ -36,13 +52,16 @@ const char kUsage[] =
     "Catalogs and settings come from PURSLET_HOME, or from the program's folder.\n"
     "Exit status: 0 done, 1 a file could not be read or written, 2 usage.\n";
 
-enum class Mode { None, Report, Convert, Version, Help };
+enum class Mode { None, Report, Convert, Advice, Chart, Version, Help };
+
+constexpr int kMaxChartSide = 8192;
 
 struct Request
 {
     Mode mode = Mode::None;
     QStringList files;
     bool passwordStdin = false;
+    QString size; // --size as given; empty for the default
 };
 
 int usageError(const QString &problem)
@@ -57,6 +76,28 @@ int fileError(const QString &path, const QString &message)
     return 1;
 }
 
+std::optional<ChartKind> chartKindOf(const QString &text)
+{
+    if (text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] < QLatin1Char(char('0' + kChartKinds)))
+        return ChartKind(text[0].unicode() - u'0');
+    return std::nullopt;
+}
+
+std::optional<QSize> chartSizeOf(const QString &text)
+{
+    if (text.isEmpty())
+        return QSize(800, 600);
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int width = match.captured(1).toInt();
+    const int height = match.captured(2).toInt();
+    if (width < 1 || height < 1 || width > kMaxChartSide || height > kMaxChartSide)
+        return std::nullopt;
+    return QSize(width, height);
+}
+
 // Empty when the arguments make sense; otherwise what is wrong with them.
 QString parse(const QStringList &arguments, Request &request)
 {
@@ -67,12 +108,21 @@ QString parse(const QStringList &arguments, Request &request)
             mode = Mode::Report;
         else if (arg == QLatin1String("--convert"))
             mode = Mode::Convert;
+        else if (arg == QLatin1String("--advice"))
+            mode = Mode::Advice;
+        else if (arg == QLatin1String("--chart"))
+            mode = Mode::Chart;
         else if (arg == QLatin1String("--version"))
             mode = Mode::Version;
         else if (arg == QLatin1String("--help"))
             mode = Mode::Help;
         else if (arg == QLatin1String("--password-stdin")) {
             request.passwordStdin = true;
+            continue;
+        } else if (arg == QLatin1String("--size")) {
+            if (i + 1 >= arguments.size())
+                return QStringLiteral("--size takes WxH");
+            request.size = arguments[++i];
             continue;
         } else if (arg.startsWith(QLatin1String("--")))
             return QStringLiteral("unknown option %1").arg(arg);
@@ -81,13 +131,25 @@ QString parse(const QStringList &arguments, Request &request)
             continue;
         }
         if (request.mode != Mode::None)
-            return QStringLiteral("only one of --report, --convert, --version and --help");
+            return QStringLiteral("only one of --report, --convert, --advice, --chart, --version and --help");
         request.mode = mode;
     }
 
+    if (!request.size.isEmpty() && request.mode != Mode::Chart)
+        return QStringLiteral("--size goes with --chart");
     switch (request.mode) {
     case Mode::None:
         return QStringLiteral("nothing to do");
+    case Mode::Advice:
+        return request.files.size() == 1 ? QString() : QStringLiteral("--advice takes one file");
+    case Mode::Chart:
+        if (request.files.size() != 3)
+            return QStringLiteral("--chart takes a kind and two files");
+        if (!chartKindOf(request.files[0]))
+            return QStringLiteral("the chart kind is 0, 1 or 2, not %1").arg(request.files[0]);
+        if (!chartSizeOf(request.size))
+            return QStringLiteral("--size takes WxH, each from 1 to %1, not %2").arg(kMaxChartSide).arg(request.size);
+        return QString();
     case Mode::Report:
         return request.files.size() == 1 ? QString() : QStringLiteral("--report takes one file");
     case Mode::Convert:
@@ -150,6 +212,17 @@ App &bookFor(ConsoleUi &ui)
     return *new App(ui, ProgramFolder());
 }
 
+bool writeStdout(const QByteArray &bytes)
+{
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
+           && std::fflush(stdout) == 0;
+}
+
+int stdoutError()
+{
+    return fileError(QStringLiteral("(standard output)"), QString::fromLocal8Bit(std::strerror(errno)));
+}
+
 int report(const Request &request)
 {
     ConsoleUi ui(passwordSource(request.passwordStdin));
@@ -160,9 +233,58 @@ int report(const Request &request)
 
     // One buffer and one write: the largest book prints some 33,000 lines.
     const QByteArray bytes = PrintAllUtf8(app.book);
-    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size())
-        || std::fflush(stdout) != 0)
-        return fileError(QStringLiteral("(standard output)"), QString::fromLocal8Bit(std::strerror(errno)));
+    if (!writeStdout(bytes))
+        return stdoutError();
+    return 0;
+}
+
+int advice(const Request &request)
+{
+    ConsoleUi ui(passwordSource(request.passwordStdin));
+    App &app = bookFor(ui);
+    const QString &path = request.files[0];
+    if (!readBook(app, ui, path))
+        return fileError(path, errorOf(ui));
+
+    QString text;
+    for (int kind = 0; kind < kChartKinds; ++kind) {
+        QString advice = DrawChart(app.book, ChartKind(kind), ui).advice;
+        if (ui.failed())
+            return fileError(path, errorOf(ui));
+        advice.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        if (!advice.isEmpty() && !advice.endsWith(QLatin1Char('\n')))
+            advice += QLatin1Char('\n');
+        text += ChartCaption(ChartKind(kind)) + QLatin1Char('\n') + advice + QLatin1Char('\n');
+    }
+    if (!writeStdout(text.toUtf8()))
+        return stdoutError();
+    return 0;
+}
+
+int chart(const Request &request, const CommandLineRenderers &renderers)
+{
+    const QString &path = request.files[1];
+    const QString &out = request.files[2];
+    if (!renderers.chart)
+        return fileError(out, QStringLiteral("this build has no widget libraries to draw charts with"));
+    ConsoleUi ui(passwordSource(request.passwordStdin));
+    App &app = bookFor(ui);
+    if (!readBook(app, ui, path))
+        return fileError(path, errorOf(ui));
+    const ChartDrawing drawing = DrawChart(app.book, *chartKindOf(request.files[0]), ui);
+    if (ui.failed())
+        return fileError(path, errorOf(ui));
+
+    // Drawn whole in memory first: a chart that cannot be drawn leaves OUT untouched.
+    QString error;
+    const QByteArray png = renderers.chart(drawing.model, *chartSizeOf(request.size), error);
+    if (png.isEmpty())
+        return fileError(out, error.isEmpty() ? QStringLiteral("the chart could not be drawn") : error);
+    try {
+        WriteFileAtomically(out, png);
+    } catch (const RuntimeError &e) {
+        return fileError(out, e.description());
+    }
     return 0;
 }
 
@@ -189,7 +311,15 @@ bool IsCommandLineInvocation(int argc, char **argv)
     return false;
 }
 
-int RunCommandLine(const QStringList &arguments)
+bool NeedsCommandLineRenderer(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--chart") == 0)
+            return true;
+    return false;
+}
+
+int RunCommandLine(const QStringList &arguments, const CommandLineRenderers &renderers)
 {
 #ifdef __GLIBC__
     // Reading and printing a large book allocates and frees buffers of
@@ -214,6 +344,10 @@ int RunCommandLine(const QStringList &arguments)
         return report(request);
     case Mode::Convert:
         return convert(request);
+    case Mode::Advice:
+        return advice(request);
+    case Mode::Chart:
+        return chart(request, renderers);
     case Mode::None:
         break;
     }

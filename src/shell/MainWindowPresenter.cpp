@@ -3,6 +3,7 @@
 #include "files/FileCommands.h"
 #include "files/HistoryCommands.h"
 #include "files/UndoCommand.h"
+#include "graph/ChartPresenter.h"
 #include "ledger/EditCommands.h"
 #include "platform/Ui.h"
 #include "shell/App.h"
@@ -12,8 +13,8 @@
 
 namespace purslet {
 
-MainWindowPresenter::MainWindowPresenter(App &app, FileCommands &files, EditCommands &edit)
-    : m_app(app), m_files(files), m_edit(edit)
+MainWindowPresenter::MainWindowPresenter(App &app, FileCommands &files, EditCommands &edit, ChartPresenter &chart)
+    : m_app(app), m_files(files), m_edit(edit), m_chart(chart)
 {
 }
 
@@ -54,7 +55,7 @@ void MainWindowPresenter::menuClick(const QString &name)
     else if (name == QLatin1String("showMain"))
         showMain_Click();
     else if (name == QLatin1String("showGraph"))
-        m_app.ui.showModal(QStringLiteral("frmGraph"));
+        m_chart.showGraph();
     else if (name == QLatin1String("setupHighSpeedMode"))
         setupHighSpeedMode_Click();
     else if (name == QLatin1String("setupDeleteHistory"))

@@ -9,6 +9,7 @@
 namespace purslet {
 
 class App;
+class ChartPresenter;
 class EditCommands;
 class FileCommands;
 
@@ -22,7 +23,7 @@ public:
     static constexpr double ResetHeight = 6834;
     static constexpr double StatusPanelReserve = 2000;
 
-    MainWindowPresenter(App &app, FileCommands &files, EditCommands &edit);
+    MainWindowPresenter(App &app, FileCommands &files, EditCommands &edit, ChartPresenter &chart);
 
     void setView(ShellView *view) { m_view = view; }
 
@@ -56,6 +57,7 @@ private:
     App &m_app;
     FileCommands &m_files;
     EditCommands &m_edit;
+    ChartPresenter &m_chart;
     ShellView *m_view = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/FileCommands.h"
+#include "graph/ChartPresenter.h"
 #include "ledger/BookWindowPresenter.h"
 #include "ledger/CalendarPresenter.h"
 #include "ledger/EditCommands.h"
@@ -19,7 +20,7 @@ class Presenters final
 public:
     explicit Presenters(App &app)
         : app(app), input(app), calendar(app, input), matterEditor(app), edit(app, input, matterEditor),
-          bookWindow(app, edit), files(app), main(app, files, edit)
+          bookWindow(app, edit), files(app), chart(app), main(app, files, edit, chart)
     {
     }
 
@@ -33,6 +34,7 @@ public:
     EditCommands edit;
     BookWindowPresenter bookWindow;
     FileCommands files;
+    ChartPresenter chart;
     MainWindowPresenter main;
 };
 

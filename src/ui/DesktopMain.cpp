@@ -1,6 +1,7 @@
 #include "ui/DesktopMain.h"
 
 #include "shell/FileAssociation.h"
+#include "ui/ChartWindow.h"
 #include "shell/Startup.h"
 #include "ui/MatterEditorDialog.h"
 #include "ui/PrintJob.h"
@@ -49,6 +50,10 @@ DesktopSession::DesktopSession(QtUi &ui) : ui(ui), app(ui), presenters(app), win
     presenters.main.onPrint = [this](const QString &item) { RunPrintCommand(app, item, &window); };
     ui.registerModal(QStringLiteral("frmMatter"), [this] {
         MatterEditorDialog dialog(presenters.matterEditor, app, &window);
+        dialog.exec();
+    });
+    ui.registerModal(QStringLiteral("frmChart"), [this] {
+        ChartWindow dialog(presenters.chart, &window);
         dialog.exec();
     });
 }

@@ -1,3 +1,4 @@
+#include "ProgramRun.h"
 #include "TempHome.h"
 
 #include "platform/Codepage.h"
@@ -11,39 +12,11 @@
 
 using purslet::FromCp932;
 using purslet::ToCp932;
+using purslet::test::Outcome;
+using purslet::test::runProgram;
 using purslet::test::TempHome;
 
 namespace {
-
-struct Outcome
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// The real program, built beside the tests' folder.
-QString programPath()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../purslet");
-}
-
-// Runs the program with PURSLET_HOME set by the TempHome in scope; standard
-// input is the given bytes and then closed, so it is never a terminal.
-Outcome runProgram(const QStringList &arguments, const QByteArray &input = {})
-{
-    QProcess process;
-    process.start(programPath(), arguments);
-    EXPECT_TRUE(process.waitForStarted(10000)) << qPrintable(programPath());
-    process.write(input);
-    process.closeWriteChannel();
-    EXPECT_TRUE(process.waitForFinished(30000));
-    Outcome run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 // A field of an own book file: each character's code page 932 code with the top bit flipped.
 QByteArray encoded(const QString &text)

@@ -134,7 +134,7 @@ TEST_F(MainWindowPresenterTest, HistoryClearingHintsAndOtherItems)
 
     presenters.main.menuClick(QStringLiteral("showGraph"));
     presenters.main.menuClick(QStringLiteral("helpVersion"));
-    EXPECT_EQ(ui.modals, (QStringList{QStringLiteral("frmGraph"), QStringLiteral("frmVersion")}));
+    EXPECT_EQ(ui.modals, (QStringList{QStringLiteral("frmChart"), QStringLiteral("frmVersion")}));
     presenters.main.menuClick(QStringLiteral("fileEnd"));
     EXPECT_EQ(ends, 1);
 }

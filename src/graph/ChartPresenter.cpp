@@ -1,0 +1,49 @@
+#include "graph/ChartPresenter.h"
+
+#include "platform/Hints.h"
+#include "shell/App.h"
+
+namespace purslet {
+
+ChartPresenter::ChartPresenter(App &app) : m_app(app) {}
+
+void ChartPresenter::showGraph()
+{
+    Form_Load();
+    m_app.ui.showModal(QStringLiteral("frmChart"));
+}
+
+void ChartPresenter::Form_Load()
+{
+    optChartType_Click(int(ChartKind::Ratio));
+    chkExample_Click(true);
+}
+
+void ChartPresenter::optChartType_Click(int index)
+{
+    if (index < 0 || index >= kChartKinds)
+        return;
+    m_kind = ChartKind(index);
+    m_drawing = DrawChart(m_app.book, m_kind, m_app.ui);
+    if (onChartChanged)
+        onChartChanged();
+}
+
+void ChartPresenter::chkExample_Click(bool checked)
+{
+    m_legend = checked;
+    if (onLegendChanged)
+        onLegendChanged();
+}
+
+void ChartPresenter::MouseMove(const QString &controlName)
+{
+    ShowHint(m_app.ui,
+             {
+                 {"fraChartType", u"グラフの表示条件を決定します。"},
+                 {"Form", u""},
+             },
+             controlName);
+}
+
+} // namespace purslet

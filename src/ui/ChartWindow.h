@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+
+class QChartView;
+class QCheckBox;
+class QGroupBox;
+class QPlainTextEdit;
+class QRadioButton;
+class QStackedWidget;
+
+namespace purslet {
+
+class ChartPresenter;
+class StepChart;
+
+// The modal graph window: the chart, the chart kind, the legend box and the
+// advice sheet. The presenter holds the state; this mirrors it.
+class ChartWindow final : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit ChartWindow(ChartPresenter &presenter, QWidget *parent = nullptr);
+    ~ChartWindow() override;
+
+    QRadioButton *optChartType(int index) const { return m_options[index]; }
+    QCheckBox *chkExample() const { return m_chkExample; }
+    QPlainTextEdit *txtAdvice() const { return m_txtAdvice; }
+    QGroupBox *fraChartType() const { return m_frame; }
+    // The chart area: the flat chart (pie, or bars without 3D) or the step chart.
+    QChartView *flatChart() const { return m_flatView; }
+    StepChart *stepChart() const { return m_stepChart; }
+    QWidget *currentChart() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void syncChart();
+    void syncLegend();
+
+    ChartPresenter &m_presenter;
+    QStackedWidget *m_chartArea = nullptr;
+    QChartView *m_flatView = nullptr;
+    StepChart *m_stepChart = nullptr;
+    QGroupBox *m_frame = nullptr;
+    QRadioButton *m_options[3] = {};
+    QCheckBox *m_chkExample = nullptr;
+    QPlainTextEdit *m_txtAdvice = nullptr;
+    bool m_placed = false;
+};
+
+} // namespace purslet

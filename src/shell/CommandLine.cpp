@@ -22,6 +22,7 @@ namespace {
 const char kUsage[] =
     "usage: purslet --report FILE [--password-stdin]\n"
     "       purslet --convert IN OUT [--password-stdin]\n"
+    "       purslet --pdf FILE OUT.pdf [--password-stdin]\n"
     "       purslet --version | --help\n"
     "\n"
     "  --report FILE     print the cash book, the income and the outgo tables as\n"
@@ -29,6 +30,8 @@ const char kUsage[] =
     "  --convert IN OUT  read the book IN and write it to OUT in the kind that\n"
     "                    OUT's name selects (.psl book, .bak backup, any other\n"
     "                    name plain comma-separated text)\n"
+    "  --pdf FILE OUT    write the three tables as Print All prints them, on A4\n"
+    "                    pages in the same font, as the PDF file OUT\n"
     "  --password-stdin  take the password from the first line of standard input\n"
     "                    (to open IN and to protect an OUT book); on a terminal\n"
     "                    the password is asked for without echo\n"
@@ -36,7 +39,7 @@ const char kUsage[] =
     "Catalogs and settings come from PURSLET_HOME, or from the program's folder.\n"
     "Exit status: 0 done, 1 a file could not be read or written, 2 usage.\n";
 
-enum class Mode { None, Report, Convert, Version, Help };
+enum class Mode { None, Report, Convert, Pdf, Version, Help };
 
 struct Request
 {
@@ -67,6 +70,8 @@ QString parse(const QStringList &arguments, Request &request)
             mode = Mode::Report;
         else if (arg == QLatin1String("--convert"))
             mode = Mode::Convert;
+        else if (arg == QLatin1String("--pdf"))
+            mode = Mode::Pdf;
         else if (arg == QLatin1String("--version"))
             mode = Mode::Version;
         else if (arg == QLatin1String("--help"))
@@ -81,7 +86,7 @@ QString parse(const QStringList &arguments, Request &request)
             continue;
         }
         if (request.mode != Mode::None)
-            return QStringLiteral("only one of --report, --convert, --version and --help");
+            return QStringLiteral("only one of --report, --convert, --pdf, --version and --help");
         request.mode = mode;
     }
 
@@ -92,6 +97,8 @@ QString parse(const QStringList &arguments, Request &request)
         return request.files.size() == 1 ? QString() : QStringLiteral("--report takes one file");
     case Mode::Convert:
         return request.files.size() == 2 ? QString() : QStringLiteral("--convert takes two files");
+    case Mode::Pdf:
+        return request.files.size() == 2 ? QString() : QStringLiteral("--pdf takes two files");
     case Mode::Version:
     case Mode::Help:
         return request.files.isEmpty() ? QString() : QStringLiteral("unexpected argument %1").arg(request.files[0]);
@@ -179,6 +186,26 @@ int convert(const Request &request)
     return 0;
 }
 
+int pdf(const Request &request, const CommandLineRenderers &renderers)
+{
+    const QString &in = request.files[0];
+    const QString &out = request.files[1];
+    if (!renderers.pdf)
+        return fileError(out, QStringLiteral("PDF output needs the desktop build of purslet"));
+    ConsoleUi ui(passwordSource(request.passwordStdin));
+    App &app = bookFor(ui);
+    if (!readBook(app, ui, in))
+        return fileError(in, errorOf(ui));
+    try {
+        renderers.pdf(app.book, ui, out);
+    } catch (const RuntimeError &e) {
+        ui.recordError(e.description());
+    }
+    if (ui.failed())
+        return fileError(out, errorOf(ui));
+    return 0;
+}
+
 } // namespace
 
 bool IsCommandLineInvocation(int argc, char **argv)
@@ -189,7 +216,7 @@ bool IsCommandLineInvocation(int argc, char **argv)
     return false;
 }
 
-int RunCommandLine(const QStringList &arguments)
+int RunCommandLine(const QStringList &arguments, const CommandLineRenderers &renderers)
 {
 #ifdef __GLIBC__
     // Reading and printing a large book allocates and frees buffers of
@@ -214,6 +241,8 @@ int RunCommandLine(const QStringList &arguments)
         return report(request);
     case Mode::Convert:
         return convert(request);
+    case Mode::Pdf:
+        return pdf(request, renderers);
     case Mode::None:
         break;
     }

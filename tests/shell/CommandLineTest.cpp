@@ -1,6 +1,7 @@
 #include "TempHome.h"
 
 #include "platform/Codepage.h"
+#include "shell/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -223,6 +224,7 @@ TEST_F(CommandLine, UsageVersionAndHelp)
              {"--report"},
              {"--report", "a.psl", "b.psl"},
              {"--convert", "a.psl"},
+             {"--pdf", "a.psl"},
              {"--report", "a.psl", "--convert", "a.psl", "b.csv"},
              {"--frobnicate"},
              {"--password-stdin"},
@@ -240,5 +242,19 @@ TEST_F(CommandLine, UsageVersionAndHelp)
     run = runProgram({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains("--convert IN OUT [--password-stdin]"));
+    EXPECT_TRUE(run.out.contains("--pdf FILE OUT.pdf [--password-stdin]"));
     EXPECT_TRUE(run.err.isEmpty());
+}
+
+// A build without the desktop program has nothing to draw a PDF with.
+TEST_F(CommandLine, PdfWithoutTheDesktopBuildFailsCleanly)
+{
+    home.write("book.csv", ToCp932("\"2026/05/01\",\"\",\"500\",\"\",\"\"\r\n"));
+    const QString out = home.file("out.pdf");
+    testing::internal::CaptureStderr();
+    const int status = purslet::RunCommandLine({"purslet", "--pdf", home.file("book.csv"), out});
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(QString::fromStdString(err), "purslet: " + out + ": PDF output needs the desktop build of purslet\n");
+    EXPECT_FALSE(home.exists("out.pdf"));
 }

@@ -1,0 +1,137 @@
+// purslet --pdf as a user runs it: the real program, its exit status, its
+// one line on stderr, and the file it leaves (or does not).
+#include "PrintCheck.h"
+#include "TempHome.h"
+
+#include "platform/Codepage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QRegularExpression>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace purslet;
+using namespace purslet::test;
+
+namespace {
+
+struct Outcome
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Outcome runProgram(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../purslet"), arguments);
+    EXPECT_TRUE(process.waitForStarted(10000));
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    Outcome run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// The same lines --report lays out, without blanks.
+QStringList reportLines(const QString &report)
+{
+    QStringList lines;
+    for (const QString &line : report.split(QLatin1Char('\n')))
+        if (!line.isEmpty())
+            lines << Squeezed(line);
+    return lines;
+}
+
+} // namespace
+
+TEST(PdfCommand, WritesPrintAllOnA4)
+{
+    TempHome home;
+    WriteBookFiles(home, QStringLiteral("book.csv"), 100);
+    const QString out = home.file(QStringLiteral("tables.pdf"));
+    const Outcome run = runProgram({QStringLiteral("--pdf"), home.file(QStringLiteral("book.csv")), out});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.isEmpty());
+    EXPECT_TRUE(run.out.isEmpty());
+
+    const QString info = PdfTool(QStringLiteral("pdfinfo"), out);
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size: +595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))))
+        << qPrintable(info);
+    EXPECT_TRUE(PdfTool(QStringLiteral("pdffonts"), out).contains(QStringLiteral("IPAGothic")));
+    QString error;
+    const QStringList pages = PdfPages(out, PdfPitch(out), &error);
+    ASSERT_GE(pages.size(), 2) << qPrintable(error);
+    QStringList printed;
+    for (const QString &line : PrintedLines(pages))
+        if (!line.isEmpty())
+            printed << Squeezed(line);
+    const Outcome report = runProgram({QStringLiteral("--report"), home.file(QStringLiteral("book.csv"))});
+    EXPECT_EQ(printed, reportLines(report.out));
+}
+
+TEST(PdfCommand, ProtectedBookWithThePasswordOnStandardInput)
+{
+    TempHome home;
+    WriteBookFiles(home, QStringLiteral("book.csv"), 5);
+    // The program itself makes the protected book.
+    ASSERT_EQ(runProgram({QStringLiteral("--convert"), home.file(QStringLiteral("book.csv")),
+                          home.file(QStringLiteral("book.psl")), QStringLiteral("--password-stdin")},
+                         "secret\n")
+                  .exitCode,
+              0);
+    const QString out = home.file(QStringLiteral("book.pdf"));
+    const Outcome run = runProgram(
+        {QStringLiteral("--pdf"), home.file(QStringLiteral("book.psl")), out, QStringLiteral("--password-stdin")},
+        "secret\n");
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(PdfPageCount(out), 1);
+}
+
+// On any failure nothing is written at OUT, and stderr has one line naming the file.
+TEST(PdfCommand, FailuresLeaveNothingAtTheOutput)
+{
+    TempHome home;
+    WriteBookFiles(home, QStringLiteral("book.csv"), 5);
+    ASSERT_EQ(runProgram({QStringLiteral("--convert"), home.file(QStringLiteral("book.csv")),
+                          home.file(QStringLiteral("locked.psl")), QStringLiteral("--password-stdin")},
+                         "secret\n")
+                  .exitCode,
+              0);
+    home.write(QStringLiteral("old.pdf"), "an older file");
+    const struct
+    {
+        const char *name;
+        QString book;
+        QString out;
+        QByteArray input;
+        QString namedFile;
+    } cases[] = {
+        {"missing book", home.file(QStringLiteral("missing.psl")), home.file(QStringLiteral("a.pdf")), {},
+         home.file(QStringLiteral("missing.psl"))},
+        {"wrong password", home.file(QStringLiteral("locked.psl")), home.file(QStringLiteral("old.pdf")), "wrong\n",
+         home.file(QStringLiteral("locked.psl"))},
+        {"no such folder", home.file(QStringLiteral("book.csv")), home.file(QStringLiteral("nowhere/b.pdf")), {},
+         home.file(QStringLiteral("nowhere/b.pdf"))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome run =
+            runProgram({QStringLiteral("--pdf"), c.book, c.out, QStringLiteral("--password-stdin")}, c.input);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("purslet: ") + c.namedFile + QStringLiteral(": ")))
+            << qPrintable(run.err);
+        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << qPrintable(run.err);
+    }
+    EXPECT_FALSE(home.exists(QStringLiteral("a.pdf")));
+    EXPECT_EQ(home.read(QStringLiteral("old.pdf")), "an older file");
+    // No stray temporary file beside the outputs either.
+    EXPECT_EQ(QDir(home.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files),
+              QStringList{QStringLiteral("old.pdf")});
+}

@@ -8,6 +8,8 @@
 #include "shell/App.h"
 #include "shell/ConsoleUi.h"
 
+#include <QFileInfo>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -192,6 +194,10 @@ int pdf(const Request &request, const CommandLineRenderers &renderers)
     const QString &out = request.files[1];
     if (!renderers.pdf)
         return fileError(out, QStringLiteral("PDF output needs the desktop build of purslet"));
+    // A slip of the arguments must not replace the book with its own print.
+    const QFileInfo book(in);
+    if (book.exists() && book.canonicalFilePath() == QFileInfo(out).canonicalFilePath())
+        return fileError(out, QStringLiteral("is the book being read; the PDF would replace it"));
     ConsoleUi ui(passwordSource(request.passwordStdin));
     App &app = bookFor(ui);
     if (!readBook(app, ui, in))

@@ -119,6 +119,8 @@ TEST(PdfCommand, FailuresLeaveNothingAtTheOutput)
          home.file(QStringLiteral("locked.psl"))},
         {"no such folder", home.file(QStringLiteral("book.csv")), home.file(QStringLiteral("nowhere/b.pdf")), {},
          home.file(QStringLiteral("nowhere/b.pdf"))},
+        {"over the book itself", home.file(QStringLiteral("locked.psl")), home.file(QStringLiteral("locked.psl")),
+         "secret\n", home.file(QStringLiteral("locked.psl"))},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -130,6 +132,7 @@ TEST(PdfCommand, FailuresLeaveNothingAtTheOutput)
         EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << qPrintable(run.err);
     }
     EXPECT_FALSE(home.exists(QStringLiteral("a.pdf")));
+    EXPECT_TRUE(home.read(QStringLiteral("locked.psl")).startsWith('"'));
     EXPECT_EQ(home.read(QStringLiteral("old.pdf")), "an older file");
     // No stray temporary file beside the outputs either.
     EXPECT_EQ(QDir(home.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files),

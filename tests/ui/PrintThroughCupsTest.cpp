@@ -216,6 +216,8 @@ void PrintThroughCupsTest::printAllThroughTheDialogArrivesWhole()
 void PrintThroughCupsTest::aRefusedJobIsReportedNotSent()
 {
     const QString out = m_cups->path(QStringLiteral("out/job.pdf"));
+    QString why;
+    QVERIFY2(m_cups->addQueue(kQueue, out, &why), qPrintable(why));
     QVERIFY(m_cups->run(QStringLiteral("cupsreject"), {kQueue}));
     Session session;
     QVERIFY(session.ready());
@@ -235,6 +237,8 @@ void PrintThroughCupsTest::aRefusedJobIsReportedNotSent()
 void PrintThroughCupsTest::escapeInTheDialogFromTheToolbarPrintsNothing()
 {
     const QString out = m_cups->path(QStringLiteral("out/job.pdf"));
+    QString why;
+    QVERIFY2(m_cups->addQueue(kQueue, out, &why), qPrintable(why));
     Session session;
     QVERIFY(session.ready());
     QToolBar *toolbar = session.s->window.toolbar();

@@ -1,14 +1,13 @@
 // purslet --pdf as a user runs it: the real program, its exit status, its
 // one line on stderr, and the file it leaves (or does not).
 #include "PrintCheck.h"
+#include "ProgramRun.h"
 #include "TempHome.h"
 
 #include "platform/Codepage.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -17,26 +16,15 @@ using namespace purslet::test;
 
 namespace {
 
-struct Outcome
+// A book protected by the password "secret", made by the program itself.
+bool writeLockedBook(const TempHome &home, const QString &name)
 {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Outcome runProgram(const QStringList &arguments, const QByteArray &input = {})
-{
-    QProcess process;
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../purslet"), arguments);
-    EXPECT_TRUE(process.waitForStarted(10000));
-    process.write(input);
-    process.closeWriteChannel();
-    EXPECT_TRUE(process.waitForFinished(60000));
-    Outcome run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    WriteBookFiles(home, QStringLiteral("book.csv"), 5);
+    return RunProgram({QStringLiteral("--convert"), home.file(QStringLiteral("book.csv")), home.file(name),
+                       QStringLiteral("--password-stdin")},
+                      "secret\n")
+               .exitCode
+           == 0;
 }
 
 // The same lines --report lays out, without blanks.
@@ -56,7 +44,7 @@ TEST(PdfCommand, WritesPrintAllOnA4)
     TempHome home;
     WriteBookFiles(home, QStringLiteral("book.csv"), 100);
     const QString out = home.file(QStringLiteral("tables.pdf"));
-    const Outcome run = runProgram({QStringLiteral("--pdf"), home.file(QStringLiteral("book.csv")), out});
+    const ProgramRun run = RunProgram({QStringLiteral("--pdf"), home.file(QStringLiteral("book.csv")), out});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_TRUE(run.err.isEmpty());
     EXPECT_TRUE(run.out.isEmpty());
@@ -72,22 +60,16 @@ TEST(PdfCommand, WritesPrintAllOnA4)
     for (const QString &line : PrintedLines(pages))
         if (!line.isEmpty())
             printed << Squeezed(line);
-    const Outcome report = runProgram({QStringLiteral("--report"), home.file(QStringLiteral("book.csv"))});
+    const ProgramRun report = RunProgram({QStringLiteral("--report"), home.file(QStringLiteral("book.csv"))});
     EXPECT_EQ(printed, reportLines(report.out));
 }
 
 TEST(PdfCommand, ProtectedBookWithThePasswordOnStandardInput)
 {
     TempHome home;
-    WriteBookFiles(home, QStringLiteral("book.csv"), 5);
-    // The program itself makes the protected book.
-    ASSERT_EQ(runProgram({QStringLiteral("--convert"), home.file(QStringLiteral("book.csv")),
-                          home.file(QStringLiteral("book.psl")), QStringLiteral("--password-stdin")},
-                         "secret\n")
-                  .exitCode,
-              0);
+    ASSERT_TRUE(writeLockedBook(home, QStringLiteral("book.psl")));
     const QString out = home.file(QStringLiteral("book.pdf"));
-    const Outcome run = runProgram(
+    const ProgramRun run = RunProgram(
         {QStringLiteral("--pdf"), home.file(QStringLiteral("book.psl")), out, QStringLiteral("--password-stdin")},
         "secret\n");
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
@@ -98,12 +80,7 @@ TEST(PdfCommand, ProtectedBookWithThePasswordOnStandardInput)
 TEST(PdfCommand, FailuresLeaveNothingAtTheOutput)
 {
     TempHome home;
-    WriteBookFiles(home, QStringLiteral("book.csv"), 5);
-    ASSERT_EQ(runProgram({QStringLiteral("--convert"), home.file(QStringLiteral("book.csv")),
-                          home.file(QStringLiteral("locked.psl")), QStringLiteral("--password-stdin")},
-                         "secret\n")
-                  .exitCode,
-              0);
+    ASSERT_TRUE(writeLockedBook(home, QStringLiteral("locked.psl")));
     home.write(QStringLiteral("old.pdf"), "an older file");
     const struct
     {
@@ -124,8 +101,8 @@ TEST(PdfCommand, FailuresLeaveNothingAtTheOutput)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const Outcome run =
-            runProgram({QStringLiteral("--pdf"), c.book, c.out, QStringLiteral("--password-stdin")}, c.input);
+        const ProgramRun run =
+            RunProgram({QStringLiteral("--pdf"), c.book, c.out, QStringLiteral("--password-stdin")}, c.input);
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.err.startsWith(QStringLiteral("purslet: ") + c.namedFile + QStringLiteral(": ")))
             << qPrintable(run.err);

@@ -1,3 +1,4 @@
+#include "PrintBooks.h"
 #include "ScriptedUi.h"
 
 #include "ledger/Book.h"
@@ -9,7 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace purslet;
-using purslet::test::ScriptedUi;
+using namespace purslet::test;
 
 namespace {
 
@@ -59,22 +60,11 @@ private:
     int m_lines = 0;
 };
 
-void setRow(Grid &grid, int row, const QStringList &cells)
-{
-    for (int col = 0; col < cells.size(); ++col)
-        grid.setText(row, col, cells[col]);
-}
-
 Book smallBook()
 {
-    Book book;
-    setRow(book.msfgCashier, 0, {"記入日", "事柄", "収入", "支出", "小計", "メモ"});
-    setRow(book.msfgCashier, 3, {"合計", "---", "1,000", "0", "1,000", "---"});
-    book.msfgCashier.insertRow(1, {"1999/04/01", "", "1,000", "", "1,000", ""});
-    setRow(book.msfgIncome, 0, {"事柄", "収入予定額", "収入", "割合", "差額"});
-    setRow(book.msfgIncome, 3, {"合計", "0", "1,000", "100", "1,000"});
-    setRow(book.msfgOutgo, 0, {"事柄", "底値", "支出予定額", "支出", "割合", "差額"});
-    setRow(book.msfgOutgo, 3, {"合計", "---", "0", "0", "0", "0"});
+    Book book = emptyBook();
+    addRecord(book, {"1999/04/01", "", "1,000", "", "1,000", ""});
+    setRow(book.msfgCashier, 4, {"合計", "---", "1,000", "0", "1,000", "---"});
     return book;
 }
 

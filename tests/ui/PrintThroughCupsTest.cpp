@@ -137,9 +137,15 @@ void PrintThroughCupsTest::cleanupTestCase()
     m_cups.reset();
 }
 
+void PrintThroughCupsTest::init()
+{
+    QString why;
+    QVERIFY2(m_cups->addQueue(kQueue, m_cups->path(QStringLiteral("out/job.pdf")), &why), qPrintable(why));
+}
+
 void PrintThroughCupsTest::withoutAPrinterCtrlPIsReported()
 {
-    // The server has no queue yet.
+    QVERIFY(m_cups->run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), kQueue}));
     Session session;
     QVERIFY(session.ready());
     bool dialogShown = false;
@@ -157,8 +163,6 @@ void PrintThroughCupsTest::withoutAPrinterCtrlPIsReported()
 void PrintThroughCupsTest::printAllThroughTheDialogArrivesWhole()
 {
     const QString out = m_cups->path(QStringLiteral("out/job.pdf"));
-    QString why;
-    QVERIFY2(m_cups->addQueue(kQueue, out, &why), qPrintable(why));
 
     Session session;
     QVERIFY(session.ready());
@@ -216,8 +220,6 @@ void PrintThroughCupsTest::printAllThroughTheDialogArrivesWhole()
 void PrintThroughCupsTest::aRefusedJobIsReportedNotSent()
 {
     const QString out = m_cups->path(QStringLiteral("out/job.pdf"));
-    QString why;
-    QVERIFY2(m_cups->addQueue(kQueue, out, &why), qPrintable(why));
     QVERIFY(m_cups->run(QStringLiteral("cupsreject"), {kQueue}));
     Session session;
     QVERIFY(session.ready());
@@ -237,8 +239,6 @@ void PrintThroughCupsTest::aRefusedJobIsReportedNotSent()
 void PrintThroughCupsTest::escapeInTheDialogFromTheToolbarPrintsNothing()
 {
     const QString out = m_cups->path(QStringLiteral("out/job.pdf"));
-    QString why;
-    QVERIFY2(m_cups->addQueue(kQueue, out, &why), qPrintable(why));
     Session session;
     QVERIFY(session.ready());
     QToolBar *toolbar = session.s->window.toolbar();

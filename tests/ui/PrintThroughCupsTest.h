@@ -17,6 +17,7 @@ public:
 
 private Q_SLOTS:
     void initTestCase();
+    void init(); // the queue, before each test
     void withoutAPrinterCtrlPIsReported();
     void printAllThroughTheDialogArrivesWhole();
     void aRefusedJobIsReportedNotSent();

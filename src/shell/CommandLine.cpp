@@ -35,8 +35,8 @@ const char kUsage[] =
     "  --pdf FILE OUT    write the three tables as Print All prints them, on A4\n"
     "                    pages in the same font, as the PDF file OUT\n"
     "  --password-stdin  take the password from the first line of standard input\n"
-    "                    (to open IN and to protect an OUT book); on a terminal\n"
-    "                    the password is asked for without echo\n"
+    "                    (to open FILE or IN, and to protect an OUT book); on a\n"
+    "                    terminal the password is asked for without echo\n"
     "\n"
     "Catalogs and settings come from PURSLET_HOME, or from the program's folder.\n"
     "Exit status: 0 done, 1 a file could not be read or written, 2 usage.\n";

@@ -64,18 +64,6 @@ TEST(PdfCommand, WritesPrintAllOnA4)
     EXPECT_EQ(printed, reportLines(report.out));
 }
 
-TEST(PdfCommand, ProtectedBookWithThePasswordOnStandardInput)
-{
-    TempHome home;
-    ASSERT_TRUE(writeLockedBook(home, QStringLiteral("book.psl")));
-    const QString out = home.file(QStringLiteral("book.pdf"));
-    const ProgramRun run = RunProgram(
-        {QStringLiteral("--pdf"), home.file(QStringLiteral("book.psl")), out, QStringLiteral("--password-stdin")},
-        "secret\n");
-    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
-    EXPECT_EQ(PdfPageCount(out), 1);
-}
-
 // On any failure nothing is written at OUT, and stderr has one line naming the file.
 TEST(PdfCommand, FailuresLeaveNothingAtTheOutput)
 {

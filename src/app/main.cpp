@@ -5,10 +5,19 @@
 #if PURSLET_WITH_GUI
 #include "ui/ChartRender.h"
 #include "ui/DesktopMain.h"
+#include "ui/PdfExport.h"
 
 #include <QApplication>
 
 #include <cstdio>
+
+// Failures end in one line of their own; the headless platform's notes (no
+// runtime folder, no session) would only hide it.
+static void onlyFatalMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "purslet: %s\n", message.toLocal8Bit().constData());
+}
 #endif
 
 int main(int argc, char **argv)
@@ -17,16 +26,12 @@ int main(int argc, char **argv)
     // Drawing needs the widget libraries, never a display.
     if (purslet::NeedsCommandLineRenderer(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        // Failures end in one line of their own; the platform's chatter
-        // (no runtime folder, no session) would only hide it.
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-        });
+        qInstallMessageHandler(onlyFatalMessages);
         QApplication app(argc, argv);
         purslet::InstallJapaneseFonts();
         purslet::CommandLineRenderers renderers;
         renderers.chart = purslet::RenderChartPng;
+        renderers.pdf = purslet::ExportPdf;
         return purslet::RunCommandLine(app.arguments(), renderers);
     }
 #endif

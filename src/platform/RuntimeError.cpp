@@ -22,6 +22,7 @@ QString RuntimeError::standardDescription(int number)
     case InputPastEnd: return QStringLiteral("ファイルにこれ以上データがありません。");
     case PermissionDenied: return QStringLiteral("書き込みできません。");
     case PathNotFound: return QStringLiteral("パスが見つかりません。");
+    case PrinterError: return QStringLiteral("プリンタ エラーです。");
     case TooManyRecords: return QStringLiteral("記録の数が 32,767 件を超えるため扱えません。");
     default: return QStringLiteral("アプリケーション定義またはオブジェクト定義のエラーです。");
     }

@@ -20,6 +20,7 @@ public:
         DiskFull = 61,
         PermissionDenied = 70,
         PathNotFound = 76,
+        PrinterError = 482,
         TooManyRecords = 1001,
     };
 

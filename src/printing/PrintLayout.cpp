@@ -118,8 +118,8 @@ QString layoutRow(const Grid &grid, int row, const Column *columns, int count)
 void appendTable(QStringList &lines, const Grid &grid, const Column *columns, int count)
 {
     // The table opens with CR LF CR LF printed as one line: three empty lines.
-    lines.reserve(lines.size() + grid.rows() + 3);
-    for (int i = 0; i < 3; ++i)
+    lines.reserve(lines.size() + grid.rows() + kTableOpeningLines);
+    for (int i = 0; i < kTableOpeningLines; ++i)
         lines.append(QString());
     for (int row = 0; row < grid.rows(); ++row)
         lines.append(layoutRow(grid, row, columns, count));
@@ -163,21 +163,21 @@ int columnCount(const Column (&)[N], const Grid &grid)
 
 } // namespace
 
-QStringList PrintCashBook(const Book &book)
+QStringList CashBookLines(const Book &book)
 {
     QStringList lines;
     appendTable(lines, book.msfgCashier, kCashierColumns, columnCount(kCashierColumns, book.msfgCashier));
     return lines;
 }
 
-QStringList PrintIncomeSummary(const Book &book)
+QStringList IncomeSummaryLines(const Book &book)
 {
     QStringList lines;
     appendTable(lines, book.msfgIncome, kIncomeColumns, columnCount(kIncomeColumns, book.msfgIncome));
     return lines;
 }
 
-QStringList PrintOutgoSummary(const Book &book)
+QStringList OutgoSummaryLines(const Book &book)
 {
     QStringList lines;
     appendTable(lines, book.msfgOutgo, kOutgoColumns, columnCount(kOutgoColumns, book.msfgOutgo));
@@ -186,7 +186,7 @@ QStringList PrintOutgoSummary(const Book &book)
 
 QStringList PrintAllLines(const Book &book)
 {
-    return PrintCashBook(book) + PrintIncomeSummary(book) + PrintOutgoSummary(book);
+    return CashBookLines(book) + IncomeSummaryLines(book) + OutgoSummaryLines(book);
 }
 
 QByteArray PrintAllUtf8(const Book &book)

@@ -6,11 +6,13 @@ namespace purslet {
 
 struct Book;
 
-// The lines each table prints as, starting with the three empty lines that
-// open every table.
-QStringList PrintCashBook(const Book &book);
-QStringList PrintIncomeSummary(const Book &book);
-QStringList PrintOutgoSummary(const Book &book);
+// Every table opens with this many empty lines (CR LF CR LF printed as one line).
+constexpr int kTableOpeningLines = 3;
+
+// The lines each table prints as, starting with its opening empty lines.
+QStringList CashBookLines(const Book &book);
+QStringList IncomeSummaryLines(const Book &book);
+QStringList OutgoSummaryLines(const Book &book);
 
 // Print All: the three tables one after another.
 QStringList PrintAllLines(const Book &book);

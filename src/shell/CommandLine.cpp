@@ -11,6 +11,7 @@
 #include "shell/ConsoleUi.h"
 
 #include <QRegularExpression>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -29,6 +30,7 @@ const char kUsage[] =
     "       purslet --convert IN OUT [--password-stdin]\n"
     "       purslet --advice FILE [--password-stdin]\n"
     "       purslet --chart KIND FILE OUT.png [--size WxH] [--password-stdin]\n"
+    "       purslet --pdf FILE OUT.pdf [--password-stdin]\n"
     "       purslet --version | --help\n"
     "\n"
     "  --report FILE     print the cash book, the income and the outgo tables as\n"
@@ -45,14 +47,16 @@ const char kUsage[] =
     "                    1 income by matter, 2 outgo by matter (these two as flat\n"
     "                    grouped bars)\n"
     "  --size WxH        the image's size in pixels (default 800x600)\n"
+    "  --pdf FILE OUT    write the three tables as Print All prints them, on A4\n"
+    "                    pages in the same font, as the PDF file OUT\n"
     "  --password-stdin  take the password from the first line of standard input\n"
-    "                    (to open IN and to protect an OUT book); on a terminal\n"
-    "                    the password is asked for without echo\n"
+    "                    (to open FILE or IN, and to protect an OUT book); on a\n"
+    "                    terminal the password is asked for without echo\n"
     "\n"
     "Catalogs and settings come from PURSLET_HOME, or from the program's folder.\n"
     "Exit status: 0 done, 1 a file could not be read or written, 2 usage.\n";
 
-enum class Mode { None, Report, Convert, Advice, Chart, Version, Help };
+enum class Mode { None, Report, Convert, Advice, Chart, Pdf, Version, Help };
 
 constexpr int kMaxChartSide = 8192;
 
@@ -112,6 +116,8 @@ QString parse(const QStringList &arguments, Request &request)
             mode = Mode::Advice;
         else if (arg == QLatin1String("--chart"))
             mode = Mode::Chart;
+        else if (arg == QLatin1String("--pdf"))
+            mode = Mode::Pdf;
         else if (arg == QLatin1String("--version"))
             mode = Mode::Version;
         else if (arg == QLatin1String("--help"))
@@ -131,7 +137,7 @@ QString parse(const QStringList &arguments, Request &request)
             continue;
         }
         if (request.mode != Mode::None)
-            return QStringLiteral("only one of --report, --convert, --advice, --chart, --version and --help");
+            return QStringLiteral("only one of --report, --convert, --advice, --chart, --pdf, --version and --help");
         request.mode = mode;
     }
 
@@ -154,6 +160,8 @@ QString parse(const QStringList &arguments, Request &request)
         return request.files.size() == 1 ? QString() : QStringLiteral("--report takes one file");
     case Mode::Convert:
         return request.files.size() == 2 ? QString() : QStringLiteral("--convert takes two files");
+    case Mode::Pdf:
+        return request.files.size() == 2 ? QString() : QStringLiteral("--pdf takes two files");
     case Mode::Version:
     case Mode::Help:
         return request.files.isEmpty() ? QString() : QStringLiteral("unexpected argument %1").arg(request.files[0]);
@@ -223,6 +231,13 @@ int stdoutError()
     return fileError(QStringLiteral("(standard output)"), QString::fromLocal8Bit(std::strerror(errno)));
 }
 
+// A slip of the arguments must not replace the book with a picture of it.
+bool isSameFile(const QString &book, const QString &out)
+{
+    const QFileInfo in(book);
+    return in.exists() && in.canonicalFilePath() == QFileInfo(out).canonicalFilePath();
+}
+
 int report(const Request &request)
 {
     ConsoleUi ui(passwordSource(request.passwordStdin));
@@ -267,6 +282,8 @@ int chart(const Request &request, const CommandLineRenderers &renderers)
     const QString &out = request.files[2];
     if (!renderers.chart)
         return fileError(out, QStringLiteral("this build has no widget libraries to draw charts with"));
+    if (isSameFile(path, out))
+        return fileError(out, QStringLiteral("is the book being read; the chart would replace it"));
     ConsoleUi ui(passwordSource(request.passwordStdin));
     App &app = bookFor(ui);
     if (!readBook(app, ui, path))
@@ -301,6 +318,28 @@ int convert(const Request &request)
     return 0;
 }
 
+int pdf(const Request &request, const CommandLineRenderers &renderers)
+{
+    const QString &in = request.files[0];
+    const QString &out = request.files[1];
+    if (!renderers.pdf)
+        return fileError(out, QStringLiteral("PDF output needs the desktop build of purslet"));
+    if (isSameFile(in, out))
+        return fileError(out, QStringLiteral("is the book being read; the PDF would replace it"));
+    ConsoleUi ui(passwordSource(request.passwordStdin));
+    App &app = bookFor(ui);
+    if (!readBook(app, ui, in))
+        return fileError(in, errorOf(ui));
+    try {
+        renderers.pdf(app.book, ui, out);
+    } catch (const RuntimeError &e) {
+        ui.recordError(e.description());
+    }
+    if (ui.failed())
+        return fileError(out, errorOf(ui));
+    return 0;
+}
+
 } // namespace
 
 bool IsCommandLineInvocation(int argc, char **argv)
@@ -314,7 +353,7 @@ bool IsCommandLineInvocation(int argc, char **argv)
 bool NeedsCommandLineRenderer(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--chart") == 0)
+        if (std::strcmp(argv[i], "--chart") == 0 || std::strcmp(argv[i], "--pdf") == 0)
             return true;
     return false;
 }
@@ -348,6 +387,8 @@ int RunCommandLine(const QStringList &arguments, const CommandLineRenderers &ren
         return advice(request);
     case Mode::Chart:
         return chart(request, renderers);
+    case Mode::Pdf:
+        return pdf(request, renderers);
     case Mode::None:
         break;
     }

@@ -1,109 +1,178 @@
 #include "ui/PrintJob.h"
 
-#include "platform/ErrorDialogs.h"
 #include "platform/RuntimeError.h"
-#include "printing/PrintLayout.h"
+#include "printing/PrintCommands.h"
 #include "shell/App.h"
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
-#include <functional>
-#include <memory>
-#include <vector>
+#include <cups/cups.h>
 
 namespace purslet {
 
 namespace {
-// Lines go down the page; a full page continues on the next one.
-class LinePrinter
+
+[[noreturn]] void fail(const QString &description)
 {
-public:
-    explicit LinePrinter(QPrinter &printer) : m_printer(printer)
-    {
-        if (!m_painter.begin(&m_printer))
-            throw RuntimeError(RuntimeError::PathNotFound, QStringLiteral("プリンタを開けません。"));
-        m_page = m_printer.pageLayout().paintRectPixels(m_printer.resolution());
-    }
+    throw RuntimeError(RuntimeError::PrinterError, description);
+}
 
-    void setFont(const QFont &font)
-    {
-        m_painter.setFont(font);
-        m_lineHeight = QFontMetrics(font, &m_printer).lineSpacing();
-    }
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QChar(0x3000);
+}
 
-    void print(const QString &line)
-    {
-        if (m_y > 0 && m_y + m_lineHeight > m_page.height()) {
-            if (!m_printer.newPage())
-                throw RuntimeError(RuntimeError::DiskFull, QStringLiteral("印刷できませんでした。"));
-            m_y = 0;
-        }
-        m_painter.drawText(QPointF(0, m_y + QFontMetrics(m_painter.font(), &m_printer).ascent()), line);
-        m_y += m_lineHeight;
-    }
-
-    void end()
-    {
-        if (!m_painter.end())
-            throw RuntimeError(RuntimeError::DiskFull, QStringLiteral("印刷できませんでした。"));
-    }
-
-private:
-    QPrinter &m_printer;
-    QPainter m_painter;
-    QRect m_page;
-    int m_lineHeight = 12;
-    int m_y = 0;
-};
 } // namespace
+
+PrinterJob::PrinterJob(QPrinter &printer, QWidget *dialogParent, Dialog dialog)
+    : m_printer(printer), m_parent(dialogParent), m_dialog(dialog)
+{
+}
+
+bool PrinterJob::choose()
+{
+    if (m_dialog == Dialog::Bypass)
+        return true;
+    // A dialog with an empty printer list would only lead to a job that cannot start.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        fail(QStringLiteral("使用できるプリンタがありません。"));
+    m_printer.setCollateCopies(true);
+    QPrintDialog dialog(&m_printer, m_parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PrinterJob::begin()
+{
+    // With no printer behind it Qt falls back to a PDF file without a name,
+    // which would take the whole job and print nothing.
+    if (!m_printer.isValid()
+        || (m_printer.outputFormat() == QPrinter::PdfFormat && m_printer.outputFileName().isEmpty())
+        || (m_printer.outputFormat() == QPrinter::NativeFormat && QPrinterInfo(m_printer).isNull()))
+        fail(QStringLiteral("選択されたプリンタを使用できません。"));
+    if (!m_painter.begin(&m_printer) || m_printer.printerState() == QPrinter::Error) {
+        if (m_painter.isActive())
+            m_painter.end();
+        fail(QStringLiteral("プリンタを開けません。"));
+    }
+    m_pageHeight = m_printer.height();
+    m_y = 0;
+    takeMetrics();
+}
+
+void PrinterJob::setFontName(const QString &name)
+{
+    // The size is left to the default. Should the name map to nothing
+    // installed, the fallback is still of fixed pitch.
+    QFont font(name);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setKerning(false);
+    m_painter.setFont(font);
+    takeMetrics();
+    m_rawFont = QRawFont::fromFont(m_painter.font());
+    m_run.setRawFont(m_rawFont);
+}
+
+void PrinterJob::takeMetrics()
+{
+    const QFontMetrics metrics = m_painter.fontMetrics();
+    m_lineHeight = metrics.lineSpacing();
+    m_ascent = metrics.ascent();
+}
+
+void PrinterJob::printLine(const QString &line)
+{
+    if (m_y > 0 && m_y + m_lineHeight > m_pageHeight) {
+        if (!m_printer.newPage() || m_printer.printerState() == QPrinter::Error)
+            fail(QStringLiteral("新しいページを始められません。"));
+        m_y = 0;
+    }
+    drawLine(line, m_y + m_ascent);
+    m_y += m_lineHeight;
+}
+
+void PrinterJob::drawLine(const QString &line, qreal baseline)
+{
+    if (line.isEmpty())
+        return;
+    if (layOutGlyphs(line)) {
+        if (!m_positions.empty()) {
+            m_run.setRawData(m_glyphs.data(), m_positions.data(), int(m_positions.size()));
+            m_painter.drawGlyphRun(QPointF(0, baseline), m_run);
+        }
+        return;
+    }
+    // A character the table font lacks: Qt's own layout finds a font for it.
+    m_painter.drawText(QPointF(0, baseline), line);
+}
+
+// The glyphs of the line in the table font at their pen positions, blanks
+// left out (they only move the pen). Shaping each of some 33,000 lines
+// would cost most of the job's time. False when the font cannot show the
+// line by itself.
+bool PrinterJob::layOutGlyphs(const QString &line)
+{
+    if (!m_rawFont.isValid())
+        return false;
+    const int count = int(line.size());
+    m_glyphs.resize(size_t(count));
+    m_advances.resize(size_t(count));
+    int glyphCount = count;
+    if (!m_rawFont.glyphIndexesForChars(line.constData(), count, m_glyphs.data(), &glyphCount)
+        || glyphCount != count)
+        return false; // surrogate pairs
+    if (!m_rawFont.advancesForGlyphIndexes(m_glyphs.data(), m_advances.data(), count))
+        return false;
+    m_positions.clear();
+    qreal x = 0;
+    int kept = 0;
+    for (int i = 0; i < count; ++i) {
+        const QChar c = line.at(i);
+        if (!isBlank(c)) {
+            if (m_glyphs[size_t(i)] == 0)
+                return false;
+            m_glyphs[size_t(kept++)] = m_glyphs[size_t(i)];
+            m_positions.emplace_back(x, 0);
+        }
+        x += m_advances[size_t(i)].x();
+    }
+    return true;
+}
+
+void PrinterJob::end()
+{
+    const bool toPrintSystem = m_printer.outputFormat() == QPrinter::NativeFormat;
+    if (!m_painter.end() || m_printer.printerState() == QPrinter::Error)
+        fail(QStringLiteral("印刷を終了できません。"));
+    // Qt hands the finished document to CUPS without looking at the answer;
+    // the answer is still there to be asked for.
+    if (toPrintSystem && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        fail(QStringLiteral("印刷内容をプリンタに送信できません。(%1)").arg(QString::fromUtf8(cupsLastErrorString())));
+}
+
+void PrinterJob::abort()
+{
+    if (!m_painter.isActive())
+        return;
+    // Qt's PDF and CUPS engines cannot withdraw a job once it has begun;
+    // ending it hands over the pages printed so far.
+    m_printer.abort();
+    m_painter.end();
+}
 
 void RunPrintCommand(App &app, const QString &item, QWidget *parent)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setCollateCopies(true);
-    QPrintDialog dialog(&printer, parent);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-
-    ShowStatus(app.ui, QStringLiteral("印刷内容をプリンタに送信しています..."));
-    std::vector<std::function<QStringList()>> tables;
-    const Book &book = app.book;
-    if (item == QLatin1String("printCashier") || item == QLatin1String("printAll"))
-        tables.emplace_back([&] { return PrintCashBook(book); });
-    if (item == QLatin1String("printIncome") || item == QLatin1String("printAll"))
-        tables.emplace_back([&] { return PrintIncomeSummary(book); });
-    if (item == QLatin1String("printOutgo") || item == QLatin1String("printAll"))
-        tables.emplace_back([&] { return PrintOutgoSummary(book); });
-
-    std::unique_ptr<LinePrinter> job;
-    if (!RunInlineStep(app.ui, [&] { job = std::make_unique<LinePrinter>(printer); }))
-        return;
-    if (job) {
-        for (const auto &table : tables) {
-            const bool goOn = RunInlineStep(app.ui, [&] {
-                const QStringList lines = table();
-                // The table opens with its empty lines, then the font is set.
-                int i = 0;
-                for (; i < lines.size() && lines.at(i).isEmpty(); ++i)
-                    job->print(QString());
-                job->setFont(QFont(QStringLiteral("ＭＳ ゴシック")));
-                for (; i < lines.size(); ++i)
-                    job->print(lines.at(i));
-            });
-            if (!goOn)
-                return;
-        }
-        if (!RunInlineStep(app.ui, [&] { job->end(); }))
-            return;
-    }
-    ShowStatus(app.ui, QStringLiteral("印刷内容をプリンタに送信しました。"));
+    printer.setDocName(app.doc.title.isEmpty() ? QStringLiteral("Purslet") : app.doc.title);
+    PrinterJob job(printer, parent);
+    PrintCommands(app.ui, app.book, job).run(item);
 }
 
 } // namespace purslet

@@ -1,9 +1,12 @@
+#include "PrintBooks.h"
+
 #include "ledger/Book.h"
 #include "printing/PrintLayout.h"
 
 #include <gtest/gtest.h>
 
 using namespace purslet;
+using namespace purslet::test;
 
 namespace {
 
@@ -12,35 +15,11 @@ QString spaces(int n)
     return QString(n, QLatin1Char(' '));
 }
 
-void setRow(Grid &grid, int row, const QStringList &cells)
-{
-    for (int col = 0; col < cells.size(); ++col)
-        grid.setText(row, col, cells[col]);
-}
-
-// An empty book as the book window shows it: captions, two empty rows, totals.
-Book emptyBook()
-{
-    Book book;
-    setRow(book.msfgCashier, 0, {"記入日", "事柄", "収入", "支出", "小計", "メモ"});
-    setRow(book.msfgCashier, 3, {"合計", "---", "0", "0", "0", "---"});
-    setRow(book.msfgIncome, 0, {"事柄", "収入予定額", "収入", "割合", "差額"});
-    setRow(book.msfgIncome, 3, {"合計", "0", "0", "0", "0"});
-    setRow(book.msfgOutgo, 0, {"事柄", "底値", "支出予定額", "支出", "割合", "差額"});
-    setRow(book.msfgOutgo, 3, {"合計", "---", "0", "0", "0", "0"});
-    return book;
-}
-
-void addRecord(Book &book, const QStringList &cells)
-{
-    book.msfgCashier.insertRow(book.msfgCashier.rows() - 3, cells);
-}
-
 QString matterCell(const QString &matter)
 {
     Book book = emptyBook();
     addRecord(book, {"2000/01/01", matter, "", "", "0", ""});
-    const QString line = PrintCashBook(book).at(4);
+    const QString line = CashBookLines(book).at(4);
     return line.section(QLatin1Char('|'), 1, 1);
 }
 
@@ -50,7 +29,7 @@ TEST(PrintLayout, CashBookHeaderAndRecordRows)
 {
     Book book = emptyBook();
     addRecord(book, {"1999/04/01", "", "1,000", "", "1,000", ""});
-    const QStringList lines = PrintCashBook(book);
+    const QStringList lines = CashBookLines(book);
 
     EXPECT_EQ(lines.at(3), "記入日" + spaces(4) + "|事柄" + spaces(16) + "|" + spaces(15) + "収入|" + spaces(15)
                                + "支出|" + spaces(16) + "小計|メモ");
@@ -60,7 +39,7 @@ TEST(PrintLayout, CashBookHeaderAndRecordRows)
 
 TEST(PrintLayout, EmptyBookPrintsHeaderAndTrailingRows)
 {
-    const QStringList lines = PrintCashBook(emptyBook());
+    const QStringList lines = CashBookLines(emptyBook());
     ASSERT_EQ(lines.size(), 7);
     EXPECT_EQ(lines.mid(0, 3), QStringList({"", "", ""}));
     EXPECT_TRUE(lines.at(3).startsWith("記入日"));
@@ -91,7 +70,7 @@ TEST(PrintLayout, MemoIsNeitherCutNorPadded)
     Book book = emptyBook();
     const QString memo = QString("長いメモ").repeated(30) + " end";
     addRecord(book, {"2000/01/01", "食費", "", "120", "-120", memo});
-    const QString line = PrintCashBook(book).at(4);
+    const QString line = CashBookLines(book).at(4);
     EXPECT_TRUE(line.endsWith("|" + memo));
     EXPECT_EQ(line.count(QLatin1Char('|')), 5);
 }
@@ -101,7 +80,7 @@ TEST(PrintLayout, WideCellsGetNoFill)
     Book book = emptyBook();
     // A hand-made date wider than its column keeps all of its text.
     addRecord(book, {"2000/01/01 (土)", "", "", "", "922,337,203,685,477", ""});
-    const QString line = PrintCashBook(book).at(4);
+    const QString line = CashBookLines(book).at(4);
     EXPECT_TRUE(line.startsWith("2000/01/01 (土)|"));
     EXPECT_TRUE(line.endsWith("| 922,337,203,685,477|"));
 }
@@ -112,13 +91,13 @@ TEST(PrintLayout, SummaryTablesLayOutTheirColumns)
     book.msfgIncome.insertRow(1, {"お小遣い", "30,000", "30,000", "100", "0"});
     book.msfgOutgo.insertRow(1, {"交通費", "---", "5,000", "6,200", "25", "-1,200"});
 
-    const QStringList income = PrintIncomeSummary(book);
+    const QStringList income = IncomeSummaryLines(book);
     EXPECT_EQ(income.at(3), "事柄" + spaces(16) + "|" + spaces(9) + "収入予定額|" + spaces(15) + "収入|割合|"
                                 + spaces(16) + "差額");
     EXPECT_EQ(income.at(4), "お小遣い" + spaces(12) + "|" + spaces(13) + "30,000|" + spaces(13) + "30,000| 100|"
                                 + spaces(19) + "0");
 
-    const QStringList outgo = PrintOutgoSummary(book);
+    const QStringList outgo = OutgoSummaryLines(book);
     EXPECT_EQ(outgo.at(4), "交通費" + spaces(14) + "|" + spaces(16) + "---|" + spaces(14) + "5,000|" + spaces(14)
                                + "6,200|  25|" + spaces(14) + "-1,200");
     EXPECT_EQ(outgo.at(7), "合計" + spaces(16) + "|" + spaces(16) + "---|" + spaces(18) + "0|" + spaces(18) + "0|"
@@ -130,7 +109,7 @@ TEST(PrintLayout, PrintAllRunsTheThreeTablesInOrder)
     Book book = emptyBook();
     addRecord(book, {"1999/04/01", "", "1,000", "", "1,000", ""});
     const QStringList all = PrintAllLines(book);
-    const QStringList expected = PrintCashBook(book) + PrintIncomeSummary(book) + PrintOutgoSummary(book);
+    const QStringList expected = CashBookLines(book) + IncomeSummaryLines(book) + OutgoSummaryLines(book);
     EXPECT_EQ(all, expected);
     // The income table follows the cash book after three empty lines.
     ASSERT_EQ(all.size(), 8 + 7 + 7);

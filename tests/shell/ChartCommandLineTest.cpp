@@ -39,7 +39,7 @@ protected:
 
 TEST_F(ChartCommandLine, AdvicePrintsTheThreeKindsUnderTheirCaptions)
 {
-    const Outcome advice = runProgram({"--advice", home.file("book.csv")});
+    const ProgramRun advice = RunProgram({"--advice", home.file("book.csv")});
     ASSERT_EQ(advice.exitCode, 0) << qPrintable(advice.err);
     EXPECT_EQ(advice.out, "収支割合グラフ\n"
                           "　収入合計額の割合は27%、支出合計額の割合は73%です。\n"
@@ -58,7 +58,7 @@ TEST_F(ChartCommandLine, AdvicePrintsTheThreeKindsUnderTheirCaptions)
 
     // No records: no remainder row, and no income matter to speak of.
     home.write("empty.csv", QByteArray());
-    const Outcome empty = runProgram({"--advice", home.file("empty.csv")});
+    const ProgramRun empty = RunProgram({"--advice", home.file("empty.csv")});
     ASSERT_EQ(empty.exitCode, 0) << qPrintable(empty.err);
     EXPECT_TRUE(empty.out.endsWith("収入事柄別グラフ\n\n支出事柄別グラフ\n"
                                    "　食費の差額は10,000円で、まだ支出額は支出予定額に達していません。\n"
@@ -110,7 +110,7 @@ TEST_F(ChartCommandLine, ChartUsageErrors)
              {"--advice", "book.csv", "--size", "100x100"},
              {"--advice"},
          }) {
-        const Outcome run = runProgram(arguments);
+        const ProgramRun run = RunProgram(arguments);
         EXPECT_EQ(run.exitCode, 2) << qPrintable(arguments.join(' '));
         EXPECT_TRUE(run.err.contains("--chart KIND FILE OUT.png [--size WxH]")) << qPrintable(run.err);
     }

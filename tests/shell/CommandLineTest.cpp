@@ -2,18 +2,17 @@
 #include "TempHome.h"
 
 #include "platform/Codepage.h"
+#include "shell/CommandLine.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 using purslet::FromCp932;
 using purslet::ToCp932;
-using purslet::test::Outcome;
-using purslet::test::runProgram;
+using purslet::test::ProgramRun;
+using purslet::test::RunProgram;
 using purslet::test::TempHome;
 
 namespace {
@@ -71,7 +70,7 @@ protected:
 TEST_F(CommandLine, ReportPrintsTheThreeTablesInUtf8)
 {
     home.write("book.psl", ownBook("", kRecords));
-    const Outcome run = runProgram({"--report", home.file("book.psl")});
+    const ProgramRun run = RunProgram({"--report", home.file("book.psl")});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_TRUE(run.err.isEmpty());
     EXPECT_FALSE(run.out.contains(QLatin1Char('\r')));
@@ -115,19 +114,19 @@ TEST_F(CommandLine, ConvertRoundTripsThroughText)
     const QByteArray original = ownBook("pw", kRecords);
     home.write("book.psl", original);
 
-    Outcome run = runProgram({"--convert", home.file("book.psl"), home.file("book.csv"), "--password-stdin"}, "pw\n");
+    ProgramRun run = RunProgram({"--convert", home.file("book.psl"), home.file("book.csv"), "--password-stdin"}, "pw\n");
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_EQ(FromCp932(home.read("book.csv")),
               "\"2026/04/01\",\"お小遣い\",\"3,000\",\"\",\"4月分\"\r\n"
               "\"2026/04/03\",\"食費\",\"\",\"650\",\"学食, ランチ\"\r\n");
 
     // Back to a book protected by a new password.
-    run = runProgram({"--password-stdin", "--convert", home.file("book.csv"), home.file("again.psl")}, "new\r\n");
+    run = RunProgram({"--password-stdin", "--convert", home.file("book.csv"), home.file("again.psl")}, "new\r\n");
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_EQ(home.read("again.psl"), ownBook("new", kRecords));
 
-    const Outcome before = runProgram({"--report", home.file("book.psl"), "--password-stdin"}, "pw\n");
-    const Outcome after = runProgram({"--report", home.file("again.psl"), "--password-stdin"}, "new\n");
+    const ProgramRun before = RunProgram({"--report", home.file("book.psl"), "--password-stdin"}, "pw\n");
+    const ProgramRun after = RunProgram({"--report", home.file("again.psl"), "--password-stdin"}, "new\n");
     EXPECT_EQ(before.exitCode, 0);
     EXPECT_EQ(after.exitCode, 0);
     EXPECT_EQ(after.out, before.out);
@@ -136,7 +135,7 @@ TEST_F(CommandLine, ConvertRoundTripsThroughText)
 TEST_F(CommandLine, ConvertWithoutPasswordWritesAnOpenBook)
 {
     home.write("book.csv", ToCp932("\"2026/05/01\",\"\",\"500\",\"\",\"\"\r\n"));
-    const Outcome run = runProgram({"--convert", home.file("book.csv"), home.file("book.psl")});
+    const ProgramRun run = RunProgram({"--convert", home.file("book.csv"), home.file("book.psl")});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_EQ(home.read("book.psl"), ownBook("", {{"2026/05/01", "", "500", "", ""}}));
 }
@@ -144,7 +143,7 @@ TEST_F(CommandLine, ConvertWithoutPasswordWritesAnOpenBook)
 TEST_F(CommandLine, FailuresNameTheFileOnOneLine)
 {
     const QString missing = home.file("missing.psl");
-    Outcome run = runProgram({"--report", missing});
+    ProgramRun run = RunProgram({"--report", missing});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_EQ(run.err, "purslet: " + missing + ": ファイルが存在しないため、開くことはできません\n");
@@ -152,12 +151,12 @@ TEST_F(CommandLine, FailuresNameTheFileOnOneLine)
     home.write("locked.psl", ownBook("Secret", kRecords));
     const QString locked = home.file("locked.psl");
     const QString refused = "purslet: " + locked + ": パスワードが違うためファイルが開けません。\n";
-    run = runProgram({"--report", locked, "--password-stdin"}, "secret\n");
+    run = RunProgram({"--report", locked, "--password-stdin"}, "secret\n");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_EQ(run.err, refused);
     // Without a way to ask, the password is the empty answer and is refused too.
-    run = runProgram({"--convert", locked, home.file("out.csv")});
+    run = RunProgram({"--convert", locked, home.file("out.csv")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, refused);
     EXPECT_FALSE(home.exists("out.csv"));
@@ -167,7 +166,7 @@ TEST_F(CommandLine, RunTimeErrorsEndWithTheirDescription)
 {
     // An income that is not a number stops the recalculation.
     home.write("bad.csv", ToCp932("\"2026/05/01\",\"\",\"abc\",\"\",\"\"\r\n"));
-    Outcome run = runProgram({"--report", home.file("bad.csv")});
+    ProgramRun run = RunProgram({"--report", home.file("bad.csv")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.startsWith("purslet: " + home.file("bad.csv") + ": ")) << qPrintable(run.err);
@@ -176,7 +175,7 @@ TEST_F(CommandLine, RunTimeErrorsEndWithTheirDescription)
 
     // A field that is not hexadecimal in an own book file.
     home.write("bad.psl", "\"\"\r\n\"XYZW\",\"\",\"\",\"\",\"\"\r\n");
-    run = runProgram({"--convert", home.file("bad.psl"), home.file("bad-out.csv")});
+    run = RunProgram({"--convert", home.file("bad.psl"), home.file("bad-out.csv")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith("purslet: " + home.file("bad.psl") + ": ")) << qPrintable(run.err);
     EXPECT_FALSE(home.exists("bad-out.csv"));
@@ -184,7 +183,7 @@ TEST_F(CommandLine, RunTimeErrorsEndWithTheirDescription)
     // The output cannot be written: the message names the output file.
     home.write("good.csv", ToCp932("\"2026/05/01\",\"\",\"500\",\"\",\"\"\r\n"));
     const QString unwritable = home.file("no-such-folder/out.csv");
-    run = runProgram({"--convert", home.file("good.csv"), unwritable});
+    run = RunProgram({"--convert", home.file("good.csv"), unwritable});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith("purslet: " + unwritable + ": ")) << qPrintable(run.err);
     EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
@@ -196,22 +195,37 @@ TEST_F(CommandLine, UsageVersionAndHelp)
              {"--report"},
              {"--report", "a.psl", "b.psl"},
              {"--convert", "a.psl"},
+             {"--pdf", "a.psl"},
              {"--report", "a.psl", "--convert", "a.psl", "b.csv"},
              {"--frobnicate"},
              {"--password-stdin"},
          }) {
-        const Outcome run = runProgram(arguments);
+        const ProgramRun run = RunProgram(arguments);
         EXPECT_EQ(run.exitCode, 2) << qPrintable(arguments.join(' '));
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_TRUE(run.err.contains("usage: purslet --report FILE"));
     }
 
-    Outcome run = runProgram({"--version"});
+    ProgramRun run = RunProgram({"--version"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "Purslet 3.25\n");
 
-    run = runProgram({"--help"});
+    run = RunProgram({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains("--convert IN OUT [--password-stdin]"));
+    EXPECT_TRUE(run.out.contains("--pdf FILE OUT.pdf [--password-stdin]"));
     EXPECT_TRUE(run.err.isEmpty());
+}
+
+// A build without the desktop program has nothing to draw a PDF with.
+TEST_F(CommandLine, PdfWithoutTheDesktopBuildFailsCleanly)
+{
+    home.write("book.csv", ToCp932("\"2026/05/01\",\"\",\"500\",\"\",\"\"\r\n"));
+    const QString out = home.file("out.pdf");
+    testing::internal::CaptureStderr();
+    const int status = purslet::RunCommandLine({"purslet", "--pdf", home.file("book.csv"), out});
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(QString::fromStdString(err), "purslet: " + out + ": PDF output needs the desktop build of purslet\n");
+    EXPECT_FALSE(home.exists("out.pdf"));
 }

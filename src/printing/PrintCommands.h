@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <initializer_list>
+
+namespace purslet {
+
+struct Book;
+class LinePrinter;
+class Ui;
+
+// The font every table prints in: a fixed-pitch Japanese font, so that the
+// byte widths of the layout line the columns up.
+inline const QString kPrintFontName = QStringLiteral("ＭＳ ゴシック");
+
+// The Print submenu. A command shows the print dialog, then prints its table
+// or tables into one job. Failures show the inline system error dialog: Yes
+// goes on with the next table, No ends the command.
+class PrintCommands final
+{
+public:
+    PrintCommands(Ui &ui, const Book &book, LinePrinter &printer);
+
+    // Each is true when the job really ended, that is, went to the printer.
+    bool printCashier_Click();
+    bool printIncome_Click();
+    bool printOutgo_Click();
+    bool printAll_Click();
+    // The command of a menu item by its name; false for any other name.
+    bool run(const QString &item);
+
+private:
+    using Table = void (PrintCommands::*)();
+    bool print(std::initializer_list<Table> tables);
+
+    // Each prints one table into the current job.
+    void PrintCashBook();
+    void PrintIncomeSummary();
+    void PrintOutgoSummary();
+    void printTable(const QStringList &lines);
+
+    Ui &m_ui;
+    const Book &m_book;
+    LinePrinter &m_printer;
+};
+
+} // namespace purslet

@@ -1,0 +1,41 @@
+#include "ui/PdfExport.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/RuntimeError.h"
+#include "printing/PrintCommands.h"
+#include "ui/DesktopMain.h"
+#include "ui/PrintJob.h"
+
+#include <QPageSize>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+namespace purslet {
+
+void ExportPdf(const Book &book, Ui &ui, const QString &out)
+{
+    InstallJapaneseFonts();
+    // Qt writes the PDF to a file of its choosing; it is checked whole
+    // before it replaces anything at `out`.
+    QTemporaryDir spool;
+    if (!spool.isValid())
+        throw RuntimeError(RuntimeError::PathNotFound);
+    const QString file = spool.filePath(QStringLiteral("print.pdf"));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(file);
+    printer.setDocName(QStringLiteral("Purslet"));
+    PrinterJob job(printer, nullptr, PrinterJob::Dialog::Bypass);
+    if (!PrintCommands(ui, book, job).printAll_Click())
+        return;
+
+    const QByteArray pdf = ReadWholeFile(file);
+    // Qt does not report a write that failed part way; a whole PDF ends with its trailer.
+    if (!pdf.trimmed().endsWith("%%EOF"))
+        throw RuntimeError(RuntimeError::DiskFull);
+    WriteFileAtomically(out, pdf);
+}
+
+} // namespace purslet

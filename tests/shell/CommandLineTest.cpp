@@ -1,75 +1,18 @@
+#include "ProgramRun.h"
 #include "TempHome.h"
 
 #include "platform/Codepage.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 using purslet::FromCp932;
 using purslet::ToCp932;
-using purslet::test::TempHome;
+using namespace purslet::test;
 
 namespace {
-
-struct Outcome
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// The real program, built beside the tests' folder.
-QString programPath()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../purslet");
-}
-
-// Runs the program with PURSLET_HOME set by the TempHome in scope; standard
-// input is the given bytes and then closed, so it is never a terminal.
-Outcome runProgram(const QStringList &arguments, const QByteArray &input = {})
-{
-    QProcess process;
-    process.start(programPath(), arguments);
-    EXPECT_TRUE(process.waitForStarted(10000)) << qPrintable(programPath());
-    process.write(input);
-    process.closeWriteChannel();
-    EXPECT_TRUE(process.waitForFinished(30000));
-    Outcome run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-// A field of an own book file: each character's code page 932 code with the top bit flipped.
-QByteArray encoded(const QString &text)
-{
-    QByteArray out;
-    const QByteArray bytes = ToCp932(text);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        unsigned code = quint8(bytes[i]);
-        if ((code >= 0x81 && code <= 0x9F) || (code >= 0xE0 && code <= 0xFC))
-            code = code * 256 + quint8(bytes[++i]);
-        out += QByteArray::number((code + 0x8000) & 0xFFFF, 16).toUpper().rightJustified(4, '0');
-    }
-    return out;
-}
-
-QByteArray ownBook(const QString &password, const QList<QStringList> &records)
-{
-    QByteArray bytes = '"' + encoded(password) + "\"\r\n";
-    for (const QStringList &record : records) {
-        QByteArrayList fields;
-        for (const QString &field : record)
-            fields << '"' + encoded(field) + '"';
-        bytes += fields.join(',') + "\r\n";
-    }
-    return bytes;
-}
 
 QString spaces(int n)
 {

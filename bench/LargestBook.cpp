@@ -7,7 +7,10 @@
 #include "platform/Codepage.h"
 #include "shell/App.h"
 
+#include <QCoreApplication>
 #include <QFile>
+
+#include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +26,17 @@ MsgAnswer NullUi::messageBox(const QString &text, const QString &title, MsgIcon,
 void NullUi::endProgram()
 {
     std::abort();
+}
+
+int RunBenchmarks(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 namespace {

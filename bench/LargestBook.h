@@ -22,6 +22,9 @@ public:
     void endProgram() override;
 };
 
+// main() of a core benchmark: the Qt core application, then Google Benchmark.
+int RunBenchmarks(int argc, char **argv);
+
 // Income.ini and Outgo.ini with kMatters matters each.
 void WriteCatalogs(const QString &folder);
 

@@ -74,11 +74,11 @@ void warnOfUnsavableCharacters(Ui &ui, const QString &title, const std::vector<P
     }
     if (total == 0)
         return;
-    ui.warning(QStringLiteral("%1 には Shift_JIS で表せない文字が %2 個あります（最初の文字は「%3」）。"
+    ui.warning(QStringLiteral("%1 には Shift_JIS で表せない文字が %2 個あります（最初の文字は%3）。"
                               "保存すると、これらの文字は「?」になります。")
                    .arg(title)
                    .arg(total)
-                   .arg(first),
+                   .arg(QuotedChar(first)),
                QStringLiteral("ファイルの読みこみ"));
 }
 

@@ -30,9 +30,9 @@ QString askNewPassword(Ui &ui)
         if (answer.password != answer.repeated) {
             refusal = QStringLiteral("パスワードが一致しません。もう一度入力してください。");
         } else if (const QString bad = FirstCharWithoutCp932(answer.password); !bad.isEmpty()) {
-            refusal = QStringLiteral("パスワードに使えない文字「%1」が含まれています。"
+            refusal = QStringLiteral("パスワードに使えない文字%1が含まれています。"
                                      "Shift_JIS で表せる文字だけで入力してください。")
-                          .arg(bad);
+                          .arg(QuotedChar(bad));
         } else {
             return answer.password;
         }

@@ -251,9 +251,9 @@ void InputPresenter::cmdEnter_Click()
         const QString bad = FirstCharWithoutCp932(*field);
         if (bad.isEmpty())
             continue;
-        m_app.ui.messageBox(QStringLiteral("「%1」は Shift_JIS で表せない文字のため、記入できません。"
+        m_app.ui.messageBox(QStringLiteral("%1は Shift_JIS で表せない文字のため、記入できません。"
                                            "この文字を除くか、別の文字に置きかえてください。")
-                                .arg(bad),
+                                .arg(QuotedChar(bad)),
                             QStringLiteral("記入エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
         return;
     }

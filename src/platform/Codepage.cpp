@@ -102,4 +102,13 @@ QString FirstCharWithoutCp932(QStringView text, qsizetype *count)
     return first;
 }
 
+QString QuotedChar(const QString &character)
+{
+    char32_t code = character.isEmpty() ? 0 : character.at(0).unicode();
+    if (character.size() == 2 && character.at(0).isHighSurrogate() && character.at(1).isLowSurrogate())
+        code = QChar::surrogateToUcs4(character.at(0), character.at(1));
+    const QString hex = QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    return QStringLiteral("「%1」(U+%2)").arg(character, hex);
+}
+
 } // namespace purslet

@@ -22,5 +22,8 @@ int Cp932Width(const QString &text);
 // surrogate pair is one character), or the empty text when it holds them
 // all. With `count`, also how many such characters there are.
 QString FirstCharWithoutCp932(QStringView text, qsizetype *count = nullptr);
+// A character as a message names it, 「…」 and its code point (U+XXXX): the
+// font may have no picture for it.
+QString QuotedChar(const QString &character);
 
 } // namespace purslet

@@ -113,7 +113,7 @@ TEST_F(FileSafety, CharactersWithoutACodeAreToldOnceAndSavedAsQuestionMarks)
                              .toUtf8());
     const Outcome run = runProgram({"--convert", home.file("in.csv"), home.file("out.csv")});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.err, "purslet: warning: in.csv には Shift_JIS で表せない文字が 3 個あります（最初の文字は「😀」）。"
+    EXPECT_EQ(run.err, "purslet: warning: in.csv には Shift_JIS で表せない文字が 3 個あります（最初の文字は「😀」(U+1F600)）。"
                        "保存すると、これらの文字は「?」になります。\n");
     EXPECT_EQ(home.read("out.csv"), ToCp932("\"2026/05/01\",\"\",\"\",\"1\",\"?と?\"\r\n"
                                             "\"2026/05/02\",\"?\",\"\",\"2\",\"\"\r\n"));

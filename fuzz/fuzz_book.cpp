@@ -31,7 +31,8 @@ bool readAsUtf8(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return true;
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a character cut off by the end of the file is an error too.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (utf8.hasError())
         return false;

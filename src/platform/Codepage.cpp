@@ -2,7 +2,6 @@
 
 #include "platform/Cp932Codes.h"
 
-#include <QStringDecoder>
 
 namespace purslet {
 
@@ -63,16 +62,9 @@ QByteArray ToCp932(const QString &text)
 
 QString FromCp932(const QByteArray &bytes)
 {
-    bool ascii = true;
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii)
-        return QString::fromLatin1(bytes);
-    QStringDecoder decoder("windows-31j");
-    return decoder.decode(bytes);
+    // The same tables as writing: the platform converter would swap the
+    // controls 0x1A, 0x1C and 0x7F, and a file would change on every rewrite.
+    return Cp932ToText(bytes);
 }
 
 int Cp932Width(const QString &text)

@@ -12,7 +12,8 @@ namespace purslet {
 // code page's own character; a character without a code becomes "?".
 QByteArray ToCp932(const QString &text);
 void AppendCp932(QByteArray &out, QStringView text);
-// Reading keeps the code page's own mapping.
+// Reading keeps the code page's own mapping; a byte that starts no
+// character becomes U+FFFD.
 QString FromCp932(const QByteArray &bytes);
 
 // Byte count of the text in code page 932: full-width 2, half-width 1.

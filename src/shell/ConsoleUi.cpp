@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include <termios.h>

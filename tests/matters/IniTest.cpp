@@ -54,6 +54,13 @@ TEST(IniFile, LookupsFollowKeysInsertedInTheMiddle)
                                            "[C]\r\nv=5\r\nu=6\r\n"));
 }
 
+TEST(IniFile, RewritingKeepsEveryByteOfAValue)
+{
+    // Controls the platform converter would swap among themselves, a kanji, half-width kana.
+    const QByteArray bytes("[s]\r\nk=a\x1A\x1C\x7F\x96\x7B\xB1\r\n");
+    EXPECT_EQ(IniFile::parse(bytes).serialize(), bytes);
+}
+
 TEST(IniStore, MissingAndEmptyValuesReadAsTheDefault)
 {
     TempHome home;

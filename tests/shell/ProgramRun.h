@@ -44,6 +44,9 @@ inline Outcome runProgram(const QStringList &arguments, const QByteArray &input 
         args = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} + args;
         program = QStringLiteral("setpriv");
     }
+#if defined(__SANITIZE_ADDRESS__)
+    options.memoryLimit = 0; // the sanitizer's shadow memory alone is more
+#endif
     if (options.memoryLimit > 0) {
         process.setChildProcessModifier([limit = options.memoryLimit] {
             const rlimit data{rlim_t(limit), rlim_t(limit)};

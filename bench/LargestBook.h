@@ -22,6 +22,7 @@ public:
     void endProgram() override;
 };
 
+
 // Income.ini and Outgo.ini with kMatters matters each.
 void WriteCatalogs(const QString &folder);
 

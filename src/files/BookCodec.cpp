@@ -1,6 +1,6 @@
 #include "files/BookCodec.h"
 
-#include "files/Cp932Codes.h"
+#include "platform/Cp932Codes.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 

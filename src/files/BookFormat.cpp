@@ -1,13 +1,14 @@
 #include "files/BookFormat.h"
 
 #include "files/BookCodec.h"
-#include "files/Cp932Codes.h"
 #include "files/FieldReader.h"
+#include "ledger/Book.h"
 #include "ledger/Grid.h"
+#include "platform/Codepage.h"
+#include "platform/Cp932Codes.h"
 #include "platform/RuntimeError.h"
 
 #include <QHash>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <cstring>
@@ -18,38 +19,68 @@ namespace {
 
 const int kStoredColumns[5] = {0, 1, 2, 3, 5};
 
+// One record more than a book holds: enough to refuse the file without
+// holding the rest of it.
+constexpr size_t kHeldRecords = size_t(kMaxRecords) + 1;
+
 bool hasUtf8Bom(QByteArrayView bytes)
 {
     return bytes.size() >= 3 && uchar(bytes[0]) == 0xEF && uchar(bytes[1]) == 0xBB && uchar(bytes[2]) == 0xBF;
 }
 
-bool isAscii(QByteArrayView bytes)
-{
-    for (char c : bytes)
-        if (uchar(c) >= 0x80)
-            return false;
-    return true;
-}
+enum class TextEncoding { Ascii, Utf8, Cp932 };
 
-// Writes a text in code page 932; a character without a code becomes "?".
-void appendCp932(QByteArray &out, QStringView text)
+// UTF-8 only when the bytes are valid UTF-8 holding a character of three or
+// more bytes (every kana and kanji). Code page 932 text can be valid UTF-8 by
+// chance (half-width katakana pairs such as ﾏｲﾅｽ are), but hardly ever with
+// such a character.
+TextEncoding encodingOf(QByteArrayView bytes)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.unicode() < 0x80) {
-            out.append(char(c.unicode()));
+    bool ascii = true, wide = false;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const uchar b = uchar(bytes[i]);
+        if (b < 0x80) {
+            ++i;
             continue;
         }
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        const int code = Cp932CodeOf(c.unicode());
-        if (code < 0)
-            out.append('?');
-        else if (code < 0x100)
-            out.append(char(code));
+        ascii = false;
+        int length;
+        char32_t least;
+        if (b >= 0xC2 && b <= 0xDF)
+            length = 2, least = 0x80;
+        else if (b >= 0xE0 && b <= 0xEF)
+            length = 3, least = 0x800;
+        else if (b >= 0xF0 && b <= 0xF4)
+            length = 4, least = 0x10000;
         else
-            out.append(char(code >> 8)).append(char(code & 0xFF));
+            return TextEncoding::Cp932;
+        if (i + length > n)
+            return TextEncoding::Cp932;
+        char32_t cp = b & (0xFF >> (length + 1));
+        for (int k = 1; k < length; ++k) {
+            const uchar c = uchar(bytes[i + k]);
+            if ((c & 0xC0) != 0x80)
+                return TextEncoding::Cp932;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return TextEncoding::Cp932;
+        wide = wide || length >= 3;
+        i += length;
     }
+    return ascii ? TextEncoding::Ascii : wide ? TextEncoding::Utf8 : TextEncoding::Cp932;
+}
+
+QString decodeAs(TextEncoding encoding, QByteArrayView bytes)
+{
+    switch (encoding) {
+    case TextEncoding::Ascii: return QString::fromLatin1(bytes);
+    case TextEncoding::Utf8: return QString::fromUtf8(bytes);
+    // Not the platform converter: it swaps the controls 0x1A, 0x1C and 0x7F.
+    case TextEncoding::Cp932: return Cp932ToText(bytes);
+    }
+    return QString();
 }
 
 } // namespace
@@ -58,14 +89,7 @@ QString DecodeTextFile(QByteArrayView bytes)
 {
     if (hasUtf8Bom(bytes))
         return QString::fromUtf8(bytes.sliced(3));
-    if (isAscii(bytes))
-        return QString::fromLatin1(bytes);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    // Not the platform converter: it swaps the controls 0x1A, 0x1C and 0x7F.
-    return Cp932ToText(bytes);
+    return decodeAs(encodingOf(bytes), bytes);
 }
 
 namespace {
@@ -115,7 +139,7 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
     QByteArrayView raw;
     bool doubled = false;
     if (kind == BookKind::Own) {
-        if (!reader.next(raw, doubled)) {
+        if (!reader.next(raw, doubled) || reader.cutOff()) {
             book.passwordError = RuntimeError::InputPastEnd;
         } else {
             try {
@@ -125,21 +149,24 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
             }
         }
     }
-    book.records.reserve(lineCount(bytes) + 1);
+    book.records.reserve(std::min(lineCount(bytes) + 1, kHeldRecords));
     RepeatedFields dates, matters;
-    while (!reader.atEnd()) {
+    while (!reader.atEnd() && book.records.size() < kHeldRecords) {
         ParsedRecord record;
         for (size_t k = 0; k < record.fields.size(); ++k) {
             if (!reader.next(raw, doubled)) {
                 record.error = RuntimeError::InputPastEnd;
                 break;
             }
-            if (record.error != 0)
+            if (reader.cutOff() && record.error == 0)
+                record.error = RuntimeError::InputPastEnd;
+            else if (record.error != 0)
                 continue; // keep reading the record's fields to stay in step
             try {
                 record.fields[k] = k == 0 ? dates.decode(raw) : k == 1 ? matters.decode(raw) : DecodeText(raw);
             } catch (const RuntimeError &e) {
-                record.error = e.number();
+                if (record.error == 0)
+                    record.error = e.number();
             }
         }
         book.records.push_back(std::move(record));
@@ -147,18 +174,32 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
     return book;
 }
 
+// Taken apart on the bytes, each field decoded on its own: a delimiter
+// byte never occurs inside a code page 932 or UTF-8 character, and the file
+// is never held twice.
 ParsedBook parseText(QByteArrayView bytes)
 {
     ParsedBook book;
-    const QString text = DecodeTextFile(bytes);
-    FieldReader reader(text);
-    while (!reader.atEnd()) {
+    TextEncoding encoding = TextEncoding::Utf8;
+    if (hasUtf8Bom(bytes))
+        bytes = bytes.sliced(3);
+    else
+        encoding = encodingOf(bytes);
+    ByteFieldReader reader(bytes);
+    QByteArrayView raw;
+    bool doubled = false;
+    while (!reader.atEnd() && book.records.size() < kHeldRecords) {
         ParsedRecord record;
         for (QString &field : record.fields) {
-            if (!reader.next(field)) {
+            if (!reader.next(raw, doubled)) {
                 record.error = RuntimeError::InputPastEnd;
                 break;
             }
+            if (reader.cutOff())
+                record.error = RuntimeError::InputPastEnd;
+            field = decodeAs(encoding, raw);
+            if (doubled)
+                field.replace(QLatin1String("\"\""), QLatin1String("\""));
         }
         book.records.push_back(std::move(record));
     }
@@ -219,9 +260,9 @@ void appendQuotedText(QByteArray &out, const QString &text)
     if (text.contains(QLatin1Char('"'))) {
         QString doubled = text;
         doubled.replace(QLatin1String("\""), QLatin1String("\"\""));
-        appendCp932(out, doubled);
+        AppendCp932(out, doubled);
     } else {
-        appendCp932(out, text);
+        AppendCp932(out, text);
     }
 }
 

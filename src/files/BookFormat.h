@@ -36,11 +36,17 @@ struct ParsedBook
 
 // Parses the bytes of a book file of the given kind. Encoded kinds are
 // code page 932 hexadecimal fields; a text file may also be UTF-8 (with a
-// byte order mark, or valid UTF-8 holding a multi-byte character).
+// byte order mark, or valid UTF-8 holding a character of three or more
+// bytes). Stops after one record more than a book holds. A quoted field
+// that the end of the file leaves open cuts its record short (InputPastEnd).
 ParsedBook ParseBook(QByteArrayView bytes, BookKind kind);
 
 // The text of a text file: UTF-8 or code page 932, decided as above.
 QString DecodeTextFile(QByteArrayView bytes);
+
+// The largest file the reader takes. Books of the largest size stay far
+// below it; it keeps a stream without end (/dev/zero) from being read on.
+inline constexpr qint64 kMaxBookFileBytes = qint64(64) << 20;
 
 // The records of the cash book grid, rows 1 to rows() - 4.
 std::vector<BookRecord> RecordsOf(const Grid &cashier);

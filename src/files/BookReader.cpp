@@ -8,7 +8,9 @@
 #include "ledger/Cashier.h"
 #include "matters/MatterSummary.h"
 #include "platform/AtomicFile.h"
+#include "platform/Codepage.h"
 #include "platform/ErrorDialogs.h"
+#include "platform/ProgramFolder.h"
 #include "shell/App.h"
 
 #include <algorithm>
@@ -56,6 +58,31 @@ bool insertRecords(App &app, const std::vector<ParsedRecord> &records)
     return completed;
 }
 
+// Characters that a text file brought in and code page 932 cannot hold
+// are told once: saving turns them into "?".
+void warnOfUnsavableCharacters(Ui &ui, const QString &title, const std::vector<ParsedRecord> &records)
+{
+    QString first;
+    qsizetype total = 0;
+    for (const ParsedRecord &r : records) {
+        for (const QString &field : r.fields) {
+            qsizetype count = 0;
+            const QString bad = FirstCharWithoutCp932(field, &count);
+            if (first.isEmpty())
+                first = bad;
+            total += count;
+        }
+    }
+    if (total == 0)
+        return;
+    ui.warning(QStringLiteral("%1 には Shift_JIS で表せない文字が %2 個あります（最初の文字は%3）。"
+                              "保存すると、これらの文字は「?」になります。")
+                   .arg(title)
+                   .arg(total)
+                   .arg(QuotedChar(first)),
+               QStringLiteral("ファイルの読みこみ"));
+}
+
 } // namespace
 
 ReadResult FileReading(App &app, const QString &title, const PreviousFile &previous)
@@ -75,8 +102,13 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
     ShowStatus(ui, kReading);
     QByteArray bytes;
     try {
-        bytes = ReadWholeFile(path);
+        bytes = ReadWholeFile(path, kMaxBookFileBytes);
     } catch (const RuntimeError &e) {
+        if (e.number() == RuntimeError::FileTooLarge) {
+            ui.messageBox(QStringLiteral("ファイルが 64 MB を超えるため、このファイルは開けません。"),
+                          QStringLiteral("ファイルエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+            return giveUp();
+        }
         if (e.number() == RuntimeError::FileNotFound || e.number() == RuntimeError::PathNotFound) {
             ui.messageBox(QStringLiteral("ファイルが存在しないため、開くことはできません"),
                           QStringLiteral("ファイルエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
@@ -139,6 +171,8 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
         app.menu.setCaption(QStringLiteral("fileSave"), title + QStringLiteral(" の上書き保存(&S)"));
     }
     ShowStatus(ui, QString());
+    if (kind == BookKind::Text)
+        warnOfUnsavableCharacters(ui, FileTitleOf(path), parsed.records);
     return ReadResult::Whole;
 }
 

@@ -3,11 +3,44 @@
 #include "files/BookFormat.h"
 #include "files/BookKind.h"
 #include "platform/AtomicFile.h"
+#include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 #include "shell/App.h"
 
 namespace purslet {
+
+namespace {
+
+// The password typed twice, since a masked typo would lock the book; one that
+// code page 932 cannot hold could never be typed back. Either comes back to
+// the prompt. Cancel or nothing typed means no password.
+QString askNewPassword(Ui &ui)
+{
+    const QString title = QStringLiteral("パスワードの入力");
+    for (;;) {
+        const NewPassword answer = ui.newPasswordBox(
+            QStringLiteral("パスワードを入力してください。パスワードを設定しない場合には、キャンセルボタンを押してください。"),
+            title);
+        if (answer.abandoned)
+            throw RuntimeError(RuntimeError::InvalidCall, QStringLiteral("パスワードが決まらないため保存を中止しました。"));
+        if (answer.password.isEmpty() && answer.repeated.isEmpty())
+            return QString();
+        QString refusal;
+        if (answer.password != answer.repeated) {
+            refusal = QStringLiteral("パスワードが一致しません。もう一度入力してください。");
+        } else if (const QString bad = FirstCharWithoutCp932(answer.password); !bad.isEmpty()) {
+            refusal = QStringLiteral("パスワードに使えない文字%1が含まれています。"
+                                     "Shift_JIS で表せる文字だけで入力してください。")
+                          .arg(QuotedChar(bad));
+        } else {
+            return answer.password;
+        }
+        ui.messageBox(refusal, QStringLiteral("パスワードエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+    }
+}
+
+} // namespace
 
 void FileWriting(App &app)
 {
@@ -20,9 +53,7 @@ void FileWriting(App &app)
 
     switch (kind) {
     case BookKind::Own: {
-        const QString password = ui.inputBox(
-            QStringLiteral("パスワードを入力してください。パスワードを設定しない場合には、キャンセルボタンを押してください。"),
-            QStringLiteral("パスワードの入力"), QString(), true);
+        const QString password = askNewPassword(ui);
         ShowStatus(ui, QStringLiteral("データを暗号化しています..."));
         const QByteArray bytes = SerializeBook(app.book.msfgCashier, kind, password);
         ShowStatus(ui, QStringLiteral("ファイルにデータを書きこんでいます..."));

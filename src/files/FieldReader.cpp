@@ -42,11 +42,16 @@ QString toText(QByteArrayView raw)
 template <typename View>
 bool BasicFieldReader<View>::atEnd() const
 {
+    // Remembered, so that a long run of line ends is not scanned once per record.
+    if (m_nextContent >= m_pos)
+        return false;
     for (qsizetype i = m_pos; i < m_data.size(); ++i) {
         const char16_t c = unit(m_data[i]);
         // Ctrl-Z ends old DOS text files.
-        if (!isBlank(c) && !isLineEnd(c) && c != u'\x1A')
+        if (!isBlank(c) && !isLineEnd(c) && c != u'\x1A') {
+            m_nextContent = i;
             return false;
+        }
     }
     return true;
 }
@@ -81,6 +86,7 @@ template <typename View>
 bool BasicFieldReader<View>::next(View &raw, bool &hasDoubledQuotes)
 {
     hasDoubledQuotes = false;
+    m_cutOff = false;
     skipBlanks();
     const qsizetype size = m_data.size();
     if (m_pos >= size) {
@@ -93,7 +99,7 @@ bool BasicFieldReader<View>::next(View &raw, bool &hasDoubledQuotes)
     }
     if (unit(m_data[m_pos]) == u'"') {
         const qsizetype start = ++m_pos;
-        qsizetype end = size;
+        qsizetype end = -1;
         while (m_pos < size) {
             if (unit(m_data[m_pos]) == u'"') {
                 if (m_pos + 1 < size && unit(m_data[m_pos + 1]) == u'"') {
@@ -106,6 +112,9 @@ bool BasicFieldReader<View>::next(View &raw, bool &hasDoubledQuotes)
             }
             ++m_pos;
         }
+        m_cutOff = end < 0;
+        if (m_cutOff)
+            end = size;
         raw = m_data.sliced(start, end - start);
         while (m_pos < size && !isDelimiter(unit(m_data[m_pos])))
             ++m_pos;

@@ -28,6 +28,8 @@ public:
     bool next(View &raw, bool &hasDoubledQuotes);
     // The field as text with doubled quotes made single.
     bool next(QString &field);
+    // The last field began with a quote that the data ended before closing.
+    bool cutOff() const { return m_cutOff; }
 
 private:
     void skipBlanks();
@@ -36,6 +38,8 @@ private:
     View m_data;
     qsizetype m_pos = 0;
     bool m_afterComma = false;
+    bool m_cutOff = false;
+    mutable qsizetype m_nextContent = -1;
 };
 
 using FieldReader = BasicFieldReader<QStringView>;

@@ -13,11 +13,13 @@ void RecalcCashier(Book &book, Ui &ui, int n)
     {
         Grid::Bulk bulk(grid);
         Amount totalIncome, totalOutgo, balance;
-        Amount income, outgo; // a failed read keeps the value read last
         for (int i = 1; i <= n; ++i) {
-            if (!RunStep(ui, [&] { income = CellToAmount(grid.text(i, 2)); totalIncome += income; }))
+            // A cell that is not a number counts as zero in the balance as in
+            // the totals, so that the total row adds up.
+            Amount income, outgo;
+            if (!RunStep(ui, [&] { const Amount v = CellToAmount(grid.text(i, 2)); totalIncome += v; income = v; }))
                 return;
-            if (!RunStep(ui, [&] { outgo = CellToAmount(grid.text(i, 3)); totalOutgo += outgo; }))
+            if (!RunStep(ui, [&] { const Amount v = CellToAmount(grid.text(i, 3)); totalOutgo += v; outgo = v; }))
                 return;
             if (!RunStep(ui, [&] { balance = balance + income - outgo; }))
                 return;

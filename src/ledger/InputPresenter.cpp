@@ -1,12 +1,12 @@
 #include "ledger/InputPresenter.h"
 
-
 #include "files/Backup.h"
 #include "ledger/AmountFormat.h"
 #include "ledger/Book.h"
 #include "ledger/Cashier.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
+#include "platform/Codepage.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/Hints.h"
 #include "platform/Ui.h"
@@ -242,6 +242,18 @@ void InputPresenter::cmdEnter_Click()
     Book &book = m_app.book;
     if (book.recordCount() >= kMaxRecords) {
         m_app.ui.messageBox(QStringLiteral("1冊の出納帳に記入できるのは32,767件までです。これ以上は記入できません。"),
+                            QStringLiteral("記入エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+        return;
+    }
+
+    // Refused here rather than saved as "?" without a word.
+    for (const QString *field : {&m_date, &m_matter, &m_memo}) {
+        const QString bad = FirstCharWithoutCp932(*field);
+        if (bad.isEmpty())
+            continue;
+        m_app.ui.messageBox(QStringLiteral("%1は Shift_JIS で表せない文字のため、記入できません。"
+                                           "この文字を除くか、別の文字に置きかえてください。")
+                                .arg(QuotedChar(bad)),
                             QStringLiteral("記入エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
         return;
     }

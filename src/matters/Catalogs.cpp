@@ -3,8 +3,8 @@
 #include "ledger/AmountFormat.h"
 #include "matters/IniFile.h"
 #include "platform/AtomicFile.h"
-#include "platform/ErrorDialogs.h"
 #include "platform/RuntimeError.h"
+#include "platform/Ui.h"
 #include "shell/App.h"
 
 #include <QFile>
@@ -44,20 +44,25 @@ QStringList matterRow(MatterKind kind, const QString &matter, const QString &est
 bool fillGrid(App &app, MatterKind kind)
 {
     const QString base = baseNameOf(kind);
+    const auto file = app.ini.file(base);
     Grid &grid = gridOf(app, kind);
     Grid::Bulk bulk(grid);
     for (int n = 0; n <= kLastPosition; ++n) {
         const QString section = QString::number(n);
-        const QString matter = app.ini.ReadIniValue(base, section, kMatterKey, QString());
+        const QString matter = IniStore::ValueIn(*file, section, kMatterKey, QString());
         if (matter.isEmpty())
             break;
-        const QString estimate = app.ini.ReadIniValue(base, section, kEstimateKey, QStringLiteral("0"));
+        const QString estimate = IniStore::ValueIn(*file, section, kEstimateKey, QStringLiteral("0"));
         // A bad estimate loses only its own row.
-        if (!RunStep(app.ui, [&] {
-                const QString shown = FormatAmount(Amount::parse(estimate));
-                grid.insertRow(grid.rows() - 3, matterRow(kind, matter, shown));
-            }))
-            return false;
+        try {
+            const QString shown = FormatAmount(Amount::parse(estimate));
+            grid.insertRow(grid.rows() - 3, matterRow(kind, matter, shown));
+        } catch (const RuntimeError &e) {
+            const QString entry = QStringLiteral("%1: [%2] %3: Estimate=%4")
+                                      .arg(app.ini.pathOf(base), section, matter, estimate);
+            if (!app.ui.skipBadEntry(e, entry))
+                return false;
+        }
     }
     return true;
 }
@@ -67,9 +72,9 @@ void FillMatterCombo(App &app)
 {
     MatterList &list = app.entry.cmbMatter;
     list.clear();
-    const QString base = baseNameOf(app.entry.optIncome ? MatterKind::Income : MatterKind::Outgo);
+    const auto file = app.ini.file(app.entry.optIncome ? baseNameOf(MatterKind::Income) : baseNameOf(MatterKind::Outgo));
     for (int n = 0; n <= kLastPosition; ++n) {
-        const QString matter = app.ini.ReadIniValue(base, QString::number(n), kMatterKey, QString());
+        const QString matter = IniStore::ValueIn(*file, QString::number(n), kMatterKey, QString());
         if (matter.isEmpty())
             break;
         list.addSorted(matter);

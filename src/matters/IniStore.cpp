@@ -19,44 +19,62 @@ QString IniStore::pathOf(const QString &baseName) const
     return folder() + QLatin1Char('/') + baseName + QLatin1String(".ini");
 }
 
-const IniFile &IniStore::load(const QString &path) const
+IniFile::Encoding IniStore::encodingOf(const QString &baseName)
+{
+    return baseName.compare(QLatin1String("Setup"), Qt::CaseInsensitive) == 0 ? IniFile::Encoding::Utf8WhenNeeded
+                                                                              : IniFile::Encoding::Cp932;
+}
+
+std::shared_ptr<const IniFile> IniStore::load(const QString &path) const
 {
     const QFileInfo info(path);
     Cached &cached = m_cache[path];
     const qint64 size = info.exists() ? info.size() : -1;
     const QDateTime modified = info.exists() ? info.lastModified() : QDateTime();
-    if (cached.size == size && cached.modified == modified && size >= 0)
+    if (cached.file && cached.size == size && cached.modified == modified && size >= 0)
         return cached.file;
     cached.size = size;
     cached.modified = modified;
-    cached.file = IniFile();
+    auto parsed = std::make_shared<IniFile>();
     if (size >= 0) {
         QFile file(path);
         if (file.open(QIODevice::ReadOnly))
-            cached.file = IniFile::parse(file.readAll());
+            *parsed = IniFile::parse(file.readAll());
         else
             cached.size = -1; // unreadable: try again next time
     }
+    cached.file = parsed;
     return cached.file;
+}
+
+std::shared_ptr<const IniFile> IniStore::file(const QString &baseName) const
+{
+    return load(pathOf(baseName));
+}
+
+QString IniStore::ValueIn(const IniFile &file, const QString &section, const QString &key,
+                          const QString &defaultValue)
+{
+    const QString value = file.value(section, key);
+    if (value.isEmpty())
+        return defaultValue;
+    return value.left(1023);
 }
 
 QString IniStore::ReadIniValue(const QString &baseName, const QString &section, const QString &key,
                                const QString &defaultValue) const
 {
-    const QString value = load(pathOf(baseName)).value(section, key);
-    if (value.isEmpty())
-        return defaultValue;
-    return value.left(1023);
+    return ValueIn(*load(pathOf(baseName)), section, key, defaultValue);
 }
 
 void IniStore::writeValueOrThrow(const QString &baseName, const QString &section, const QString &key,
                                  const QString &value)
 {
     const QString path = pathOf(baseName);
-    IniFile file = load(path);
-    file.setValue(section, key, value);
+    auto file = std::make_shared<IniFile>(*load(path));
+    file->setValue(section, key, value);
     m_cache.remove(path);
-    WriteFileAtomically(path, file.serialize());
+    WriteFileAtomically(path, file->serialize(encodingOf(baseName)));
     const QFileInfo info(path);
     m_cache.insert(path, Cached{std::move(file), info.size(), info.lastModified()});
 }

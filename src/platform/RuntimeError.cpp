@@ -21,9 +21,11 @@ QString RuntimeError::standardDescription(int number)
     case DiskFull: return QStringLiteral("ディスクの空き容量が不足しています。");
     case InputPastEnd: return QStringLiteral("ファイルにこれ以上データがありません。");
     case PermissionDenied: return QStringLiteral("書き込みできません。");
+    case PathFileAccess: return QStringLiteral("パス/ファイル アクセス エラーです。");
     case PathNotFound: return QStringLiteral("パスが見つかりません。");
     case PrinterError: return QStringLiteral("プリンタ エラーです。");
     case TooManyRecords: return QStringLiteral("記録の数が 32,767 件を超えるため扱えません。");
+    case FileTooLarge: return QStringLiteral("ファイルが大きすぎるため読みこめません。");
     default: return QStringLiteral("アプリケーション定義またはオブジェクト定義のエラーです。");
     }
 }

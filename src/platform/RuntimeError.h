@@ -19,9 +19,11 @@ public:
         InputPastEnd = 62,
         DiskFull = 61,
         PermissionDenied = 70,
+        PathFileAccess = 75,
         PathNotFound = 76,
         PrinterError = 482,
         TooManyRecords = 1001,
+        FileTooLarge = 1002,
     };
 
     RuntimeError(int number, QString description);

@@ -5,6 +5,8 @@
 
 namespace purslet {
 
+class RuntimeError;
+
 enum class MsgIcon { None, Critical, Question, Warning, Information };
 enum class MsgButtons { Ok, YesNo };
 enum class MsgAnswer { Ok, Yes, No };
@@ -17,6 +19,16 @@ struct FileDialogRequest
     QString initialPath;     // current file path, may be empty
     bool askCreate = false;  // Open: ask whether to create a name that does not exist
     bool askOverwrite = false; // Save As: ask before replacing an existing file
+};
+
+// What the save's password prompt gives: the password and its repetition.
+// Cancel gives two empty texts. `abandoned` means no answer will come (the
+// command line after a refused password).
+struct NewPassword
+{
+    QString password;
+    QString repeated;
+    bool abandoned = false;
 };
 
 // Everything modal or outside the core goes through here: the widgets
@@ -32,6 +44,14 @@ public:
     virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText,
                              bool masked) = 0;
     virtual void showStatus(const QString &text) = 0;
+    // Asks for a new password twice, both masked. The default asks once.
+    virtual NewPassword newPasswordBox(const QString &prompt, const QString &title);
+    // Something to know that stops nothing: a warning box on the desktop.
+    virtual void warning(const QString &text, const QString &title);
+    // A bad entry of a file read as a list (a catalog's estimate): true skips
+    // it and goes on. The desktop asks with the system error dialog; `entry`
+    // names the file and the entry for a Ui that cannot ask.
+    virtual bool skipBadEntry(const RuntimeError &error, const QString &entry);
 
     // The chosen path, or empty when the dialog was cancelled.
     virtual QString openFileDialog(const FileDialogRequest &) { return {}; }

@@ -1,6 +1,10 @@
 #include "shell/ConsoleUi.h"
 
+#include "platform/RuntimeError.h"
+
+#include <csignal>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include <termios.h>
@@ -21,6 +25,58 @@ std::string readLine(std::FILE *stream)
         line.pop_back();
     return line;
 }
+
+// What the signal handler puts back while a prompt has the echo off; a
+// handler can reach nothing else.
+termios g_echoingTerminal;
+
+const int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+extern "C" void restoreEchoAndEnd(int signal)
+{
+    tcsetattr(STDIN_FILENO, TCSANOW, &g_echoingTerminal);
+    const char newline = '\n';
+    (void)!write(STDERR_FILENO, &newline, 1);
+    // Ends as the signal would have: the shell sees the same status.
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+// Echo off for the lifetime of the object, back on however the prompt ends,
+// Ctrl+C included.
+class HiddenInput final
+{
+public:
+    HiddenInput()
+    {
+        m_active = tcgetattr(STDIN_FILENO, &g_echoingTerminal) == 0;
+        if (!m_active)
+            return;
+        struct sigaction action = {};
+        action.sa_handler = restoreEchoAndEnd;
+        sigemptyset(&action.sa_mask);
+        for (size_t i = 0; i < std::size(kEndingSignals); ++i)
+            sigaction(kEndingSignals[i], &action, &m_previous[i]);
+        termios quiet = g_echoingTerminal;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        quiet.c_lflag |= ECHONL;
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    ~HiddenInput()
+    {
+        if (!m_active)
+            return;
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_echoingTerminal);
+        for (size_t i = 0; i < std::size(kEndingSignals); ++i)
+            sigaction(kEndingSignals[i], &m_previous[i], nullptr);
+    }
+    HiddenInput(const HiddenInput &) = delete;
+    HiddenInput &operator=(const HiddenInput &) = delete;
+
+private:
+    bool m_active = false;
+    struct sigaction m_previous[std::size(kEndingSignals)];
+};
 
 } // namespace
 
@@ -61,6 +117,36 @@ QString ConsoleUi::inputBox(const QString &prompt, const QString &title, const Q
     return QString();
 }
 
+NewPassword ConsoleUi::newPasswordBox(const QString &prompt, const QString &title)
+{
+    if (failed())
+        return NewPassword{QString(), QString(), true};
+    if (m_source != PasswordSource::Terminal) {
+        const QString answer = inputBox(prompt, title, QString(), true);
+        return NewPassword{answer, answer};
+    }
+    const QString password = askTerminal(prompt);
+    if (password.isEmpty())
+        return NewPassword{};
+    return NewPassword{password, askTerminal(QStringLiteral("確認のため、もう一度入力してください。"))};
+}
+
+void ConsoleUi::warning(const QString &text, const QString &title)
+{
+    Q_UNUSED(title);
+    if (m_warned.contains(text))
+        return;
+    m_warned.insert(text);
+    std::fprintf(stderr, "purslet: warning: %s\n", text.toUtf8().constData());
+}
+
+bool ConsoleUi::skipBadEntry(const RuntimeError &error, const QString &entry)
+{
+    warning(entry + QStringLiteral(": ") + error.description() + QStringLiteral(" この項目は読み飛ばします。"),
+            QString());
+    return true;
+}
+
 void ConsoleUi::recordError(const QString &text)
 {
     if (!m_error.isEmpty())
@@ -89,18 +175,8 @@ QString ConsoleUi::askTerminal(const QString &prompt)
     std::fputs(" ", stderr);
     std::fflush(stderr);
 
-    termios saved{};
-    const bool isTerminal = tcgetattr(STDIN_FILENO, &saved) == 0;
-    if (isTerminal) {
-        termios quiet = saved;
-        quiet.c_lflag &= ~tcflag_t(ECHO);
-        quiet.c_lflag |= ECHONL;
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
-    }
-    const std::string line = readLine(stdin);
-    if (isTerminal)
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
-    return QString::fromStdString(line);
+    const HiddenInput hidden;
+    return QString::fromStdString(readLine(stdin));
 }
 
 } // namespace purslet

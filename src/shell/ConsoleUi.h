@@ -2,6 +2,7 @@
 
 #include "platform/Ui.h"
 
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -25,6 +26,14 @@ public:
     MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
                          MsgAnswer defaultAnswer) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool masked) override;
+    // Asked twice on a terminal; one stdin line serves both. Once an error
+    // was shown (a refused password), no further answer comes.
+    NewPassword newPasswordBox(const QString &prompt, const QString &title) override;
+    // A line on standard error at once; the same warning only once.
+    void warning(const QString &text, const QString &title) override;
+    // Skipped with a warning that names the entry: a bad catalog entry is no
+    // reason to fail reading a book.
+    bool skipBadEntry(const RuntimeError &error, const QString &entry) override;
     void showStatus(const QString &) override {}
     void endProgram() override { m_endRequested = true; }
 
@@ -40,6 +49,7 @@ private:
 
     PasswordSource m_source;
     std::optional<QString> m_stdinPassword;
+    QSet<QString> m_warned;
     QString m_error;
     bool m_endRequested = false;
 };

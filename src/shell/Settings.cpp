@@ -16,6 +16,7 @@ namespace purslet {
 namespace {
 const QString kFileHistory = QStringLiteral("FileHistory");
 const QString kSetup = QStringLiteral("Setup");
+constexpr int kMaxHistory = 4; // the File menu's recent files
 
 std::vector<SettingKey> buildTable()
 {
@@ -175,7 +176,8 @@ std::optional<bool> SettingsReader::boolean(const QString &section, const QStrin
 QStringList SettingsReader::fileHistory() const
 {
     QStringList paths;
-    for (int i = 1;; ++i) {
+    // The menu holds four; more in a hand-edited file are not shown.
+    for (int i = 1; i <= kMaxHistory; ++i) {
         const QString path = text(kFileHistory, QString::number(i), QString());
         if (path.isEmpty())
             break;
@@ -206,7 +208,7 @@ bool RewriteSettings(IniStore &ini, const std::function<QString(const QString &,
         file.setValue(k.section, k.key, valueOf(k.section, k.key));
     }
     try {
-        WriteFileAtomically(path, file.serialize());
+        WriteFileAtomically(path, file.serialize(IniStore::encodingOf(kSetup)));
     } catch (const RuntimeError &) {
         return false;
     }

@@ -31,7 +31,8 @@ void ExportPdf(const Book &book, Ui &ui, const QString &out)
     if (!PrintCommands(ui, book, job).printAll_Click())
         return;
 
-    const QByteArray pdf = ReadWholeFile(file);
+    // The largest book prints some 400 pages, a few megabytes.
+    const QByteArray pdf = ReadWholeFile(file, qint64(1) << 30);
     // Qt does not report a write that failed part way; a whole PDF ends with its trailer.
     if (!pdf.trimmed().endsWith("%%EOF"))
         throw RuntimeError(RuntimeError::DiskFull);

@@ -1,5 +1,7 @@
 #include "ui/QtUi.h"
 
+#include "ui/NewPasswordDialog.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -89,6 +91,14 @@ QString QtUi::inputBox(const QString &prompt, const QString &title, const QStrin
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();
+}
+
+NewPassword QtUi::newPasswordBox(const QString &prompt, const QString &title)
+{
+    NewPasswordDialog dialog(prompt, title, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return NewPassword{};
+    return NewPassword{dialog.password(), dialog.repeated()};
 }
 
 void QtUi::showStatus(const QString &text)

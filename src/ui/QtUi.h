@@ -27,6 +27,7 @@ public:
     MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
                          MsgAnswer defaultAnswer) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool masked) override;
+    NewPassword newPasswordBox(const QString &prompt, const QString &title) override;
     void showStatus(const QString &text) override;
     QString openFileDialog(const FileDialogRequest &request) override;
     QString saveFileDialog(const FileDialogRequest &request) override;

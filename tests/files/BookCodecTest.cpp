@@ -1,6 +1,6 @@
 #include "files/BookCodec.h"
 #include "files/BookKind.h"
-#include "files/Cp932Codes.h"
+#include "platform/Cp932Codes.h"
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 

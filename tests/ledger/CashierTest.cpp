@@ -88,6 +88,21 @@ TEST_F(Cashier, BadCellAsksAndYesGoesOn)
     EXPECT_EQ(ui.endRequests, 0);
 }
 
+TEST_F(Cashier, BadCellAfterYesCountsAsZeroSoTheTotalRowAddsUp)
+{
+    add(QStringLiteral("1,000"), QString());
+    add(QStringLiteral("abc"), QString());
+    add(QString(), QStringLiteral("300"));
+    add(QString(), QStringLiteral("x"));
+    ui.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
+    recalc();
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(cash.text(2, 4), QStringLiteral("1,000"));
+    EXPECT_EQ(cash.text(3, 4), QStringLiteral("700"));
+    EXPECT_EQ(cash.text(4, 4), QStringLiteral("700"));
+    EXPECT_EQ(totals(), QStringList({QStringLiteral("1,000"), QStringLiteral("300"), QStringLiteral("700")}));
+}
+
 TEST_F(Cashier, BadCellWithNoEndsTheProgramAndStops)
 {
     add(QStringLiteral("500"), QString());

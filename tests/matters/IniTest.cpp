@@ -37,6 +37,30 @@ TEST(IniFile, WritesReplaceInPlaceAppendToTheSectionAndKeepComments)
               cp932("; 設定\r\n[A]\r\nx=10\r\ny=2\r\nw=新\r\n\r\n[B]\r\nz=3\r\n[C]\r\nv=5\r\n"));
 }
 
+TEST(IniFile, LookupsFollowKeysInsertedInTheMiddle)
+{
+    IniFile file = IniFile::parse(cp932("[A]\r\nx=1\r\n[B]\r\ny=2\r\n[a]\r\nx=9\r\n"));
+    EXPECT_EQ(file.value(QStringLiteral("a"), QStringLiteral("x")), QStringLiteral("1")); // the first section counts
+    file.setValue(QStringLiteral("A"), QStringLiteral("z"), QStringLiteral("3"));
+    file.setValue(QStringLiteral("B"), QStringLiteral("w"), QStringLiteral("4"));
+    file.setValue(QStringLiteral("C"), QStringLiteral("v"), QStringLiteral("5"));
+    file.setValue(QStringLiteral("C"), QStringLiteral("u"), QStringLiteral("6"));
+    file.setValue(QStringLiteral("B"), QStringLiteral("Y"), QStringLiteral("7"));
+    const QString expected[][3] = {{"A", "x", "1"}, {"A", "z", "3"}, {"B", "y", "7"}, {"B", "w", "4"},
+                                   {"C", "v", "5"}, {"c", "U", "6"}, {"A", "w", ""}};
+    for (const auto &e : expected)
+        EXPECT_EQ(file.value(e[0], e[1]), e[2]) << qPrintable(e[1]);
+    EXPECT_EQ(file.serialize(), QByteArray("[A]\r\nx=1\r\nz=3\r\n[B]\r\ny=7\r\nw=4\r\n[a]\r\nx=9\r\n"
+                                           "[C]\r\nv=5\r\nu=6\r\n"));
+}
+
+TEST(IniFile, RewritingKeepsEveryByteOfAValue)
+{
+    // Controls the platform converter would swap among themselves, a kanji, half-width kana.
+    const QByteArray bytes("[s]\r\nk=a\x1A\x1C\x7F\x96\x7B\xB1\r\n");
+    EXPECT_EQ(IniFile::parse(bytes).serialize(), bytes);
+}
+
 TEST(IniStore, MissingAndEmptyValuesReadAsTheDefault)
 {
     TempHome home;

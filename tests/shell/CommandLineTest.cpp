@@ -1,3 +1,4 @@
+#include "OwnBookBytes.h"
 #include "ProgramRun.h"
 #include "TempHome.h"
 
@@ -11,37 +12,9 @@
 
 using purslet::FromCp932;
 using purslet::ToCp932;
-using purslet::test::ProgramRun;
-using purslet::test::RunProgram;
-using purslet::test::TempHome;
+using namespace purslet::test;
 
 namespace {
-
-// A field of an own book file: each character's code page 932 code with the top bit flipped.
-QByteArray encoded(const QString &text)
-{
-    QByteArray out;
-    const QByteArray bytes = ToCp932(text);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        unsigned code = quint8(bytes[i]);
-        if ((code >= 0x81 && code <= 0x9F) || (code >= 0xE0 && code <= 0xFC))
-            code = code * 256 + quint8(bytes[++i]);
-        out += QByteArray::number((code + 0x8000) & 0xFFFF, 16).toUpper().rightJustified(4, '0');
-    }
-    return out;
-}
-
-QByteArray ownBook(const QString &password, const QList<QStringList> &records)
-{
-    QByteArray bytes = '"' + encoded(password) + "\"\r\n";
-    for (const QStringList &record : records) {
-        QByteArrayList fields;
-        for (const QString &field : record)
-            fields << '"' + encoded(field) + '"';
-        bytes += fields.join(',') + "\r\n";
-    }
-    return bytes;
-}
 
 QString spaces(int n)
 {

@@ -3,13 +3,37 @@
 #include <QCoreApplication>
 #include <QProcess>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace purslet::test {
 
-ProgramRun RunProgram(const QStringList &arguments, const QByteArray &input)
+QString ProgramPath()
 {
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../purslet");
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../purslet");
+}
+
+ProgramRun RunProgram(const QStringList &arguments, const QByteArray &input, RunOptions options)
+{
+    QString program = ProgramPath();
+    QStringList args = arguments;
+    if (options.unprivileged && ::geteuid() == 0) {
+        args = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                           QStringLiteral("--clear-groups"), program}
+               + args;
+        program = QStringLiteral("setpriv");
+    }
+#if defined(__SANITIZE_ADDRESS__)
+    options.memoryLimit = 0; // the sanitizer's shadow memory alone is more
+#endif
     QProcess process;
-    process.start(program, arguments);
+    if (options.memoryLimit > 0) {
+        process.setChildProcessModifier([limit = options.memoryLimit] {
+            const rlimit data{rlim_t(limit), rlim_t(limit)};
+            ::setrlimit(RLIMIT_DATA, &data);
+        });
+    }
+    process.start(program, args);
     ProgramRun run;
     if (!process.waitForStarted(10000)) {
         run.err = program + QStringLiteral(": ") + process.errorString();

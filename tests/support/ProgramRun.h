@@ -13,9 +13,18 @@ struct ProgramRun
     QString err;
 };
 
+struct RunOptions
+{
+    qint64 memoryLimit = 0;    // bytes of data the program may hold, 0 for no limit
+    bool unprivileged = false; // as "nobody" when the tests run as the superuser, whom no mode stops
+};
+
+// The real program, built beside the tests' folder.
+QString ProgramPath();
+
 // Runs the real program, built beside the tests' folder, with the
 // environment of the test (PURSLET_HOME of the TempHome in scope). Standard
 // input is the given bytes and then closed, so it is never a terminal.
-ProgramRun RunProgram(const QStringList &arguments, const QByteArray &input = {});
+ProgramRun RunProgram(const QStringList &arguments, const QByteArray &input = {}, RunOptions options = {});
 
 } // namespace purslet::test

@@ -51,7 +51,7 @@ public:
 
 QString samples()
 {
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../samples/");
+    return QStringLiteral(PURSLET_SAMPLES);
 }
 
 void copySampleCatalogs(const TempHome &home)
@@ -238,7 +238,7 @@ void ChartWindowTest::ratioPieThenStepChartsOfTheSample()
         QCOMPARE(w->currentChart(), w->flatChart());
         QVERIFY(w->flatChart()->chart()->legend()->isVisible());
     });
-    QVERIFY(ui.texts.isEmpty());
+    QVERIFY2(ui.texts.isEmpty(), qPrintable(ui.texts.join(QLatin1Char('|'))));
 }
 
 void ChartWindowTest::flatBarsWhereThereIsNoOpenGL()

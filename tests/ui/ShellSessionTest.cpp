@@ -361,7 +361,7 @@ void ShellSessionTest::fileFilterAndStatusPanel()
 void ShellSessionTest::screenshotsOfTheSample()
 {
     const QString folder = screenshotFolder();
-    const QString samples = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../samples/");
+    const QString samples = QStringLiteral(PURSLET_SAMPLES);
     const QString sample = samples + QStringLiteral("example.psl");
     if (folder.isEmpty() || !QFile::exists(sample))
         QSKIP("PURSLET_SCREENSHOTS not set or no sample book");

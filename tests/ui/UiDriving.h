@@ -43,6 +43,11 @@ public:
         return NextAnswer(answers, buttons, defaultAnswer);
     }
     QString inputBox(const QString &, const QString &, const QString &, bool) override { return QString(); }
+    // Asked once, through the scripted prompt: no password.
+    NewPassword newPasswordBox(const QString &prompt, const QString &title) override
+    {
+        return Ui::newPasswordBox(prompt, title);
+    }
     QString openFileDialog(const FileDialogRequest &request) override { return next(openPaths, request); }
     QString saveFileDialog(const FileDialogRequest &request) override { return next(savePaths, request); }
     void showModal(const QString &name) override { modals << name; }

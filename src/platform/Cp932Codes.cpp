@@ -1,9 +1,9 @@
-#include "files/Cp932Codes.h"
-
-#include "platform/Codepage.h"
+#include "platform/Cp932Codes.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <array>
 #include <memory>
@@ -14,6 +14,39 @@ namespace {
 
 constexpr char16_t kNone = 0xFFFF; // a noncharacter: never a mapping
 constexpr quint16 kNoCode = 0;     // code 0 is NUL, which is ASCII and kept apart
+
+// The platform's converter, asked once per code while the tables are built.
+const char *const kConverter = "windows-31j";
+
+bool convertsCleanly(const QByteArray &bytes, QString &text)
+{
+    QStringDecoder decoder(kConverter);
+    text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+QByteArray converterBytes(QChar ch)
+{
+    QStringEncoder encoder(kConverter);
+    const QByteArray bytes = encoder.encode(QStringView(&ch, 1));
+    return encoder.hasError() ? QByteArray() : bytes;
+}
+
+// Linux input methods give these Unicode forms where Windows has the code
+// page's own character; written as that character instead of "?".
+constexpr struct
+{
+    char16_t ch;
+    quint16 code;
+} kVariants[] = {
+    {0x301C, 0x8160}, // wave dash
+    {0x2016, 0x8161}, // double vertical line
+    {0x2212, 0x817C}, // minus sign
+    {0x00A2, 0x8191}, // cent sign
+    {0x00A3, 0x8192}, // pound sign
+    {0x00AC, 0x81CA}, // not sign
+    {0x2014, 0x815C}, // em dash
+};
 
 bool isLeadByte(int b)
 {
@@ -56,11 +89,8 @@ struct Tables
                 chars[size_t(b)] = char16_t(b);
             else if (const char16_t extra = windowsOnly(b))
                 chars[size_t(b)] = extra;
-            else if (IsValidCp932(one)) {
-                const QString s = FromCp932(one);
-                if (s.size() == 1)
-                    chars[size_t(b)] = s.at(0).unicode();
-            }
+            else if (QString s; convertsCleanly(one, s) && s.size() == 1)
+                chars[size_t(b)] = s.at(0).unicode();
         }
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
             if (!isLeadByte(lead))
@@ -70,18 +100,16 @@ struct Tables
             for (int trail = 0x40; trail <= 0xFC; ++trail)
                 if (isTrailByte(trail))
                     row.append(char(lead)).append(char(trail));
-            const QString whole = IsValidCp932(row) ? FromCp932(row) : QString();
-            if (whole.size() == row.size() / 2) {
+            QString whole;
+            if (convertsCleanly(row, whole) && whole.size() == row.size() / 2) {
                 for (qsizetype i = 0; i < whole.size(); ++i)
                     chars[size_t(lead * 256 + uchar(row.at(2 * i + 1)))] = whole.at(i).unicode();
                 continue;
             }
             for (qsizetype i = 0; i < row.size(); i += 2) {
                 const QByteArray two = row.mid(i, 2);
-                if (!IsValidCp932(two))
-                    continue;
-                const QString s = FromCp932(two);
-                if (s.size() == 1 && !s.at(0).isSurrogate())
+                QString s;
+                if (convertsCleanly(two, s) && s.size() == 1 && !s.at(0).isSurrogate())
                     chars[size_t(lead * 256 + uchar(two.at(1)))] = s.at(0).unicode();
             }
         }
@@ -101,12 +129,15 @@ struct Tables
         for (int ch = 0; ch < 0x10000; ++ch) {
             if (seen[size_t(ch)] < 2)
                 continue;
-            const QByteArray bytes = ToCp932(QString(QChar(char16_t(ch))));
+            const QByteArray bytes = converterBytes(QChar(char16_t(ch)));
             if (bytes.size() == 1)
                 codes[size_t(ch)] = uchar(bytes.at(0));
             else if (bytes.size() == 2)
                 codes[size_t(ch)] = quint16(uchar(bytes.at(0)) * 256 + uchar(bytes.at(1)));
         }
+        for (const auto &v : kVariants)
+            if (codes[v.ch] == kNoCode)
+                codes[v.ch] = v.code;
     }
 };
 

@@ -1,0 +1,24 @@
+#include "platform/Ui.h"
+
+#include "platform/ErrorDialogs.h"
+
+namespace purslet {
+
+NewPassword Ui::newPasswordBox(const QString &prompt, const QString &title)
+{
+    const QString answer = inputBox(prompt, title, QString(), true);
+    return NewPassword{answer, answer};
+}
+
+void Ui::warning(const QString &text, const QString &title)
+{
+    messageBox(text, title, MsgIcon::Warning, MsgButtons::Ok, MsgAnswer::Ok);
+}
+
+bool Ui::skipBadEntry(const RuntimeError &error, const QString &entry)
+{
+    Q_UNUSED(entry);
+    return SystemErrorDialog(*this, error);
+}
+
+} // namespace purslet

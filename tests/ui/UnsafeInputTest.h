@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QObject>
+
+// Input that could lock a book or lose characters, refused where it is typed:
+// the save's password prompt and the entry window.
+class UnsafeInputTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void savePasswordIsTypedTwiceInCodePage932();
+    void entryRefusesCharactersWithoutACode();
+};

@@ -90,6 +90,10 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
     Ui &ui = app.ui;
     const QString path = app.doc.path;
     const BookKind kind = KindOfPath(path);
+    // Undo reads its backup without a title and keeps the book's own name; a
+    // backup file the user opens becomes the book's file like any other, so
+    // that the title names where a Save writes.
+    const bool namesTheBook = kind != BookKind::Backup || !title.isEmpty();
     app.doc.openRefused = false;
     // The book is still the one of the previous file: so must be the path.
     const auto giveUp = [&] {
@@ -114,7 +118,7 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
                           QStringLiteral("ファイルエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
             ResetBook(app);
             // The empty book belongs to the name asked for: a Save creates it.
-            if (kind != BookKind::Backup)
+            if (namesTheBook)
                 NameBookFile(app, path);
             ShowStatus(ui, QString());
             return ReadResult::Whole;
@@ -165,7 +169,7 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
 
     RecalcCashier(app.book, ui, app.book.msfgCashier.rows() - 4);
     CalcMatterSummary(app.book, ui);
-    if (kind != BookKind::Backup) {
+    if (namesTheBook) {
         app.setWindowTitle(QStringLiteral("Purslet [") + path + QLatin1Char(']'));
         UpdateFileHistory(app);
         app.menu.setCaption(QStringLiteral("fileSave"), title + QStringLiteral(" の上書き保存(&S)"));

@@ -217,6 +217,25 @@ TEST_F(FileCommandsTest, OpenOfANewNameKeepsThePathForALaterSave)
     EXPECT_EQ(ui.fileDialogs.size(), 1u);
 }
 
+// A backup file opened by the user is the book's file from then on: the
+// title and the Save caption must name it, since a Save writes there.
+TEST_F(FileCommandsTest, AnOpenedBackupFileIsNamedLikeAnyBook)
+{
+    modify();
+    const QString saved = home.file(QStringLiteral("book.csv"));
+    ui.savePaths = {saved};
+    files.fileWrite_Click();
+
+    const QString backup = home.file(QStringLiteral("old.bak"));
+    ASSERT_TRUE(QFile::copy(app.programFile(QStringLiteral("purslet.bak")), backup));
+    ui.openPaths = {backup};
+    files.fileOpen_Click();
+    EXPECT_EQ(app.doc.path, backup);
+    EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet [") + backup + QLatin1Char(']'));
+    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("old.bak の上書き保存(&S)"));
+    EXPECT_EQ(app.menu.history().value(0), backup);
+}
+
 TEST_F(FileCommandsTest, WrongPasswordKeepsThePreviousBookAndFile)
 {
     const QString locked = home.file(QStringLiteral("locked.psl"));

@@ -38,8 +38,10 @@ std::shared_ptr<const IniFile> IniStore::load(const QString &path) const
     auto parsed = std::make_shared<IniFile>();
     if (size >= 0) {
         QFile file(path);
+        // Bounded like the book readers: a catalog of 32,768 entries is a
+        // megabyte or two, and a device or a runaway file must not exhaust memory.
         if (file.open(QIODevice::ReadOnly))
-            *parsed = IniFile::parse(file.readAll());
+            *parsed = IniFile::parse(file.read(qint64(16) << 20));
         else
             cached.size = -1; // unreadable: try again next time
     }

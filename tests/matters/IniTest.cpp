@@ -4,6 +4,8 @@
 #include "matters/IniStore.h"
 #include "platform/Codepage.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 using namespace purslet;
@@ -92,4 +94,16 @@ TEST(IniStore, LongValuesAreCutTo1023Characters)
     IniStore store(home.path());
     home.writeText(QStringLiteral("Setup.ini"), QStringLiteral("[s]\nk=") + QString(1500, QLatin1Char('a')) + QStringLiteral("\n"));
     EXPECT_EQ(store.ReadIniValue(QStringLiteral("Setup"), QStringLiteral("s"), QStringLiteral("k"), QString()).size(), 1023);
+}
+
+// A catalog that never ends (here a device) must read as a catalog, not
+// take all the memory there is.
+TEST(IniStore, AnEndlessFileIsReadOnlyAsFarAsACatalogCanReach)
+{
+    TempHome home;
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), home.file(QStringLiteral("Income.ini"))));
+    IniStore store(home.path());
+    EXPECT_EQ(store.ReadIniValue(QStringLiteral("Income"), QStringLiteral("0"), QStringLiteral("Matter"),
+                                 QStringLiteral("none")),
+              QStringLiteral("none"));
 }

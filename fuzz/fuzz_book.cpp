@@ -24,6 +24,13 @@ namespace {
         }                                                                                                      \
     } while (false)
 
+QByteArray encoded(const QString &text)
+{
+    QByteArray out;
+    AppendEncodedText(out, text);
+    return out;
+}
+
 // The reader's rule for text files, spelled out apart from it: UTF-8 after
 // a byte order mark, or when the bytes are valid UTF-8 holding a character
 // of three or more bytes (U+0800 and above); code page 932 otherwise.
@@ -81,7 +88,7 @@ void roundTrip(const ParsedBook &book, BookKind kind)
         BookRecord fields = r.fields;
         if (kind == BookKind::Text)
             for (QString &f : fields)
-                f = DecodeText(EncodeText(f));
+                f = DecodeText(encoded(f));
         clean.push_back(fields);
     }
     if (clean.size() > size_t(kMaxWrittenRecords))
@@ -118,14 +125,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     try {
         const QString text = DecodeText(bytes);
-        check(DecodeText(EncodeText(text)) == text);
+        check(DecodeText(encoded(text)) == text);
     } catch (const RuntimeError &) {
     }
     checkTextRule(bytes);
     // Any text encodes to four digits a character and decodes again.
     const QString text = DecodeTextFile(bytes);
-    const QString encoded = EncodeText(text);
-    check(encoded.size() % 4 == 0);
-    (void)DecodeText(encoded);
+    const QByteArray digits = encoded(text);
+    check(digits.size() % 4 == 0);
+    (void)DecodeText(digits);
     return 0;
 }

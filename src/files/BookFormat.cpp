@@ -231,30 +231,6 @@ std::vector<BookRecord> RecordsOf(const Grid &cashier)
 
 namespace {
 
-// The hexadecimal encoding written straight into the file's bytes: four
-// upper-case digits per character (EncodeText gives the same text).
-void appendEncoded(QByteArray &out, QStringView text)
-{
-    static const char kHex[] = "0123456789ABCDEF";
-    const qsizetype start = out.size();
-    out.resize(start + 4 * text.size());
-    char *d = out.data() + start;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        int code = c.unicode() < 0x80 ? int(c.unicode()) : Cp932CodeOf(c.unicode());
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i; // one character outside the code page: one "?"
-        if (code < 0)
-            code = '?';
-        const int sum = (code + 0x8000) & 0xFFFF;
-        *d++ = kHex[(sum >> 12) & 0xF];
-        *d++ = kHex[(sum >> 8) & 0xF];
-        *d++ = kHex[(sum >> 4) & 0xF];
-        *d++ = kHex[sum & 0xF];
-    }
-    out.truncate(d - out.constData());
-}
-
 void appendQuotedText(QByteArray &out, const QString &text)
 {
     if (text.contains(QLatin1Char('"'))) {
@@ -284,7 +260,7 @@ QByteArray serialize(size_t count, FieldOf fieldOf, BookKind kind, const QString
         if (kind == BookKind::Text)
             appendQuotedText(out, text);
         else
-            appendEncoded(out, text);
+            AppendEncodedText(out, text);
         out.append('"');
     };
 

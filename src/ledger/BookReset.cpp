@@ -148,13 +148,6 @@ const QList<int> &DefaultColumnWidths(const QString &gridName)
     return it == widths.cend() ? none : *it;
 }
 
-void ColorSortHeaders(App &app)
-{
-    Book &book = app.book;
-    colorSortHeader(book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending);
-    colorSortHeader(book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending);
-}
-
 void ResetBook(App &app)
 {
     Book &book = app.book;

@@ -71,7 +71,6 @@ public:
 private:
     void changed();
     void setMatterTextFromCode(const QString &text);
-    void insertRecord(const QStringList &cells);
 
     App &m_app;
     QString m_date;

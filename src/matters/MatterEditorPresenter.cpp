@@ -50,14 +50,12 @@ void MatterEditorPresenter::changed()
 
 void MatterEditorPresenter::requestClose()
 {
-    m_closeRequested = true;
     if (onClose)
         onClose();
 }
 
 void MatterEditorPresenter::load(const QString &matter, const QString &estimateText)
 {
-    m_closeRequested = false;
     m_matter = matter;
     m_estimate = estimateText;
     txtEstimate_Change();
@@ -154,7 +152,6 @@ void MatterEditorPresenter::cmdCancel_Click()
 
 QPoint MatterEditorPresenter::Form_Load(int screenWidth, int screenHeight, int windowWidth, int windowHeight)
 {
-    m_closeRequested = false;
     const int left = readPosition(m_app, QStringLiteral("Left"), (screenWidth - windowWidth) / 2);
     const int top = readPosition(m_app, QStringLiteral("Top"), (screenHeight - windowHeight) / 2);
     return {left, top};

@@ -28,8 +28,6 @@ public:
     // What the user typed; the change handler filters it.
     void setEstimateText(const QString &text);
 
-    bool closeRequested() const { return m_closeRequested; }
-
     void txtEstimate_Change();
     void cmdRenewal_Click();
     void cmdDelete_Click();
@@ -52,7 +50,6 @@ private:
     App &m_app;
     QString m_matter;
     QString m_estimate;
-    bool m_closeRequested = false;
 };
 
 } // namespace purslet

@@ -267,12 +267,6 @@ Amount readTotal(const Grid &cashier, int col)
 }
 } // namespace
 
-void ReadBookTotals(Book &book)
-{
-    book.BookIncomeTotal = readTotal(book.msfgCashier, 2);
-    book.BookOutgoTotal = readTotal(book.msfgCashier, 3);
-}
-
 void CalcMatterSummary(Book &book, Ui &ui)
 {
     ShowStatus(ui, QStringLiteral("事柄別データを計算しています"));

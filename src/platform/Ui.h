@@ -56,7 +56,6 @@ public:
     // The chosen path, or empty when the dialog was cancelled.
     virtual QString openFileDialog(const FileDialogRequest &) { return {}; }
     virtual QString saveFileDialog(const FileDialogRequest &) { return {}; }
-    virtual bool printDialog() { return false; }
 
     virtual QString clipboardText() { return {}; }
     virtual void setClipboardText(const QString &) {}

@@ -47,7 +47,6 @@ public:
     MenuState menu;
     EntryState entry;
 
-    QString programFolder() const { return ini.folder(); }
     QString programFile(const QString &name) const { return ini.folder() + QLatin1Char('/') + name; }
 
     void setModified(bool modified);

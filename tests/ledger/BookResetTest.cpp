@@ -125,15 +125,3 @@ TEST_F(BookReset, SkipNextResetSparesTheBookOnce)
     EXPECT_EQ(book.msfgCashier.rows(), 4);
     EXPECT_FALSE(app.doc.modified);
 }
-
-TEST_F(BookReset, ColorSortHeadersFollowsTheSortState)
-{
-    ResetBook(app);
-    book.IncomeSortCol = 3;
-    book.IncomeSortAscending = false;
-    book.OutgoSortCol = 5;
-    ColorSortHeaders(app);
-    EXPECT_EQ(headerColours(book.msfgIncome), QList<Rgb>({0, 0, 0, kColourPositive, 0}));
-    EXPECT_EQ(headerColours(book.msfgOutgo), QList<Rgb>({0, 0, 0, 0, 0, kColourNegative}));
-    EXPECT_TRUE(DefaultColumnWidths(QStringLiteral("nothing")).isEmpty());
-}

@@ -2,7 +2,7 @@
 #include "files/BookCodec.h"
 #include "files/BookFormat.h"
 #include "files/FieldReader.h"
-#include "platform/Cp932Codes.h"
+#include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 
 #include <QStringDecoder>
@@ -57,13 +57,13 @@ void checkTextRule(QByteArrayView bytes)
     else if (readAsUtf8(bytes))
         check(text == QString::fromUtf8(bytes));
     else
-        check(text == Cp932ToText(bytes));
+        check(text == FromCp932(bytes));
 }
 
 // The records of a text file taken as code page 932 whatever its bytes look like.
 std::vector<BookRecord> cp932Records(const QByteArray &bytes)
 {
-    const QString text = Cp932ToText(bytes);
+    const QString text = FromCp932(bytes);
     FieldReader reader(text);
     std::vector<BookRecord> records;
     while (!reader.atEnd()) {

@@ -1,6 +1,6 @@
 #include "files/BookCodec.h"
 
-#include "platform/Cp932Codes.h"
+#include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 
 #include <array>
@@ -36,11 +36,8 @@ void AppendEncodedText(QByteArray &out, QStringView text)
     const qsizetype start = out.size();
     out.resize(start + 4 * text.size());
     char *d = out.data() + start;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        int code = c.unicode() < 0x80 ? int(c.unicode()) : Cp932CodeOf(c.unicode());
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i; // one character outside the code page: one "?"
+    for (qsizetype i = 0, length = 1; i < text.size(); i += length) {
+        int code = Cp932CodeAt(text, i, length);
         if (code < 0)
             code = '?';
         const int sum = (code + 0x8000) & 0xFFFF;

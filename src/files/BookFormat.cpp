@@ -5,7 +5,6 @@
 #include "ledger/Book.h"
 #include "ledger/Grid.h"
 #include "platform/Codepage.h"
-#include "platform/Cp932Codes.h"
 #include "platform/RuntimeError.h"
 
 #include <QHash>
@@ -78,7 +77,7 @@ QString decodeAs(TextEncoding encoding, QByteArrayView bytes)
     case TextEncoding::Ascii: return QString::fromLatin1(bytes);
     case TextEncoding::Utf8: return QString::fromUtf8(bytes);
     // Not the platform converter: it swaps the controls 0x1A, 0x1C and 0x7F.
-    case TextEncoding::Cp932: return Cp932ToText(bytes);
+    case TextEncoding::Cp932: return FromCp932(bytes);
     }
     return QString();
 }

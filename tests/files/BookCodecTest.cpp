@@ -1,6 +1,5 @@
 #include "files/BookCodec.h"
 #include "files/BookKind.h"
-#include "platform/Cp932Codes.h"
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 

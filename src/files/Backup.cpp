@@ -9,7 +9,7 @@ namespace purslet {
 void TakeBackup(App &app, const QString &label)
 {
     const QString remembered = app.doc.path;
-    app.doc.path = app.programFile(QStringLiteral("purslet.bak"));
+    app.doc.path = app.programFile(kBackupFileName);
     const bool goOn = RunStep(app.ui, [&] { FileWriting(app); });
     // The book keeps its own file whatever happened to the backup.
     app.doc.path = remembered;

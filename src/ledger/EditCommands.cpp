@@ -87,10 +87,8 @@ void EditCommands::editDelete_Click()
     const MsgAnswer answer =
         m_app.ui.messageBox(question, QStringLiteral("行の削除"), MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No);
     if (answer == MsgAnswer::Yes) {
-        if (!m_app.menu.checked(QStringLiteral("setupHighSpeedMode"))) {
-            if (!RunStep(m_app.ui, [&] { TakeBackup(m_app, QStringLiteral("入力")); }))
-                return;
-        }
+        if (!m_app.menu.checked(QStringLiteral("setupHighSpeedMode")))
+            TakeBackup(m_app, QStringLiteral("入力"));
         const bool removed = RunStep(m_app.ui, [&] {
             Grid::Bulk bulk(grid);
             // Move the doomed rows behind the last record first, so that each

@@ -258,10 +258,8 @@ void InputPresenter::cmdEnter_Click()
         return;
     }
 
-    if (!m_app.menu.checked(QStringLiteral("setupHighSpeedMode"))) {
-        if (!RunStep(m_app.ui, [&] { TakeBackup(m_app, QStringLiteral("入力")); }))
-            return;
-    }
+    if (!m_app.menu.checked(QStringLiteral("setupHighSpeedMode")))
+        TakeBackup(m_app, QStringLiteral("入力"));
     ShowStatus(m_app.ui, QStringLiteral("出納帳にデータを書きこんでいます..."));
 
     QString matter = m_matter;

@@ -1,5 +1,6 @@
 #include "shell/Shutdown.h"
 
+#include "files/Backup.h"
 #include "platform/RuntimeError.h"
 #include "shell/App.h"
 #include "shell/Presenters.h"
@@ -82,7 +83,7 @@ EndOutcome fileEnd_Click(Presenters &p, ShellView &view)
     }
 
     // 4. The undo backup; a missing file is no error.
-    const QString backup = app.programFile(QStringLiteral("purslet.bak"));
+    const QString backup = app.programFile(kBackupFileName);
     if (QFile::exists(backup) && !QFile::remove(backup))
         return EndOutcome::StepFailed;
 

@@ -3,6 +3,7 @@
 #include "ledger/Book.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
+#include "matters/SetupValues.h"
 #include "platform/RuntimeError.h"
 #include "shell/App.h"
 
@@ -13,7 +14,6 @@
 namespace purslet {
 
 namespace {
-const QString kSetup = QStringLiteral("Setup");
 
 struct GridShape
 {
@@ -54,37 +54,7 @@ void quietly(const std::function<void()> &step)
     }
 }
 
-[[noreturn]] void badSetting()
-{
-    throw RuntimeError(RuntimeError::TypeMismatch);
-}
-
-int readInt(App &app, const QString &section, const QString &key, int defaultValue)
-{
-    bool ok = false;
-    const int value = app.ini.ReadIniValue(kSetup, section, key, QString::number(defaultValue)).toInt(&ok);
-    if (!ok)
-        badSetting();
-    return value;
-}
-
-// "True"/"False" in any letter case, or a number that is true when not zero.
-bool readBool(App &app, const QString &section, const QString &key, bool defaultValue)
-{
-    const QString text =
-        app.ini.ReadIniValue(kSetup, section, key, defaultValue ? QStringLiteral("True") : QStringLiteral("False"));
-    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-        return false;
-    bool ok = false;
-    const double number = text.toDouble(&ok);
-    if (!ok)
-        badSetting();
-    return number != 0.0;
-}
-
-void layOut(App &app, Grid &grid)
+void layOut(const SettingsReader &settings, Grid &grid)
 {
     const GridShape &shape = shapeOf(grid.name());
     const QList<int> &widths = DefaultColumnWidths(grid.name());
@@ -98,11 +68,9 @@ void layOut(App &app, Grid &grid)
         quietly([&] {
             int width = widths[k];
             // An unusable stored width leaves the column at its default, never invisible.
-            quietly([&] {
-                const int stored = readInt(app, grid.name(), QStringLiteral("ColWidth%1").arg(k), widths[k]);
-                if (stored >= 0)
-                    width = stored;
-            });
+            const auto stored = settings.int32(grid.name(), QStringLiteral("ColWidth%1").arg(k), widths[k]);
+            if (stored && *stored >= 0)
+                width = *stored;
             grid.setColWidth(k, width);
         });
     }
@@ -117,16 +85,14 @@ void layOut(App &app, Grid &grid)
     });
 }
 
-void readSortState(App &app, const Grid &grid, int &col, bool &ascending)
+void readSortState(const SettingsReader &settings, const Grid &grid, int &col, bool &ascending)
 {
-    quietly([&] {
-        const int value = readInt(app, grid.name(), QStringLiteral("CurrentCol"), 0);
-        // A column the grid does not have would make every sort fail.
-        if (value < 0 || value >= grid.cols())
-            throw RuntimeError(RuntimeError::SubscriptOutOfRange);
-        col = value;
-    });
-    quietly([&] { ascending = readBool(app, grid.name(), QStringLiteral("SortAscending"), true); });
+    // A column the grid does not have would make every sort fail.
+    if (const auto stored = settings.int32(grid.name(), QStringLiteral("CurrentCol"), 0))
+        if (*stored >= 0 && *stored < grid.cols())
+            col = *stored;
+    if (const auto stored = settings.boolean(grid.name(), QStringLiteral("SortAscending"), true))
+        ascending = *stored;
 }
 
 void colorSortHeader(Grid &grid, int sortCol, bool ascending)
@@ -161,14 +127,15 @@ void ResetBook(App &app)
         Grid::Bulk incomeBulk(book.msfgIncome);
         Grid::Bulk outgoBulk(book.msfgOutgo);
 
-        layOut(app, book.msfgCashier);
+        const SettingsReader settings(app.ini);
+        layOut(settings, book.msfgCashier);
 
-        layOut(app, book.msfgIncome);
-        readSortState(app, book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending);
+        layOut(settings, book.msfgIncome);
+        readSortState(settings, book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending);
         quietly([&] { colorSortHeader(book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending); });
 
-        layOut(app, book.msfgOutgo);
-        readSortState(app, book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending);
+        layOut(settings, book.msfgOutgo);
+        readSortState(settings, book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending);
         quietly([&] { colorSortHeader(book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending); });
 
         quietly([&] { FillMatterGrids(app); });

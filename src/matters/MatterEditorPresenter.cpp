@@ -1,10 +1,10 @@
 #include "matters/MatterEditorPresenter.h"
 
-
 #include "ledger/AmountFormat.h"
 #include "ledger/Book.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
+#include "matters/SetupValues.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/Hints.h"
 #include "platform/Ui.h"
@@ -19,13 +19,13 @@ namespace {
 const QString kSetup = QStringLiteral("Setup");
 const QString kSection = QStringLiteral("frmMatter");
 
+// Whole twips; a value no screen has keeps the window centred.
 int readPosition(const App &app, const QString &key, int fallback)
 {
-    bool ok = false;
-    const double value = app.ini.ReadIniValue(kSetup, kSection, key, QString::number(fallback)).trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value) || std::abs(value) > 1e9)
+    const auto value = SettingsReader(app.ini).single(kSection, key, fallback);
+    if (!value || std::abs(*value) > 1e9)
         return fallback;
-    return int(std::lround(value));
+    return int(std::lround(*value));
 }
 
 } // namespace

@@ -109,6 +109,19 @@ TEST_F(BookReset, WidthsAndSortStateComeFromSettings)
     EXPECT_EQ(headerColours(book.msfgIncome), QList<Rgb>({0, kColourNegative, 0, 0, 0}));
 }
 
+// A stored number means what it means to start-up: the settings table's
+// conversions, rounding included, not a stricter reading of their own.
+TEST_F(BookReset, StoredNumbersReadAsTheSettingsTableReadsThem)
+{
+    home.writeText(QStringLiteral("Setup.ini"),
+                   QStringLiteral("[msfgCashier]\nColWidth0=1200.0\nColWidth1=2e3\nColWidth2=1300.5\n"
+                                  "[msfgOutgo]\nCurrentCol=2.0\nSortAscending=False\n"));
+    ResetBook(app);
+    EXPECT_EQ(widthsOf(book.msfgCashier), QList<int>({1200, 2000, 1300, 1200, 1200, 1650}));
+    EXPECT_EQ(book.OutgoSortCol, 2);
+    EXPECT_FALSE(book.OutgoSortAscending);
+}
+
 TEST_F(BookReset, SkipNextResetSparesTheBookOnce)
 {
     ResetBook(app);

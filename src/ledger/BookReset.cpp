@@ -1,6 +1,7 @@
 #include "ledger/BookReset.h"
 
 #include "ledger/Book.h"
+#include "ledger/MatterKind.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
 #include "matters/SetupValues.h"
@@ -15,35 +16,11 @@ namespace purslet {
 
 namespace {
 
-struct GridShape
-{
-    QStringList captions;
-    QStringList totalRow;
-};
-
-const GridShape &shapeOf(const QString &gridName)
-{
-    static const QHash<QString, GridShape> shapes{
-        {QStringLiteral("msfgCashier"),
-         {{QStringLiteral("記入日"), QStringLiteral("事柄"), QStringLiteral("収入"), QStringLiteral("支出"),
-           QStringLiteral("小計"), QStringLiteral("メモ")},
-          {QStringLiteral("合計"), QStringLiteral("---"), QStringLiteral("0"), QStringLiteral("0"),
-           QStringLiteral("0"), QStringLiteral("---")}}},
-        {QStringLiteral("msfgIncome"),
-         {{QStringLiteral("事柄"), QStringLiteral("収入予定額"), QStringLiteral("収入"), QStringLiteral("割合"),
-           QStringLiteral("差額")},
-          {QStringLiteral("合計"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
-           QStringLiteral("0")}}},
-        {QStringLiteral("msfgOutgo"),
-         {{QStringLiteral("事柄"), QStringLiteral("底値"), QStringLiteral("支出予定額"), QStringLiteral("支出"),
-           QStringLiteral("割合"), QStringLiteral("差額")},
-          {QStringLiteral("合計"), QStringLiteral("---"), QStringLiteral("0"), QStringLiteral("0"),
-           QStringLiteral("0"), QStringLiteral("0")}}},
-    };
-    static const GridShape none;
-    const auto it = shapes.constFind(gridName);
-    return it == shapes.cend() ? none : *it;
-}
+// The cash book's header and total rows; the summaries' come with their kind.
+const QStringList kCashierCaptions{QStringLiteral("記入日"), QStringLiteral("事柄"), QStringLiteral("収入"),
+                                   QStringLiteral("支出"), QStringLiteral("小計"), QStringLiteral("メモ")};
+const QStringList kCashierTotalRow{QStringLiteral("合計"), QStringLiteral("---"), QStringLiteral("0"),
+                                   QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("---")};
 
 // A failing step of the reset is skipped without a word.
 void quietly(const std::function<void()> &step)
@@ -54,11 +31,10 @@ void quietly(const std::function<void()> &step)
     }
 }
 
-void layOut(const SettingsReader &settings, Grid &grid)
+void layOut(const SettingsReader &settings, Grid &grid, const QStringList &captions, const QStringList &totalRow)
 {
-    const GridShape &shape = shapeOf(grid.name());
     const QList<int> &widths = DefaultColumnWidths(grid.name());
-    const int cols = int(shape.captions.size());
+    const int cols = int(captions.size());
     quietly([&] {
         grid.setRows(4);
         grid.setCols(cols);
@@ -76,12 +52,12 @@ void layOut(const SettingsReader &settings, Grid &grid)
     }
     quietly([&] {
         for (int k = 0; k < cols; ++k)
-            grid.setText(0, k, shape.captions[k]);
+            grid.setText(0, k, captions[k]);
     });
     quietly([&] {
         const int last = grid.rows() - 1;
         for (int k = 0; k < cols; ++k)
-            grid.setText(last, k, shape.totalRow[k]);
+            grid.setText(last, k, totalRow[k]);
     });
 }
 
@@ -128,15 +104,16 @@ void ResetBook(App &app)
         Grid::Bulk outgoBulk(book.msfgOutgo);
 
         const SettingsReader settings(app.ini);
-        layOut(settings, book.msfgCashier);
-
-        layOut(settings, book.msfgIncome);
-        readSortState(settings, book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending);
-        quietly([&] { colorSortHeader(book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending); });
-
-        layOut(settings, book.msfgOutgo);
-        readSortState(settings, book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending);
-        quietly([&] { colorSortHeader(book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending); });
+        layOut(settings, book.msfgCashier, kCashierCaptions, kCashierTotalRow);
+        for (MatterKind k : {MatterKind::Income, MatterKind::Outgo}) {
+            const KindDescription &kind = Describe(k);
+            Grid &grid = kind.gridOf(book);
+            int &sortCol = book.*kind.sortColumn;
+            bool &ascending = book.*kind.sortAscending;
+            layOut(settings, grid, kind.headers, kind.totalRow);
+            readSortState(settings, grid, sortCol, ascending);
+            quietly([&] { colorSortHeader(grid, sortCol, ascending); });
+        }
 
         quietly([&] { FillMatterGrids(app); });
         quietly([&] { CalcMatterSummary(book, app.ui); });

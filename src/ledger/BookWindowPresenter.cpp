@@ -2,6 +2,7 @@
 
 #include "ledger/Book.h"
 #include "ledger/EditCommands.h"
+#include "ledger/MatterKind.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
 #include "platform/Ui.h"
@@ -45,13 +46,14 @@ void BookWindowPresenter::summaryClick(bool income, int row, int col)
     if (!m_leftButton)
         return;
     Book &book = m_app.book;
-    Grid &grid = income ? book.msfgIncome : book.msfgOutgo;
+    const KindDescription &kind = Describe(KindFor(income));
+    Grid &grid = kind.gridOf(book);
     if (row < 0 || row >= grid.rows() || col < 0 || col >= grid.cols())
         return;
 
     if (row == 0) {
-        int &sortCol = income ? book.IncomeSortCol : book.OutgoSortCol;
-        bool &ascending = income ? book.IncomeSortAscending : book.OutgoSortAscending;
+        int &sortCol = book.*kind.sortColumn;
+        bool &ascending = book.*kind.sortAscending;
         if (sortCol >= 0 && sortCol < grid.cols())
             grid.setCellBackground(0, sortCol, 0);
         grid.setCellBackground(0, col, ascending ? kColourPositive : kColourNegative);
@@ -68,7 +70,7 @@ void BookWindowPresenter::summaryClick(bool income, int row, int col)
 bool BookWindowPresenter::selectSummaryRow(bool income, int row)
 {
     Book &book = m_app.book;
-    Grid &grid = income ? book.msfgIncome : book.msfgOutgo;
+    Grid &grid = Describe(KindFor(income)).gridOf(book);
     if (row < 1 || row >= grid.rows())
         return false;
     grid.setSelection(row, 0, row, grid.cols() - 1);

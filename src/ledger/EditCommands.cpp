@@ -4,6 +4,7 @@
 #include "ledger/Book.h"
 #include "ledger/Cashier.h"
 #include "ledger/InputPresenter.h"
+#include "ledger/MatterKind.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterEditorPresenter.h"
 #include "matters/MatterSummary.h"
@@ -115,8 +116,8 @@ void EditCommands::editDelete_Click()
 
 void EditCommands::editMatter_Click()
 {
-    Book &book = m_app.book;
-    const Grid &grid = book.MatterSourceIsIncome ? book.msfgIncome : book.msfgOutgo;
+    const KindDescription &kind = Describe(KindFor(m_app.book.MatterSourceIsIncome));
+    const Grid &grid = kind.gridOf(m_app.book);
     const int row = grid.row();
     const bool matterRow =
         row >= 1 && row <= grid.rows() - 4 && !grid.text(row, 0).isEmpty() && grid.text(row, 0) != kOtherMatter;
@@ -124,8 +125,7 @@ void EditCommands::editMatter_Click()
         error(u"不正な行を指定したか、行が指定されていないため編集できません。", u"事柄編集エラー");
         return;
     }
-    const int estimateColumn = book.MatterSourceIsIncome ? 1 : 2;
-    m_matterEditor.load(grid.text(row, 0), grid.text(row, estimateColumn));
+    m_matterEditor.load(grid.text(row, 0), grid.text(row, kind.estimateColumn));
     m_app.ui.showModal(QStringLiteral("frmMatter"));
 }
 

@@ -275,7 +275,7 @@ void InputPresenter::cmdEnter_Click()
     if (!RunStep(m_app.ui, [&] { insertInDateOrder(grid, cells); }))
         return;
     RecalcCashier(book, m_app.ui, grid.rows() - 4);
-    if (!RunStep(m_app.ui, [&] { AppendMatter(m_app, matter, isIncome ? MatterKind::Income : MatterKind::Outgo); }))
+    if (!RunStep(m_app.ui, [&] { AppendMatter(m_app, matter, KindFor(isIncome)); }))
         return;
     CalcMatterSummary(book, m_app.ui);
 

@@ -32,14 +32,9 @@ int readPosition(const App &app, const QString &key, int fallback)
 
 MatterEditorPresenter::MatterEditorPresenter(App &app) : m_app(app) {}
 
-Grid &MatterEditorPresenter::sourceGrid() const
+const KindDescription &MatterEditorPresenter::source() const
 {
-    return m_app.book.MatterSourceIsIncome ? m_app.book.msfgIncome : m_app.book.msfgOutgo;
-}
-
-int MatterEditorPresenter::estimateColumn() const
-{
-    return m_app.book.MatterSourceIsIncome ? 1 : 2;
+    return Describe(KindFor(m_app.book.MatterSourceIsIncome));
 }
 
 void MatterEditorPresenter::changed()
@@ -82,7 +77,8 @@ void MatterEditorPresenter::txtEstimate_Change()
 void MatterEditorPresenter::cmdRenewal_Click()
 {
     Ui &ui = m_app.ui;
-    Grid &grid = sourceGrid();
+    const KindDescription &kind = source();
+    Grid &grid = kind.gridOf(m_app.book);
     const int row = grid.row();
 
     bool parsed = false;
@@ -103,11 +99,10 @@ void MatterEditorPresenter::cmdRenewal_Click()
     if (parsed && !RunInlineStep(ui, [&] {
             if (row < 1 || row > grid.rows() - 4)
                 throw RuntimeError(RuntimeError::SubscriptOutOfRange);
-            grid.setText(row, estimateColumn(), FormatAmount(amount));
+            grid.setText(row, kind.estimateColumn, FormatAmount(amount));
         }))
         return;
-    const MatterKind kind = m_app.book.MatterSourceIsIncome ? MatterKind::Income : MatterKind::Outgo;
-    if (!RunInlineStep(ui, [&] { SaveMatterCatalog(m_app, kind); }))
+    if (!RunInlineStep(ui, [&] { SaveMatterCatalog(m_app, kind.kind); }))
         return;
     CalcMatterSummary(m_app.book, ui);
     requestClose();
@@ -120,9 +115,9 @@ void MatterEditorPresenter::cmdDelete_Click()
                       MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return;
 
-    Grid &grid = sourceGrid();
+    const KindDescription &kind = source();
+    Grid &grid = kind.gridOf(m_app.book);
     const int row = grid.row();
-    const MatterKind kind = m_app.book.MatterSourceIsIncome ? MatterKind::Income : MatterKind::Outgo;
     // Only a matter row may go; the header, the empty rows and the total stay.
     if (!RunInlineStep(ui, [&] {
             if (row < 1 || row > grid.rows() - 4)
@@ -133,10 +128,9 @@ void MatterEditorPresenter::cmdDelete_Click()
     // The row is gone from the grid; if the catalog cannot follow, say so and
     // still finish, since the editor has no row left to work on.
     try {
-        SaveMatterCatalog(m_app, kind);
+        SaveMatterCatalog(m_app, kind.kind);
     } catch (const RuntimeError &e) {
-        const QString file = kind == MatterKind::Income ? QStringLiteral("Income.ini") : QStringLiteral("Outgo.ini");
-        ui.messageBox(e.description() + QStringLiteral("\r\n\r\n事柄は表から削除しましたが、") + file +
+        ui.messageBox(e.description() + QStringLiteral("\r\n\r\n事柄は表から削除しましたが、") + kind.catalogFile() +
                           QStringLiteral("を書き換えられませんでした。ファイルの内容は表と一致していません。"),
                       QStringLiteral("事柄の削除エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
     }

@@ -8,7 +8,7 @@
 namespace purslet {
 
 class App;
-class Grid;
+struct KindDescription;
 
 // The matter editor (frmMatter): changes the estimate of one catalog matter
 // or deletes it, working on the current row of the summary grid the matter
@@ -42,8 +42,8 @@ public:
     std::function<void()> onClose;
 
 private:
-    Grid &sourceGrid() const;
-    int estimateColumn() const;
+    // The kind of the summary grid the matter was picked on.
+    const KindDescription &source() const;
     void requestClose();
     void changed();
 

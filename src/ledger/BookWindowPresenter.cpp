@@ -5,7 +5,7 @@
 #include "ledger/MatterKind.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
-#include "platform/Ui.h"
+#include "platform/Hints.h"
 #include "shell/App.h"
 
 #include <algorithm>
@@ -108,14 +108,15 @@ void BookWindowPresenter::setTab(int tab)
 
 void BookWindowPresenter::MouseMove(const QString &controlName)
 {
-    if (controlName == QLatin1String("msfgCashier"))
-        ShowStatus(m_app.ui, QStringLiteral("クリックで行が選択できます。"));
-    else if (controlName == QLatin1String("msfgIncome") || controlName == QLatin1String("msfgOutgo"))
-        ShowStatus(m_app.ui, QStringLiteral("対象行をクリックすることで事柄が編集できます。"));
-    else if (controlName == QLatin1String("SSTab"))
-        ShowStatus(m_app.ui, QStringLiteral("タブをクリックすると表示項目を切り替えることができます。"));
-    else if (controlName == QLatin1String("Form"))
-        ShowStatus(m_app.ui, QString());
+    ShowHint(m_app.ui,
+             {
+                 {"msfgCashier", u"クリックで行が選択できます。"},
+                 {"msfgIncome", u"対象行をクリックすることで事柄が編集できます。"},
+                 {"msfgOutgo", u"対象行をクリックすることで事柄が編集できます。"},
+                 {"SSTab", u"タブをクリックすると表示項目を切り替えることができます。"},
+                 {"Form", u""},
+             },
+             controlName);
 }
 
 QSize BookWindowPresenter::gridExtent(QSize tabTwips)

@@ -1,7 +1,7 @@
 #include "ledger/CalendarPresenter.h"
 
 #include "ledger/InputPresenter.h"
-#include "platform/Ui.h"
+#include "platform/Hints.h"
 #include "shell/App.h"
 
 namespace purslet {
@@ -16,10 +16,12 @@ void CalendarPresenter::MonthView_DateClick(QDate date)
 
 void CalendarPresenter::MouseMove(const QString &controlName)
 {
-    if (controlName == QLatin1String("MonthView"))
-        ShowStatus(m_app.ui, QStringLiteral("日付をクリックすることで記入日が指定できます。"));
-    else if (controlName == QLatin1String("Form"))
-        ShowStatus(m_app.ui, QString());
+    ShowHint(m_app.ui,
+             {
+                 {"MonthView", u"日付をクリックすることで記入日が指定できます。"},
+                 {"Form", u""},
+             },
+             controlName);
 }
 
 } // namespace purslet

@@ -36,14 +36,16 @@ void ChartPresenter::chkExample_Click(bool checked)
         onLegendChanged();
 }
 
+namespace {
+constexpr Hint kHints[] = {
+    {"fraChartType", u"グラフの表示条件を決定します。"},
+    {"Form", u""},
+};
+} // namespace
+
 void ChartPresenter::MouseMove(const QString &controlName)
 {
-    ShowHint(m_app.ui,
-             {
-                 {"fraChartType", u"グラフの表示条件を決定します。"},
-                 {"Form", u""},
-             },
-             controlName);
+    ShowHint(m_app.ui, kHints, controlName);
 }
 
 } // namespace purslet

@@ -106,17 +106,19 @@ void BookWindowPresenter::setTab(int tab)
         onTabChanged();
 }
 
+namespace {
+constexpr Hint kHints[] = {
+    {"msfgCashier", u"クリックで行が選択できます。"},
+    {"msfgIncome", u"対象行をクリックすることで事柄が編集できます。"},
+    {"msfgOutgo", u"対象行をクリックすることで事柄が編集できます。"},
+    {"SSTab", u"タブをクリックすると表示項目を切り替えることができます。"},
+    {"Form", u""},
+};
+} // namespace
+
 void BookWindowPresenter::MouseMove(const QString &controlName)
 {
-    ShowHint(m_app.ui,
-             {
-                 {"msfgCashier", u"クリックで行が選択できます。"},
-                 {"msfgIncome", u"対象行をクリックすることで事柄が編集できます。"},
-                 {"msfgOutgo", u"対象行をクリックすることで事柄が編集できます。"},
-                 {"SSTab", u"タブをクリックすると表示項目を切り替えることができます。"},
-                 {"Form", u""},
-             },
-             controlName);
+    ShowHint(m_app.ui, kHints, controlName);
 }
 
 QSize BookWindowPresenter::gridExtent(QSize tabTwips)

@@ -14,14 +14,16 @@ void CalendarPresenter::MonthView_DateClick(QDate date)
         m_input.setDate(date.toString(QStringLiteral("yyyy/MM/dd")));
 }
 
+namespace {
+constexpr Hint kHints[] = {
+    {"MonthView", u"日付をクリックすることで記入日が指定できます。"},
+    {"Form", u""},
+};
+} // namespace
+
 void CalendarPresenter::MouseMove(const QString &controlName)
 {
-    ShowHint(m_app.ui,
-             {
-                 {"MonthView", u"日付をクリックすることで記入日が指定できます。"},
-                 {"Form", u""},
-             },
-             controlName);
+    ShowHint(m_app.ui, kHints, controlName);
 }
 
 } // namespace purslet

@@ -291,19 +291,21 @@ void InputPresenter::cmdEnter_Click()
     changed();
 }
 
+namespace {
+constexpr Hint kHints[] = {
+    {"txtDate", u"クリックでカレンダーウインドウを表示します。"},
+    {"fraCashier", u"収入または支出を選択します。"},
+    {"optCashier", u"収入または支出を選択します。"},
+    {"txtMoney", u"金額を入力します。"},
+    {"txtMemo", u"メモがあれば入力します。"},
+    {"cmdEnter", u"セルに記入します。"},
+    {"Form", u""},
+};
+} // namespace
+
 void InputPresenter::MouseMove(const QString &controlName)
 {
-    ShowHint(m_app.ui,
-             {
-                 {"txtDate", u"クリックでカレンダーウインドウを表示します。"},
-                 {"fraCashier", u"収入または支出を選択します。"},
-                 {"optCashier", u"収入または支出を選択します。"},
-                 {"txtMoney", u"金額を入力します。"},
-                 {"txtMemo", u"メモがあれば入力します。"},
-                 {"cmdEnter", u"セルに記入します。"},
-                 {"Form", u""},
-             },
-             controlName);
+    ShowHint(m_app.ui, kHints, controlName);
 }
 
 } // namespace purslet

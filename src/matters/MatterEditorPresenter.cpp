@@ -157,18 +157,20 @@ void MatterEditorPresenter::Form_Unload(int left, int top)
     m_app.ini.WriteIniValue(kSetup, kSection, QStringLiteral("Top"), QString::number(top));
 }
 
+namespace {
+constexpr Hint kHints[] = {
+    {"txtMatter", u"変更対象の事柄が表示されます。"},
+    {"txtEstimate", u"予定額を入力します。"},
+    {"cmdRenewal", u"変更内容を反映します。"},
+    {"cmdDelete", u"対象の事柄を削除します。"},
+    {"cmdCancel", u"対象の事柄を変更せずに終了します。"},
+    {"Form", u""},
+};
+} // namespace
+
 void MatterEditorPresenter::MouseMove(const QString &controlName)
 {
-    ShowHint(m_app.ui,
-             {
-                 {"txtMatter", u"変更対象の事柄が表示されます。"},
-                 {"txtEstimate", u"予定額を入力します。"},
-                 {"cmdRenewal", u"変更内容を反映します。"},
-                 {"cmdDelete", u"対象の事柄を削除します。"},
-                 {"cmdCancel", u"対象の事柄を変更せずに終了します。"},
-                 {"Form", u""},
-             },
-             controlName);
+    ShowHint(m_app.ui, kHints, controlName);
 }
 
 } // namespace purslet

@@ -1,7 +1,7 @@
 #include "shell/MainWindowPresenter.h"
 
 #include "files/FileCommands.h"
-#include "files/HistoryCommands.h"
+#include "files/FileHistory.h"
 #include "files/UndoCommand.h"
 #include "graph/ChartPresenter.h"
 #include "ledger/EditCommands.h"

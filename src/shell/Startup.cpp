@@ -1,6 +1,6 @@
 #include "shell/Startup.h"
 
-#include "files/HistoryCommands.h"
+#include "files/FileHistory.h"
 #include "ledger/BookReset.h"
 #include "ledger/Cashier.h"
 #include "matters/Catalogs.h"

@@ -3,7 +3,7 @@
 #include "LargestBook.h"
 
 #include "ledger/InputPresenter.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #if PURSLET_BENCH_WINDOW
 #include "ui/DesktopMain.h"

@@ -4,7 +4,7 @@
 // measures the flat stand-in.
 #include "LargestBook.h"
 
-#include "shell/App.h"
+#include "state/App.h"
 #include "ui/ChartViews.h"
 #include "ui/ChartWindow.h"
 #include "ui/DesktopMain.h"

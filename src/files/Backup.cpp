@@ -2,7 +2,7 @@
 
 #include "files/BookWriter.h"
 #include "platform/ErrorDialogs.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 namespace purslet {
 

@@ -11,7 +11,7 @@
 #include "platform/Codepage.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/ProgramFolder.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <algorithm>
 #include <numeric>

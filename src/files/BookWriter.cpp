@@ -7,7 +7,7 @@
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 namespace purslet {
 

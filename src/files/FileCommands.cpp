@@ -6,7 +6,7 @@
 #include "ledger/BookReset.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/ProgramFolder.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 namespace purslet {
 

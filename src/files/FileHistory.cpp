@@ -2,7 +2,7 @@
 
 #include "platform/ErrorDialogs.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 namespace purslet {
 

@@ -3,7 +3,7 @@
 #include "files/Backup.h"
 #include "files/BookReader.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "graph/ChartPresenter.h"
 
 #include "platform/Hints.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 namespace purslet {
 

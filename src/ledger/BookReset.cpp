@@ -6,7 +6,7 @@
 #include "matters/MatterSummary.h"
 #include "matters/SetupValues.h"
 #include "platform/RuntimeError.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <QHash>
 

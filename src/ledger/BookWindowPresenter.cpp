@@ -6,7 +6,7 @@
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
 #include "platform/Hints.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <algorithm>
 

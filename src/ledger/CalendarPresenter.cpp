@@ -2,7 +2,7 @@
 
 #include "ledger/InputPresenter.h"
 #include "platform/Hints.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 namespace purslet {
 

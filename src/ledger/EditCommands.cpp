@@ -10,7 +10,7 @@
 #include "matters/MatterSummary.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <algorithm>
 #include <vector>

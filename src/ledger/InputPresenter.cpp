@@ -10,7 +10,7 @@
 #include "platform/ErrorDialogs.h"
 #include "platform/Hints.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <algorithm>
 #include <vector>

@@ -5,7 +5,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <QFile>
 

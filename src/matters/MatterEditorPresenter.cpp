@@ -8,7 +8,7 @@
 #include "platform/ErrorDialogs.h"
 #include "platform/Hints.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <cmath>
 

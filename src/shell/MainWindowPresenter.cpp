@@ -6,10 +6,10 @@
 #include "graph/ChartPresenter.h"
 #include "ledger/EditCommands.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
 #include "shell/HelpCommands.h"
-#include "shell/MenuTable.h"
 #include "shell/ShellView.h"
+#include "state/App.h"
+#include "state/MenuTable.h"
 
 namespace purslet {
 

@@ -2,10 +2,10 @@
 
 #include "files/Backup.h"
 #include "platform/RuntimeError.h"
-#include "shell/App.h"
 #include "shell/Presenters.h"
 #include "shell/Settings.h"
 #include "shell/ShellView.h"
+#include "state/App.h"
 
 #include <QFile>
 

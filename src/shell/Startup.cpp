@@ -5,10 +5,10 @@
 #include "ledger/Cashier.h"
 #include "matters/Catalogs.h"
 #include "platform/RuntimeError.h"
-#include "shell/App.h"
 #include "shell/Presenters.h"
 #include "shell/Settings.h"
 #include "shell/ShellView.h"
+#include "state/App.h"
 
 namespace purslet {
 

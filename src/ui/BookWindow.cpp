@@ -3,7 +3,7 @@
 #include "ledger/BookWindowPresenter.h"
 #include "ledger/GridModel.h"
 #include "platform/Twips.h"
-#include "shell/App.h"
+#include "state/App.h"
 #include "ui/ColouredHeaderView.h"
 #include "ui/GridBrushProxy.h"
 #include "ui/HintTracker.h"

@@ -1,7 +1,7 @@
 #include "ui/InputWindow.h"
 
 #include "ledger/InputPresenter.h"
-#include "shell/App.h"
+#include "state/App.h"
 #include "ui/HintTracker.h"
 
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #include "ui/MainWindow.h"
 
 #include "platform/Twips.h"
-#include "shell/App.h"
-#include "shell/MenuTable.h"
 #include "shell/Presenters.h"
 #include "shell/Shutdown.h"
+#include "state/App.h"
+#include "state/MenuTable.h"
 #include "ui/BookWindow.h"
 #include "ui/CalendarWindow.h"
 #include "ui/InputWindow.h"

@@ -2,7 +2,7 @@
 
 #include "platform/RuntimeError.h"
 #include "printing/PrintCommands.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -5,7 +5,7 @@
 #include "ledger/BookReset.h"
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include "ScriptedUi.h"
 #include "TempHome.h"

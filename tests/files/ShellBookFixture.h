@@ -5,7 +5,7 @@
 
 #include "ledger/BookReset.h"
 #include "ledger/InputPresenter.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "ledger/Book.h"
 #include "ledger/BookReset.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
-#include "ledger/BookWindowPresenter.h"
 #include "ScriptedUi.h"
 #include "TempHome.h"
 #include "ledger/Book.h"
 #include "ledger/BookReset.h"
+#include "ledger/BookWindowPresenter.h"
 #include "ledger/Cashier.h"
 #include "ledger/EditCommands.h"
 #include "ledger/InputPresenter.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterEditorPresenter.h"
 #include "matters/MatterSummary.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "ledger/EditCommands.h"
 #include "ScriptedUi.h"
 #include "TempHome.h"
 #include "ledger/Book.h"
 #include "ledger/BookReset.h"
 #include "ledger/CalendarPresenter.h"
 #include "ledger/Cashier.h"
+#include "ledger/EditCommands.h"
 #include "ledger/InputPresenter.h"
 #include "matters/MatterEditorPresenter.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "ledger/InputPresenter.h"
 #include "ScriptedUi.h"
 #include "TempHome.h"
 #include "ledger/Book.h"
 #include "ledger/BookReset.h"
+#include "ledger/InputPresenter.h"
 #include "matters/Catalogs.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "../files/ShellBookFixture.h"
 #include "FakeShellView.h"
 
-#include "shell/MenuTable.h"
 #include "shell/Presenters.h"
+#include "state/MenuTable.h"
 
 using namespace purslet;
 using namespace purslet::test;

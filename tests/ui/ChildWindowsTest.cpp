@@ -14,7 +14,7 @@
 #include "matters/MatterEditorPresenter.h"
 #include "platform/Twips.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 #include "ui/BookWindow.h"
 #include "ui/CalendarWindow.h"
 #include "ui/InputWindow.h"

@@ -3,7 +3,7 @@
 #include "ledger/Book.h"
 #include "matters/IniStore.h"
 #include "matters/MatterList.h"
-#include "shell/MenuState.h"
+#include "state/MenuState.h"
 
 #include <QString>
 

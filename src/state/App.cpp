@@ -1,4 +1,4 @@
-#include "shell/App.h"
+#include "state/App.h"
 
 namespace purslet {
 

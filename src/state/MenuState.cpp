@@ -1,7 +1,7 @@
-#include "shell/MenuState.h"
+#include "state/MenuState.h"
 
 #include "platform/RuntimeError.h"
-#include "shell/MenuTable.h"
+#include "state/MenuTable.h"
 
 namespace purslet {
 

@@ -1,4 +1,4 @@
-#include "shell/MenuTable.h"
+#include "state/MenuTable.h"
 
 namespace purslet {
 

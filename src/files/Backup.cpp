@@ -15,8 +15,8 @@ void TakeBackup(App &app, const QString &label)
     app.doc.path = remembered;
     if (!goOn)
         return;
-    app.menu.setEnabled(QStringLiteral("editUndo"), true);
-    app.menu.setCaption(QStringLiteral("editUndo"), QStringLiteral("元に戻す(&U) -") + label);
+    app.menu.setEnabled(MenuItem::editUndo, true);
+    app.menu.setCaption(MenuItem::editUndo, QStringLiteral("元に戻す(&U) -") + label);
 }
 
 } // namespace purslet

@@ -172,7 +172,7 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
     if (namesTheBook) {
         app.setWindowTitle(BookWindowTitle(path));
         UpdateFileHistory(app);
-        app.menu.setCaption(QStringLiteral("fileSave"), SaveCaption(title));
+        app.menu.setCaption(MenuItem::fileSave, SaveCaption(title));
     }
     ShowStatus(ui, QString());
     if (kind == BookKind::Text)

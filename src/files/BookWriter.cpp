@@ -72,7 +72,7 @@ void FileWriting(App &app)
         break;
     }
     app.setModified(false);
-    app.menu.setCaption(QStringLiteral("fileSave"), SaveCaption(app.doc.title));
+    app.menu.setCaption(MenuItem::fileSave, SaveCaption(app.doc.title));
     ShowStatus(ui, QString());
 }
 

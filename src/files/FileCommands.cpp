@@ -40,7 +40,7 @@ void NameBookFile(App &app, const QString &path)
     app.doc.path = path;
     app.doc.title = path.isEmpty() ? QString() : FileTitleOf(path);
     app.setWindowTitle(BookWindowTitle(path));
-    app.menu.setCaption(QStringLiteral("fileSave"), path.isEmpty() ? kDefaultSaveCaption : SaveCaption(app.doc.title));
+    app.menu.setCaption(MenuItem::fileSave, path.isEmpty() ? kDefaultSaveCaption : SaveCaption(app.doc.title));
 }
 
 bool FileCommands::saveQuestion()

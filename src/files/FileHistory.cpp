@@ -19,8 +19,8 @@ void UpdateFileHistory(App &app, const QString &current)
             work << path;
 
     if (!RunInlineStep(app.ui, [&] {
-            app.menu.setVisible(QStringLiteral("fileHistory"), true);
-            app.menu.setEnabled(QStringLiteral("setupDeleteHistory"), true);
+            app.menu.setVisible(MenuItem::fileHistory, true);
+            app.menu.setEnabled(MenuItem::setupDeleteHistory, true);
         }))
         return;
 
@@ -37,8 +37,8 @@ void setupDeleteHistory_Click(App &app)
                           MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes) != MsgAnswer::Yes)
         return;
     app.menu.setHistory({});
-    app.menu.setVisible(QStringLiteral("fileHistory"), false);
-    app.menu.setEnabled(QStringLiteral("setupDeleteHistory"), false);
+    app.menu.setVisible(MenuItem::fileHistory, false);
+    app.menu.setEnabled(MenuItem::setupDeleteHistory, false);
 }
 
 void LoadFileHistory(App &app, const QStringList &paths)
@@ -48,8 +48,8 @@ void LoadFileHistory(App &app, const QStringList &paths)
     const QStringList opened = app.menu.history();
     app.menu.setHistory(paths);
     if (!paths.isEmpty()) {
-        app.menu.setVisible(QStringLiteral("fileHistory"), true);
-        app.menu.setEnabled(QStringLiteral("setupDeleteHistory"), true);
+        app.menu.setVisible(MenuItem::fileHistory, true);
+        app.menu.setEnabled(MenuItem::setupDeleteHistory, true);
     }
     for (auto it = opened.crbegin(); it != opened.crend(); ++it)
         UpdateFileHistory(app, *it);

@@ -10,7 +10,7 @@
 namespace purslet {
 
 namespace {
-const QString kUndo = QStringLiteral("editUndo");
+constexpr MenuItem kUndo = MenuItem::editUndo;
 
 void disableUndo(App &app)
 {

@@ -18,7 +18,7 @@ void BookWindowPresenter::msfgCashier_Click()
 {
     const Grid &grid = m_app.book.msfgCashier;
     const int end = grid.rowSel();
-    m_app.menu.setEnabled(QStringLiteral("editDelete"), end >= 1 && end < grid.rows() - 3);
+    m_app.menu.setEnabled(MenuItem::editDelete, end >= 1 && end < grid.rows() - 3);
 }
 
 void BookWindowPresenter::msfgIncome_MouseDown(bool leftButton)
@@ -75,7 +75,7 @@ bool BookWindowPresenter::selectSummaryRow(bool income, int row)
         return false;
     grid.setSelection(row, 0, row, grid.cols() - 1);
     const bool matterRow = row < grid.rows() - 3 && grid.text(row, 0) != kOtherMatter;
-    m_app.menu.setEnabled(QStringLiteral("editMatter"), matterRow);
+    m_app.menu.setEnabled(MenuItem::editMatter, matterRow);
     if (matterRow)
         book.MatterSourceIsIncome = income;
     return matterRow;
@@ -94,7 +94,7 @@ void BookWindowPresenter::msfgOutgo_RowColChange(int row)
 void BookWindowPresenter::SSTab_Click(int tab)
 {
     m_tab = tab;
-    m_app.menu.setEnabled(QStringLiteral("editMatter"), false);
+    m_app.menu.setEnabled(MenuItem::editMatter, false);
 }
 
 void BookWindowPresenter::setTab(int tab)

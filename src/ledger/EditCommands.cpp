@@ -30,7 +30,7 @@ void EditCommands::error(const char16_t *text, const char16_t *title)
 
 void EditCommands::editCopy_Click()
 {
-    if (!m_app.menu.enabled(QStringLiteral("editCopy"))) {
+    if (!m_app.menu.enabled(MenuItem::editCopy)) {
         error(u"コピーする範囲が指定されていません。", u"コピーエラー");
         return;
     }
@@ -41,7 +41,7 @@ void EditCommands::editCopy_Click()
 
 void EditCommands::editCut_Click()
 {
-    if (!m_app.menu.enabled(QStringLiteral("editCut"))) {
+    if (!m_app.menu.enabled(MenuItem::editCut)) {
         error(u"切り取る範囲が指定されていません。", u"切り取りエラー");
         return;
     }
@@ -56,7 +56,7 @@ void EditCommands::editCut_Click()
 
 void EditCommands::editPaste_Click()
 {
-    if (!m_app.menu.enabled(QStringLiteral("editPaste"))) {
+    if (!m_app.menu.enabled(MenuItem::editPaste)) {
         error(u"貼り付け箇所が指定されていません。", u"貼り付けエラー");
         return;
     }
@@ -78,7 +78,7 @@ void EditCommands::editDelete_Click()
     const int last = std::max(r1, r2);
     // Only records go: never the header, the empty rows or the total row.
     const bool records = first >= 1 && last <= grid.rows() - 4;
-    if (!m_app.menu.enabled(QStringLiteral("editDelete")) || !records) {
+    if (!m_app.menu.enabled(MenuItem::editDelete) || !records) {
         error(u"不正な行を指定したか、行が指定されていないため削除できません。", u"削除エラー");
         return;
     }
@@ -88,7 +88,7 @@ void EditCommands::editDelete_Click()
     const MsgAnswer answer =
         m_app.ui.messageBox(question, QStringLiteral("行の削除"), MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No);
     if (answer == MsgAnswer::Yes) {
-        if (!m_app.menu.checked(QStringLiteral("setupHighSpeedMode")))
+        if (!m_app.menu.checked(MenuItem::setupHighSpeedMode))
             TakeBackup(m_app, QStringLiteral("入力"));
         const bool removed = RunStep(m_app.ui, [&] {
             Grid::Bulk bulk(grid);
@@ -121,7 +121,7 @@ void EditCommands::editMatter_Click()
     const int row = grid.row();
     const bool matterRow =
         row >= 1 && row <= grid.rows() - 4 && !grid.text(row, 0).isEmpty() && grid.text(row, 0) != kOtherMatter;
-    if (!m_app.menu.enabled(QStringLiteral("editMatter")) || !matterRow) {
+    if (!m_app.menu.enabled(MenuItem::editMatter) || !matterRow) {
         error(u"不正な行を指定したか、行が指定されていないため編集できません。", u"事柄編集エラー");
         return;
     }

@@ -228,9 +228,9 @@ void InputPresenter::txtMemo_Click()
 {
     MenuState &menu = m_app.menu;
     const bool selection = m_memoSelLength > 0;
-    menu.setEnabled(QStringLiteral("editCut"), selection);
-    menu.setEnabled(QStringLiteral("editCopy"), selection);
-    menu.setEnabled(QStringLiteral("editPaste"), !m_app.ui.clipboardText().isEmpty());
+    menu.setEnabled(MenuItem::editCut, selection);
+    menu.setEnabled(MenuItem::editCopy, selection);
+    menu.setEnabled(MenuItem::editPaste, !m_app.ui.clipboardText().isEmpty());
 }
 
 void InputPresenter::cmdEnter_Click()
@@ -258,7 +258,7 @@ void InputPresenter::cmdEnter_Click()
         return;
     }
 
-    if (!m_app.menu.checked(QStringLiteral("setupHighSpeedMode")))
+    if (!m_app.menu.checked(MenuItem::setupHighSpeedMode))
         TakeBackup(m_app, QStringLiteral("入力"));
     ShowStatus(m_app.ui, QStringLiteral("出納帳にデータを書きこんでいます..."));
 

@@ -5,6 +5,7 @@
 #include "matters/IniStore.h"
 #include "platform/AtomicFile.h"
 #include "platform/RuntimeError.h"
+#include "state/MenuTable.h"
 
 #include <QFile>
 
@@ -51,10 +52,10 @@ std::vector<SettingKey> buildTable()
     add("mdiMain", QStringLiteral("Height"), T::Single, "");
     add("mdiMain", QStringLiteral("Width"), T::Single, "");
     add("mdiMain", QStringLiteral("WindowState"), T::Int16, "0");
-    add("Menu", QStringLiteral("showInput"), T::Boolean, "True");
-    add("Menu", QStringLiteral("showCalendar"), T::Boolean, "True");
-    add("Menu", QStringLiteral("showMain"), T::Boolean, "True");
-    add("Menu", QStringLiteral("setupHighSpeedMode"), T::Boolean, "False");
+    add("Menu", MenuItemName(MenuItem::showInput), T::Boolean, "True");
+    add("Menu", MenuItemName(MenuItem::showCalendar), T::Boolean, "True");
+    add("Menu", MenuItemName(MenuItem::showMain), T::Boolean, "True");
+    add("Menu", MenuItemName(MenuItem::setupHighSpeedMode), T::Boolean, "False");
     add("FileHistory", QString(), T::Text, "");
     add("frmMatter", QStringLiteral("Left"), T::Single, "");
     add("frmMatter", QStringLiteral("Top"), T::Single, "");

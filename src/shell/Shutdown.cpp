@@ -44,8 +44,12 @@ QString CurrentSettingValue(Presenters &p, ShellView &view, const QString &secti
         return FromBoolean(p.input.income());
     if (section == QLatin1String("frmMain") && key == QLatin1String("SSTab"))
         return QString::number(p.bookWindow.tab());
-    if (section == QLatin1String("Menu"))
-        return FromBoolean(app.menu.checked(key));
+    if (section == QLatin1String("Menu")) {
+        const std::optional<MenuItem> item = MenuItemNamed(key);
+        if (!item)
+            throw RuntimeError(RuntimeError::SubscriptOutOfRange, QStringLiteral("メニュー項目がありません: ") + key);
+        return FromBoolean(app.menu.checked(*item));
+    }
     if (section.startsWith(QLatin1String("msfg"))) {
         Book &book = app.book;
         const bool income = section == QLatin1String("msfgIncome");

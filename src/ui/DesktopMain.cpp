@@ -47,7 +47,7 @@ DesktopSession::DesktopSession(QtUi &ui) : ui(ui), app(ui), presenters(app), win
         VersionDialog dialog(&window);
         dialog.exec();
     });
-    presenters.main.onPrint = [this](const QString &item) { RunPrintCommand(app, item, &window); };
+    presenters.main.onPrint = [this](MenuItem item) { RunPrintCommand(app, item, &window); };
     ui.registerModal(QStringLiteral("frmMatter"), [this] {
         MatterEditorDialog dialog(presenters.matterEditor, app, &window);
         dialog.exec();

@@ -37,7 +37,7 @@ protected:
         return d;
     }
 
-    QString saveCaption() const { return app.menu.caption(QStringLiteral("fileSave")); }
+    QString saveCaption() const { return app.menu.caption(MenuItem::fileSave); }
 
     TempHome home;
     ScriptedUi ui;

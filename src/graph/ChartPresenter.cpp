@@ -10,7 +10,7 @@ ChartPresenter::ChartPresenter(App &app) : m_app(app) {}
 void ChartPresenter::showGraph()
 {
     Form_Load();
-    m_app.ui.showModal(QStringLiteral("frmChart"));
+    m_app.ui.showModal(ModalWindow::frmChart);
 }
 
 void ChartPresenter::Form_Load()

@@ -126,7 +126,7 @@ void EditCommands::editMatter_Click()
         return;
     }
     m_matterEditor.load(grid.text(row, 0), grid.text(row, kind.estimateColumn));
-    m_app.ui.showModal(QStringLiteral("frmMatter"));
+    m_app.ui.showModal(ModalWindow::frmMatter);
 }
 
 } // namespace purslet

@@ -1,6 +1,7 @@
 #include "ui/ChartWindow.h"
 
 #include "graph/ChartPresenter.h"
+#include "platform/Ui.h"
 #include "ui/ChartViews.h"
 #include "ui/HintTracker.h"
 
@@ -24,7 +25,7 @@ namespace purslet {
 
 ChartWindow::ChartWindow(ChartPresenter &presenter, QWidget *parent) : QDialog(parent), m_presenter(presenter)
 {
-    setObjectName(QStringLiteral("frmChart"));
+    setObjectName(ModalWindowName(ModalWindow::frmChart));
     setWindowTitle(QStringLiteral("グラフ表示"));
     setModal(true);
 

@@ -2,6 +2,7 @@
 
 #include "matters/MatterEditorPresenter.h"
 #include "platform/Twips.h"
+#include "platform/Ui.h"
 #include "ui/HintTracker.h"
 
 #include <QGridLayout>
@@ -21,7 +22,7 @@ namespace purslet {
 MatterEditorDialog::MatterEditorDialog(MatterEditorPresenter &presenter, App &app, QWidget *parent)
     : QDialog(parent), m_presenter(presenter), m_app(app)
 {
-    setObjectName(QStringLiteral("frmMatter"));
+    setObjectName(ModalWindowName(ModalWindow::frmMatter));
     setWindowTitle(QStringLiteral("事柄の変更"));
     setModal(true);
 

@@ -56,7 +56,11 @@ public:
     void setClipboardText(const QString &text) override { clipboard = text; }
     void beep() override { ++beeps; }
     void openUrl(const QString &url) override { urls << url; }
-    void showModal(const QString &name) override { modals << name; }
+    bool showModal(ModalWindow window) override
+    {
+        modals << ModalWindowName(window);
+        return true;
+    }
     void endProgram() override { ++endRequests; }
 
     QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.last(); }

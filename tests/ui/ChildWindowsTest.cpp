@@ -59,11 +59,12 @@ public:
     void showStatus(const QString &text) override { status = text; }
     QString clipboardText() override { return clipboard; }
     void setClipboardText(const QString &text) override { clipboard = text; }
-    void showModal(const QString &name) override
+    bool showModal(ModalWindow window) override
     {
-        modals << name;
+        modals << ModalWindowName(window);
         if (onModal)
-            onModal(name);
+            onModal(ModalWindowName(window));
+        return true;
     }
     void endProgram() override { ++endRequests; }
 

@@ -3,7 +3,6 @@
 #include "files/Backup.h"
 #include "ledger/Book.h"
 #include "ledger/Cashier.h"
-#include "ledger/InputPresenter.h"
 #include "ledger/MatterKind.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterEditorPresenter.h"
@@ -17,10 +16,7 @@
 
 namespace purslet {
 
-EditCommands::EditCommands(App &app, InputPresenter &input, MatterEditorPresenter &matterEditor)
-    : m_app(app), m_input(input), m_matterEditor(matterEditor)
-{
-}
+EditCommands::EditCommands(App &app, MatterEditorPresenter &matterEditor) : m_app(app), m_matterEditor(matterEditor) {}
 
 void EditCommands::error(const char16_t *text, const char16_t *title)
 {
@@ -34,7 +30,7 @@ void EditCommands::editCopy_Click()
         error(u"コピーする範囲が指定されていません。", u"コピーエラー");
         return;
     }
-    const QString selected = m_input.memoSelectedText();
+    const QString selected = m_app.entry.memoSelectedText();
     if (!selected.isEmpty())
         m_app.ui.setClipboardText(selected);
 }
@@ -46,12 +42,10 @@ void EditCommands::editCut_Click()
         return;
     }
     editCopy_Click();
-    const QString memo = m_input.memo();
-    const int start = m_input.memoSelStart();
-    const int length = m_input.memoSelLength();
-    m_input.setMemo(memo.left(start) + memo.mid(start + length), start);
-    if (m_input.onChanged)
-        m_input.onChanged();
+    EntryState &entry = m_app.entry;
+    const int start = entry.memoSelStart;
+    entry.setMemo(entry.memo.left(start) + entry.memo.mid(start + entry.memoSelLength), start);
+    m_app.notify(AppChange::Entry);
 }
 
 void EditCommands::editPaste_Click()
@@ -61,10 +55,9 @@ void EditCommands::editPaste_Click()
         return;
     }
     // The clipboard replaces the whole memo.
-    const QString text = m_app.ui.clipboardText().left(InputPresenter::MemoMaxLength);
-    m_input.setMemo(text, int(text.size()));
-    if (m_input.onChanged)
-        m_input.onChanged();
+    const QString text = m_app.ui.clipboardText().left(EntryState::MemoMaxLength);
+    m_app.entry.setMemo(text, int(text.size()));
+    m_app.notify(AppChange::Entry);
 }
 
 void EditCommands::editDelete_Click()

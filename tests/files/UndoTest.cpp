@@ -84,7 +84,7 @@ TEST_F(UndoTest, UndoRestoresDeletedRowsAndKeepsTheBooksFile)
     files.fileWrite_Click();
 
     MatterEditorPresenter editor(app);
-    EditCommands edit(app, input, editor);
+    EditCommands edit(app, editor);
     app.book.msfgCashier.setSelection(1, 0, 2, 5);
     app.menu.setEnabled(MenuItem::editDelete, true);
     ui.answers = {MsgAnswer::Yes};

@@ -47,7 +47,7 @@ protected:
     App app{ui, home.path()};
     InputPresenter input{app};
     MatterEditorPresenter editor{app};
-    EditCommands edit{app, input, editor};
+    EditCommands edit{app, editor};
     BookWindowPresenter window{app, edit};
 };
 

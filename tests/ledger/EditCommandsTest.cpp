@@ -57,7 +57,7 @@ protected:
     App app{ui, home.path()};
     InputPresenter input{app};
     MatterEditorPresenter editor{app};
-    EditCommands edit{app, input, editor};
+    EditCommands edit{app, editor};
 };
 
 } // namespace
@@ -147,12 +147,17 @@ TEST_F(EditCommandsTest, CutCopyAndPasteWorkOnTheMemo)
     edit.editPaste_Click();
     EXPECT_EQ(ui.lastMessage().text, QStringLiteral("貼り付け箇所が指定されていません。"));
 
+    // The entry window refreshes on every change of the memo.
+    int refreshes = 0;
+    input.onChanged = [&] { ++refreshes; };
+
     clickMemo(QStringLiteral("abcdef"), 2, 2);
     EXPECT_TRUE(app.menu.enabled(MenuItem::editCut));
     EXPECT_FALSE(app.menu.enabled(MenuItem::editPaste)); // clipboard empty
     const size_t shown = ui.messages.size();
     edit.editCut_Click();
     EXPECT_EQ(input.memo(), QStringLiteral("abef"));
+    EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(ui.clipboard, QStringLiteral("cd"));
     EXPECT_EQ(ui.messages.size(), shown);
 
@@ -167,6 +172,7 @@ TEST_F(EditCommandsTest, CutCopyAndPasteWorkOnTheMemo)
     edit.editPaste_Click();
     EXPECT_EQ(input.memo(), QStringLiteral("y")); // the whole memo is replaced
     EXPECT_EQ(input.memoCaret(), 1);
+    EXPECT_EQ(refreshes, 2); // copying changes nothing shown
 }
 
 TEST_F(EditCommandsTest, EditMatterRefusesRowsThatAreNoMatters)

@@ -103,7 +103,7 @@ struct Session
     InputPresenter input{app};
     CalendarPresenter calendar{app, input};
     MatterEditorPresenter matterEditor{app};
-    EditCommands edit{app, input, matterEditor};
+    EditCommands edit{app, matterEditor};
     BookWindowPresenter bookWindow{app, edit};
 };
 

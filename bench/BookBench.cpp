@@ -5,7 +5,7 @@
 #include "ledger/Cashier.h"
 #include "matters/MatterSummary.h"
 #include "printing/PrintLayout.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

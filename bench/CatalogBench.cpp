@@ -5,7 +5,7 @@
 #include "ledger/BookReset.h"
 #include "matters/Catalogs.h"
 #include "platform/Codepage.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "LargestBook.h"
 
 #include "ledger/InputPresenter.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #if PURSLET_BENCH_WINDOW
 #include "ui/DesktopMain.h"
@@ -47,7 +47,7 @@ void BM_EntryPresenter(benchmark::State &state, bool highSpeed)
     bench::NullUi ui;
     App app(ui, dir.path());
     bench::FillBook(app, kBookRecords);
-    app.menu.setChecked(QStringLiteral("setupHighSpeedMode"), highSpeed);
+    app.menu.setChecked(MenuItem::setupHighSpeedMode, highSpeed);
     InputPresenter input(app);
     int i = 0;
     for (auto _ : state) {
@@ -76,7 +76,7 @@ void BM_EntryWindow(benchmark::State &state, bool highSpeed)
     auto session = std::make_unique<DesktopSession>(ui);
     session->start(QString(), false);
     bench::FillBook(session->app, kBookRecords);
-    session->app.menu.setChecked(QStringLiteral("setupHighSpeedMode"), highSpeed);
+    session->app.menu.setChecked(MenuItem::setupHighSpeedMode, highSpeed);
     QApplication::processEvents();
 
     auto *money = session->window.findChild<QLineEdit *>(QStringLiteral("txtMoney"));

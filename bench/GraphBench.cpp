@@ -4,7 +4,7 @@
 // measures the flat stand-in.
 #include "LargestBook.h"
 
-#include "shell/App.h"
+#include "state/App.h"
 #include "ui/ChartViews.h"
 #include "ui/ChartWindow.h"
 #include "ui/DesktopMain.h"
@@ -57,7 +57,7 @@ void withGraphWindow(Session &s, const std::function<void(ChartWindow *)> &while
             window->reject();
         }
     });
-    s.desktop->presenters.main.menuClick(QStringLiteral("showGraph"));
+    s.desktop->presenters.main.menuClick(MenuItem::showGraph);
 }
 
 // Sees a chart drawn anywhere: the 3D chart rendering a frame (an update

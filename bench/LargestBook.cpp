@@ -5,7 +5,7 @@
 #include "ledger/Cashier.h"
 #include "matters/MatterSummary.h"
 #include "platform/Codepage.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <QFile>
 

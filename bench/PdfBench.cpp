@@ -3,7 +3,7 @@
 #include "LargestBook.h"
 
 #include "files/BookWriter.h"
-#include "shell/App.h"
+#include "state/App.h"
 #include "ui/PdfExport.h"
 
 #include <QApplication>

@@ -2,21 +2,21 @@
 
 #include "files/BookWriter.h"
 #include "platform/ErrorDialogs.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 namespace purslet {
 
 void TakeBackup(App &app, const QString &label)
 {
     const QString remembered = app.doc.path;
-    app.doc.path = app.programFile(QStringLiteral("purslet.bak"));
+    app.doc.path = app.programFile(kBackupFileName);
     const bool goOn = RunStep(app.ui, [&] { FileWriting(app); });
     // The book keeps its own file whatever happened to the backup.
     app.doc.path = remembered;
     if (!goOn)
         return;
-    app.menu.setEnabled(QStringLiteral("editUndo"), true);
-    app.menu.setCaption(QStringLiteral("editUndo"), QStringLiteral("元に戻す(&U) -") + label);
+    app.menu.setEnabled(MenuItem::editUndo, true);
+    app.menu.setCaption(MenuItem::editUndo, QStringLiteral("元に戻す(&U) -") + label);
 }
 
 } // namespace purslet

@@ -6,8 +6,12 @@ namespace purslet {
 
 class App;
 
-// Writes the cash book to the program folder's purslet.bak and enables Undo
-// with the caption "元に戻す(&U) -" + label.
+// The undo backup's file in the program folder.
+inline const QString kBackupFileName = QStringLiteral("purslet.bak");
+
+// Writes the cash book to the backup file and enables Undo with the caption
+// "元に戻す(&U) -" + label. A failed write shows the system error dialog
+// here; the caller goes on either way.
 void TakeBackup(App &app, const QString &label);
 
 } // namespace purslet

@@ -1,16 +1,13 @@
 #include "files/BookCodec.h"
 
-#include "platform/Cp932Codes.h"
+#include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
-#include "platform/Ui.h"
 
 #include <array>
 
 namespace purslet {
 
 namespace {
-
-const char16_t kHexDigits[] = u"0123456789ABCDEF";
 
 // Digit values by character, -1 for anything else: one lookup per digit.
 constexpr auto kHexValues = [] {
@@ -26,71 +23,34 @@ constexpr auto kHexValues = [] {
     return t;
 }();
 
-int hexValue(char16_t c)
+int hexValue(uchar c)
 {
     return c < 128 ? kHexValues[c] : -1;
 }
 
-void show(Ui *ui, const QString &text)
-{
-    if (ui)
-        ShowStatus(*ui, text);
-}
-
 } // namespace
 
-QString EncodeText(const QString &text, Ui *ui)
+void AppendEncodedText(QByteArray &out, QStringView text)
 {
-    show(ui, QStringLiteral("データを暗号化しています..."));
-    if (text.isEmpty())
-        return QString();
-    QString out;
-    out.resize(text.size() * 4);
-    QChar *d = out.data();
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        int code = Cp932CodeOf(c.unicode());
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i; // one character outside the code page: one "?"
+    static const char kHex[] = "0123456789ABCDEF";
+    const qsizetype start = out.size();
+    out.resize(start + 4 * text.size());
+    char *d = out.data() + start;
+    for (qsizetype i = 0, length = 1; i < text.size(); i += length) {
+        int code = Cp932CodeAt(text, i, length);
         if (code < 0)
             code = '?';
         const int sum = (code + 0x8000) & 0xFFFF;
-        d[n++] = kHexDigits[(sum >> 12) & 0xF];
-        d[n++] = kHexDigits[(sum >> 8) & 0xF];
-        d[n++] = kHexDigits[(sum >> 4) & 0xF];
-        d[n++] = kHexDigits[sum & 0xF];
+        *d++ = kHex[(sum >> 12) & 0xF];
+        *d++ = kHex[(sum >> 8) & 0xF];
+        *d++ = kHex[(sum >> 4) & 0xF];
+        *d++ = kHex[sum & 0xF];
     }
-    out.truncate(n);
-    show(ui, QStringLiteral("ファイルにデータを書きこんでいます..."));
-    return out;
+    out.truncate(d - out.constData());
 }
 
-QString PadHex(const QString &digits)
+QString DecodeText(QByteArrayView field)
 {
-    switch (digits.size()) {
-    case 1: return QStringLiteral("000") + digits;
-    case 2: return QStringLiteral("00") + digits;
-    case 3: return QStringLiteral("0") + digits;
-    default: return digits;
-    }
-}
-
-namespace {
-char16_t unit(QChar c)
-{
-    return c.unicode();
-}
-
-char16_t unit(char c)
-{
-    return uchar(c);
-}
-
-template <typename View>
-QString decode(View field, Ui *ui)
-{
-    show(ui, QStringLiteral("ファイルを解析しています..."));
     if (field.isEmpty())
         return QString();
     if (field.size() % 4 != 0)
@@ -100,7 +60,7 @@ QString decode(View field, Ui *ui)
     for (qsizetype i = 0; i < field.size(); i += 4) {
         int value = 0;
         for (qsizetype k = 0; k < 4; ++k) {
-            const int digit = hexValue(unit(field[i + k]));
+            const int digit = hexValue(uchar(field[i + k]));
             if (digit < 0)
                 throw RuntimeError(RuntimeError::TypeMismatch);
             value = value * 16 + digit;
@@ -110,19 +70,7 @@ QString decode(View field, Ui *ui)
             throw RuntimeError(RuntimeError::InvalidCall);
         d[i / 4] = QChar(char16_t(ch));
     }
-    show(ui, QStringLiteral("ファイルを読みこんでいます..."));
     return out;
-}
-} // namespace
-
-QString DecodeText(QStringView field, Ui *ui)
-{
-    return decode(field, ui);
-}
-
-QString DecodeText(QByteArrayView field, Ui *ui)
-{
-    return decode(field, ui);
 }
 
 } // namespace purslet

@@ -1,20 +1,17 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 namespace purslet {
 
-class Ui;
-
 // The hexadecimal text encoding of the book files: four upper-case digits per
-// character, its code page 932 code with the top bit flipped.
-QString EncodeText(const QString &text, Ui *ui = nullptr);
-// "0"/"00"/"000" in front of a text of three/two/one digits.
-QString PadHex(const QString &digits);
+// character, its code page 932 code with the top bit flipped. A character
+// without a code is written as "?" (a surrogate pair is one character).
+void AppendEncodedText(QByteArray &out, QStringView text);
 // Throws RuntimeError for digits that are not hexadecimal or no character code.
-QString DecodeText(QStringView field, Ui *ui = nullptr);
-// The same on the bytes of a file, without making a string of them first.
-QString DecodeText(QByteArrayView field, Ui *ui = nullptr);
+QString DecodeText(QByteArrayView field);
 
 } // namespace purslet

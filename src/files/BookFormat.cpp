@@ -5,7 +5,6 @@
 #include "ledger/Book.h"
 #include "ledger/Grid.h"
 #include "platform/Codepage.h"
-#include "platform/Cp932Codes.h"
 #include "platform/RuntimeError.h"
 
 #include <QHash>
@@ -78,7 +77,7 @@ QString decodeAs(TextEncoding encoding, QByteArrayView bytes)
     case TextEncoding::Ascii: return QString::fromLatin1(bytes);
     case TextEncoding::Utf8: return QString::fromUtf8(bytes);
     // Not the platform converter: it swaps the controls 0x1A, 0x1C and 0x7F.
-    case TextEncoding::Cp932: return Cp932ToText(bytes);
+    case TextEncoding::Cp932: return FromCp932(bytes);
     }
     return QString();
 }
@@ -231,30 +230,6 @@ std::vector<BookRecord> RecordsOf(const Grid &cashier)
 
 namespace {
 
-// The hexadecimal encoding written straight into the file's bytes: four
-// upper-case digits per character (EncodeText gives the same text).
-void appendEncoded(QByteArray &out, QStringView text)
-{
-    static const char kHex[] = "0123456789ABCDEF";
-    const qsizetype start = out.size();
-    out.resize(start + 4 * text.size());
-    char *d = out.data() + start;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        int code = c.unicode() < 0x80 ? int(c.unicode()) : Cp932CodeOf(c.unicode());
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i; // one character outside the code page: one "?"
-        if (code < 0)
-            code = '?';
-        const int sum = (code + 0x8000) & 0xFFFF;
-        *d++ = kHex[(sum >> 12) & 0xF];
-        *d++ = kHex[(sum >> 8) & 0xF];
-        *d++ = kHex[(sum >> 4) & 0xF];
-        *d++ = kHex[sum & 0xF];
-    }
-    out.truncate(d - out.constData());
-}
-
 void appendQuotedText(QByteArray &out, const QString &text)
 {
     if (text.contains(QLatin1Char('"'))) {
@@ -284,7 +259,7 @@ QByteArray serialize(size_t count, FieldOf fieldOf, BookKind kind, const QString
         if (kind == BookKind::Text)
             appendQuotedText(out, text);
         else
-            appendEncoded(out, text);
+            AppendEncodedText(out, text);
         out.append('"');
     };
 

@@ -11,7 +11,7 @@
 #include "platform/Codepage.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/ProgramFolder.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <algorithm>
 #include <numeric>
@@ -170,9 +170,9 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
     RecalcCashier(app.book, ui, app.book.msfgCashier.rows() - 4);
     CalcMatterSummary(app.book, ui);
     if (namesTheBook) {
-        app.setWindowTitle(QStringLiteral("Purslet [") + path + QLatin1Char(']'));
+        app.setWindowTitle(BookWindowTitle(path));
         UpdateFileHistory(app);
-        app.menu.setCaption(QStringLiteral("fileSave"), title + QStringLiteral(" の上書き保存(&S)"));
+        app.menu.setCaption(MenuItem::fileSave, SaveCaption(title));
     }
     ShowStatus(ui, QString());
     if (kind == BookKind::Text)

@@ -2,11 +2,12 @@
 
 #include "files/BookFormat.h"
 #include "files/BookKind.h"
+#include "files/FileCommands.h"
 #include "platform/AtomicFile.h"
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 namespace purslet {
 
@@ -71,7 +72,7 @@ void FileWriting(App &app)
         break;
     }
     app.setModified(false);
-    app.menu.setCaption(QStringLiteral("fileSave"), app.doc.title + QStringLiteral(" の上書き保存(&S)"));
+    app.menu.setCaption(MenuItem::fileSave, SaveCaption(app.doc.title));
     ShowStatus(ui, QString());
 }
 

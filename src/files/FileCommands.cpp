@@ -6,7 +6,7 @@
 #include "ledger/BookReset.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/ProgramFolder.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 namespace purslet {
 
@@ -25,22 +25,22 @@ FileDialogRequest FileCommands::dialogRequest(const QString &title, const QStrin
     return r;
 }
 
-QString FileCommands::saveCaptionFor(const QString &title)
+QString SaveCaption(const QString &title)
 {
     return title + QStringLiteral(" の上書き保存(&S)");
+}
+
+QString BookWindowTitle(const QString &path)
+{
+    return path.isEmpty() ? QStringLiteral("Purslet") : QStringLiteral("Purslet [") + path + QLatin1Char(']');
 }
 
 void NameBookFile(App &app, const QString &path)
 {
     app.doc.path = path;
     app.doc.title = path.isEmpty() ? QString() : FileTitleOf(path);
-    if (path.isEmpty()) {
-        app.setWindowTitle(QStringLiteral("Purslet"));
-        app.menu.setCaption(QStringLiteral("fileSave"), kDefaultSaveCaption);
-    } else {
-        app.setWindowTitle(QStringLiteral("Purslet [") + path + QLatin1Char(']'));
-        app.menu.setCaption(QStringLiteral("fileSave"), FileCommands::saveCaptionFor(app.doc.title));
-    }
+    app.setWindowTitle(BookWindowTitle(path));
+    app.menu.setCaption(MenuItem::fileSave, path.isEmpty() ? kDefaultSaveCaption : SaveCaption(app.doc.title));
 }
 
 bool FileCommands::saveQuestion()

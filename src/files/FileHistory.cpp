@@ -1,7 +1,8 @@
 #include "files/FileHistory.h"
 
 #include "platform/ErrorDialogs.h"
-#include "shell/App.h"
+#include "platform/Ui.h"
+#include "state/App.h"
 
 namespace purslet {
 
@@ -18,8 +19,8 @@ void UpdateFileHistory(App &app, const QString &current)
             work << path;
 
     if (!RunInlineStep(app.ui, [&] {
-            app.menu.setVisible(QStringLiteral("fileHistory"), true);
-            app.menu.setEnabled(QStringLiteral("setupDeleteHistory"), true);
+            app.menu.setVisible(MenuItem::fileHistory, true);
+            app.menu.setEnabled(MenuItem::setupDeleteHistory, true);
         }))
         return;
 
@@ -27,6 +28,31 @@ void UpdateFileHistory(App &app, const QString &current)
     if (work.size() > 4)
         work.removeAt(4);
     app.menu.setHistory(work);
+}
+
+
+void setupDeleteHistory_Click(App &app)
+{
+    if (app.ui.messageBox(QStringLiteral("履歴を全て削除してよろしいですか？"), QStringLiteral("履歴の削除"),
+                          MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes) != MsgAnswer::Yes)
+        return;
+    app.menu.setHistory({});
+    app.menu.setVisible(MenuItem::fileHistory, false);
+    app.menu.setEnabled(MenuItem::setupDeleteHistory, false);
+}
+
+void LoadFileHistory(App &app, const QStringList &paths)
+{
+    // A book opened before the stored list arrives (the command line's)
+    // was the last one used: it stays on top.
+    const QStringList opened = app.menu.history();
+    app.menu.setHistory(paths);
+    if (!paths.isEmpty()) {
+        app.menu.setVisible(MenuItem::fileHistory, true);
+        app.menu.setEnabled(MenuItem::setupDeleteHistory, true);
+    }
+    for (auto it = opened.crbegin(); it != opened.crend(); ++it)
+        UpdateFileHistory(app, *it);
 }
 
 } // namespace purslet

@@ -1,15 +1,16 @@
 #include "files/UndoCommand.h"
 
+#include "files/Backup.h"
 #include "files/BookReader.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <QFileInfo>
 
 namespace purslet {
 
 namespace {
-const QString kUndo = QStringLiteral("editUndo");
+constexpr MenuItem kUndo = MenuItem::editUndo;
 
 void disableUndo(App &app)
 {
@@ -34,7 +35,7 @@ void editUndo_Click(App &app)
                           MsgButtons::YesNo, MsgAnswer::Yes) != MsgAnswer::Yes)
         return;
 
-    const QString backup = app.programFile(QStringLiteral("purslet.bak"));
+    const QString backup = app.programFile(kBackupFileName);
     // Reading a vanished backup would empty the book: refuse instead.
     if (!QFileInfo::exists(backup)) {
         reportNoBackup(app);

@@ -3,6 +3,7 @@
 #include "graph/Advice.h"
 #include "ledger/AmountFormat.h"
 #include "ledger/Book.h"
+#include "ledger/MatterKind.h"
 #include "platform/ErrorDialogs.h"
 
 namespace purslet {
@@ -28,18 +29,17 @@ void drawRatio(const Book &book, ChartDrawing &drawing, Ui &ui)
 
 void drawMatters(const Book &book, ChartDrawing &drawing, Ui &ui)
 {
-    const bool income = drawing.model.kind == ChartKind::Income;
-    const Grid &grid = income ? book.msfgIncome : book.msfgOutgo;
-    const int estimateCol = income ? 1 : 2;
+    const KindDescription &kind = Describe(KindFor(drawing.model.kind == ChartKind::Income));
+    const Grid &grid = kind.gridOf(book);
+    const int estimateCol = kind.estimateColumn;
     ChartModel &model = drawing.model;
-    model.series = income ? std::array{QStringLiteral("収入予定額"), QStringLiteral("収入額")}
-                          : std::array{QStringLiteral("支出予定額"), QStringLiteral("支出額")};
+    model.series = {kind.headers[estimateCol], kind.actualCaption};
     const int n = grid.rows() - 4;
     for (int i = 1; i <= n; ++i) {
         const bool goOn = RunStep(ui, [&] {
             const QString &name = grid.text(i, 0);
             const Amount estimate = CellToAmount(grid.text(i, estimateCol));
-            const Amount actual = CellToAmount(grid.text(i, estimateCol + 1));
+            const Amount actual = CellToAmount(grid.text(i, kind.actualColumn));
             model.categories << name;
             model.values.push_back({ChartValue(estimate), ChartValue(actual)});
             drawing.advice += MatterAdviceLine(model.kind, name, estimate, actual);

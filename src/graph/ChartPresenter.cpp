@@ -1,7 +1,7 @@
 #include "graph/ChartPresenter.h"
 
 #include "platform/Hints.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 namespace purslet {
 
@@ -10,7 +10,7 @@ ChartPresenter::ChartPresenter(App &app) : m_app(app) {}
 void ChartPresenter::showGraph()
 {
     Form_Load();
-    m_app.ui.showModal(QStringLiteral("frmChart"));
+    m_app.ui.showModal(ModalWindow::frmChart);
 }
 
 void ChartPresenter::Form_Load()
@@ -36,14 +36,16 @@ void ChartPresenter::chkExample_Click(bool checked)
         onLegendChanged();
 }
 
+namespace {
+constexpr Hint kHints[] = {
+    {"fraChartType", u"グラフの表示条件を決定します。"},
+    {"Form", u""},
+};
+} // namespace
+
 void ChartPresenter::MouseMove(const QString &controlName)
 {
-    ShowHint(m_app.ui,
-             {
-                 {"fraChartType", u"グラフの表示条件を決定します。"},
-                 {"Form", u""},
-             },
-             controlName);
+    ShowHint(m_app.ui, kHints, controlName);
 }
 
 } // namespace purslet

@@ -1,10 +1,12 @@
 #include "ledger/BookReset.h"
 
 #include "ledger/Book.h"
+#include "ledger/MatterKind.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
+#include "matters/SetupValues.h"
 #include "platform/RuntimeError.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <QHash>
 
@@ -13,37 +15,12 @@
 namespace purslet {
 
 namespace {
-const QString kSetup = QStringLiteral("Setup");
 
-struct GridShape
-{
-    QStringList captions;
-    QStringList totalRow;
-};
-
-const GridShape &shapeOf(const QString &gridName)
-{
-    static const QHash<QString, GridShape> shapes{
-        {QStringLiteral("msfgCashier"),
-         {{QStringLiteral("記入日"), QStringLiteral("事柄"), QStringLiteral("収入"), QStringLiteral("支出"),
-           QStringLiteral("小計"), QStringLiteral("メモ")},
-          {QStringLiteral("合計"), QStringLiteral("---"), QStringLiteral("0"), QStringLiteral("0"),
-           QStringLiteral("0"), QStringLiteral("---")}}},
-        {QStringLiteral("msfgIncome"),
-         {{QStringLiteral("事柄"), QStringLiteral("収入予定額"), QStringLiteral("収入"), QStringLiteral("割合"),
-           QStringLiteral("差額")},
-          {QStringLiteral("合計"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
-           QStringLiteral("0")}}},
-        {QStringLiteral("msfgOutgo"),
-         {{QStringLiteral("事柄"), QStringLiteral("底値"), QStringLiteral("支出予定額"), QStringLiteral("支出"),
-           QStringLiteral("割合"), QStringLiteral("差額")},
-          {QStringLiteral("合計"), QStringLiteral("---"), QStringLiteral("0"), QStringLiteral("0"),
-           QStringLiteral("0"), QStringLiteral("0")}}},
-    };
-    static const GridShape none;
-    const auto it = shapes.constFind(gridName);
-    return it == shapes.cend() ? none : *it;
-}
+// The cash book's header and total rows; the summaries' come with their kind.
+const QStringList kCashierCaptions{QStringLiteral("記入日"), QStringLiteral("事柄"), QStringLiteral("収入"),
+                                   QStringLiteral("支出"), QStringLiteral("小計"), QStringLiteral("メモ")};
+const QStringList kCashierTotalRow{QStringLiteral("合計"), QStringLiteral("---"), QStringLiteral("0"),
+                                   QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("---")};
 
 // A failing step of the reset is skipped without a word.
 void quietly(const std::function<void()> &step)
@@ -54,41 +31,10 @@ void quietly(const std::function<void()> &step)
     }
 }
 
-[[noreturn]] void badSetting()
+void layOut(const SettingsReader &settings, Grid &grid, const QStringList &captions, const QStringList &totalRow)
 {
-    throw RuntimeError(RuntimeError::TypeMismatch);
-}
-
-int readInt(App &app, const QString &section, const QString &key, int defaultValue)
-{
-    bool ok = false;
-    const int value = app.ini.ReadIniValue(kSetup, section, key, QString::number(defaultValue)).toInt(&ok);
-    if (!ok)
-        badSetting();
-    return value;
-}
-
-// "True"/"False" in any letter case, or a number that is true when not zero.
-bool readBool(App &app, const QString &section, const QString &key, bool defaultValue)
-{
-    const QString text =
-        app.ini.ReadIniValue(kSetup, section, key, defaultValue ? QStringLiteral("True") : QStringLiteral("False"));
-    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-        return false;
-    bool ok = false;
-    const double number = text.toDouble(&ok);
-    if (!ok)
-        badSetting();
-    return number != 0.0;
-}
-
-void layOut(App &app, Grid &grid)
-{
-    const GridShape &shape = shapeOf(grid.name());
     const QList<int> &widths = DefaultColumnWidths(grid.name());
-    const int cols = int(shape.captions.size());
+    const int cols = int(captions.size());
     quietly([&] {
         grid.setRows(4);
         grid.setCols(cols);
@@ -98,35 +44,31 @@ void layOut(App &app, Grid &grid)
         quietly([&] {
             int width = widths[k];
             // An unusable stored width leaves the column at its default, never invisible.
-            quietly([&] {
-                const int stored = readInt(app, grid.name(), QStringLiteral("ColWidth%1").arg(k), widths[k]);
-                if (stored >= 0)
-                    width = stored;
-            });
+            const auto stored = settings.int32(grid.name(), QStringLiteral("ColWidth%1").arg(k), widths[k]);
+            if (stored && *stored >= 0)
+                width = *stored;
             grid.setColWidth(k, width);
         });
     }
     quietly([&] {
         for (int k = 0; k < cols; ++k)
-            grid.setText(0, k, shape.captions[k]);
+            grid.setText(0, k, captions[k]);
     });
     quietly([&] {
         const int last = grid.rows() - 1;
         for (int k = 0; k < cols; ++k)
-            grid.setText(last, k, shape.totalRow[k]);
+            grid.setText(last, k, totalRow[k]);
     });
 }
 
-void readSortState(App &app, const Grid &grid, int &col, bool &ascending)
+void readSortState(const SettingsReader &settings, const Grid &grid, int &col, bool &ascending)
 {
-    quietly([&] {
-        const int value = readInt(app, grid.name(), QStringLiteral("CurrentCol"), 0);
-        // A column the grid does not have would make every sort fail.
-        if (value < 0 || value >= grid.cols())
-            throw RuntimeError(RuntimeError::SubscriptOutOfRange);
-        col = value;
-    });
-    quietly([&] { ascending = readBool(app, grid.name(), QStringLiteral("SortAscending"), true); });
+    // A column the grid does not have would make every sort fail.
+    if (const auto stored = settings.int32(grid.name(), QStringLiteral("CurrentCol"), 0))
+        if (*stored >= 0 && *stored < grid.cols())
+            col = *stored;
+    if (const auto stored = settings.boolean(grid.name(), QStringLiteral("SortAscending"), true))
+        ascending = *stored;
 }
 
 void colorSortHeader(Grid &grid, int sortCol, bool ascending)
@@ -148,13 +90,6 @@ const QList<int> &DefaultColumnWidths(const QString &gridName)
     return it == widths.cend() ? none : *it;
 }
 
-void ColorSortHeaders(App &app)
-{
-    Book &book = app.book;
-    colorSortHeader(book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending);
-    colorSortHeader(book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending);
-}
-
 void ResetBook(App &app)
 {
     Book &book = app.book;
@@ -168,15 +103,17 @@ void ResetBook(App &app)
         Grid::Bulk incomeBulk(book.msfgIncome);
         Grid::Bulk outgoBulk(book.msfgOutgo);
 
-        layOut(app, book.msfgCashier);
-
-        layOut(app, book.msfgIncome);
-        readSortState(app, book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending);
-        quietly([&] { colorSortHeader(book.msfgIncome, book.IncomeSortCol, book.IncomeSortAscending); });
-
-        layOut(app, book.msfgOutgo);
-        readSortState(app, book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending);
-        quietly([&] { colorSortHeader(book.msfgOutgo, book.OutgoSortCol, book.OutgoSortAscending); });
+        const SettingsReader settings(app.ini);
+        layOut(settings, book.msfgCashier, kCashierCaptions, kCashierTotalRow);
+        for (MatterKind k : {MatterKind::Income, MatterKind::Outgo}) {
+            const KindDescription &kind = Describe(k);
+            Grid &grid = kind.gridOf(book);
+            int &sortCol = book.*kind.sortColumn;
+            bool &ascending = book.*kind.sortAscending;
+            layOut(settings, grid, kind.headers, kind.totalRow);
+            readSortState(settings, grid, sortCol, ascending);
+            quietly([&] { colorSortHeader(grid, sortCol, ascending); });
+        }
 
         quietly([&] { FillMatterGrids(app); });
         quietly([&] { CalcMatterSummary(book, app.ui); });

@@ -15,7 +15,4 @@ void ResetBook(App &app);
 // Default column widths in twips of a grid by its name.
 const QList<int> &DefaultColumnWidths(const QString &gridName);
 
-// Colours the header cells of the two summary grids for their sort state.
-void ColorSortHeaders(App &app);
-
 } // namespace purslet

@@ -2,10 +2,11 @@
 
 #include "ledger/Book.h"
 #include "ledger/EditCommands.h"
+#include "ledger/MatterKind.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
-#include "platform/Ui.h"
-#include "shell/App.h"
+#include "platform/Hints.h"
+#include "state/App.h"
 
 #include <algorithm>
 
@@ -17,7 +18,7 @@ void BookWindowPresenter::msfgCashier_Click()
 {
     const Grid &grid = m_app.book.msfgCashier;
     const int end = grid.rowSel();
-    m_app.menu.setEnabled(QStringLiteral("editDelete"), end >= 1 && end < grid.rows() - 3);
+    m_app.menu.setEnabled(MenuItem::editDelete, end >= 1 && end < grid.rows() - 3);
 }
 
 void BookWindowPresenter::msfgIncome_MouseDown(bool leftButton)
@@ -45,13 +46,14 @@ void BookWindowPresenter::summaryClick(bool income, int row, int col)
     if (!m_leftButton)
         return;
     Book &book = m_app.book;
-    Grid &grid = income ? book.msfgIncome : book.msfgOutgo;
+    const KindDescription &kind = Describe(KindFor(income));
+    Grid &grid = kind.gridOf(book);
     if (row < 0 || row >= grid.rows() || col < 0 || col >= grid.cols())
         return;
 
     if (row == 0) {
-        int &sortCol = income ? book.IncomeSortCol : book.OutgoSortCol;
-        bool &ascending = income ? book.IncomeSortAscending : book.OutgoSortAscending;
+        int &sortCol = book.*kind.sortColumn;
+        bool &ascending = book.*kind.sortAscending;
         if (sortCol >= 0 && sortCol < grid.cols())
             grid.setCellBackground(0, sortCol, 0);
         grid.setCellBackground(0, col, ascending ? kColourPositive : kColourNegative);
@@ -68,12 +70,12 @@ void BookWindowPresenter::summaryClick(bool income, int row, int col)
 bool BookWindowPresenter::selectSummaryRow(bool income, int row)
 {
     Book &book = m_app.book;
-    Grid &grid = income ? book.msfgIncome : book.msfgOutgo;
+    Grid &grid = Describe(KindFor(income)).gridOf(book);
     if (row < 1 || row >= grid.rows())
         return false;
     grid.setSelection(row, 0, row, grid.cols() - 1);
     const bool matterRow = row < grid.rows() - 3 && grid.text(row, 0) != kOtherMatter;
-    m_app.menu.setEnabled(QStringLiteral("editMatter"), matterRow);
+    m_app.menu.setEnabled(MenuItem::editMatter, matterRow);
     if (matterRow)
         book.MatterSourceIsIncome = income;
     return matterRow;
@@ -92,7 +94,7 @@ void BookWindowPresenter::msfgOutgo_RowColChange(int row)
 void BookWindowPresenter::SSTab_Click(int tab)
 {
     m_tab = tab;
-    m_app.menu.setEnabled(QStringLiteral("editMatter"), false);
+    m_app.menu.setEnabled(MenuItem::editMatter, false);
 }
 
 void BookWindowPresenter::setTab(int tab)
@@ -104,16 +106,19 @@ void BookWindowPresenter::setTab(int tab)
         onTabChanged();
 }
 
+namespace {
+constexpr Hint kHints[] = {
+    {"msfgCashier", u"クリックで行が選択できます。"},
+    {"msfgIncome", u"対象行をクリックすることで事柄が編集できます。"},
+    {"msfgOutgo", u"対象行をクリックすることで事柄が編集できます。"},
+    {"SSTab", u"タブをクリックすると表示項目を切り替えることができます。"},
+    {"Form", u""},
+};
+} // namespace
+
 void BookWindowPresenter::MouseMove(const QString &controlName)
 {
-    if (controlName == QLatin1String("msfgCashier"))
-        ShowStatus(m_app.ui, QStringLiteral("クリックで行が選択できます。"));
-    else if (controlName == QLatin1String("msfgIncome") || controlName == QLatin1String("msfgOutgo"))
-        ShowStatus(m_app.ui, QStringLiteral("対象行をクリックすることで事柄が編集できます。"));
-    else if (controlName == QLatin1String("SSTab"))
-        ShowStatus(m_app.ui, QStringLiteral("タブをクリックすると表示項目を切り替えることができます。"));
-    else if (controlName == QLatin1String("Form"))
-        ShowStatus(m_app.ui, QString());
+    ShowHint(m_app.ui, kHints, controlName);
 }
 
 QSize BookWindowPresenter::gridExtent(QSize tabTwips)

@@ -1,8 +1,8 @@
 #include "ledger/CalendarPresenter.h"
 
 #include "ledger/InputPresenter.h"
-#include "platform/Ui.h"
-#include "shell/App.h"
+#include "platform/Hints.h"
+#include "state/App.h"
 
 namespace purslet {
 
@@ -14,12 +14,16 @@ void CalendarPresenter::MonthView_DateClick(QDate date)
         m_input.setDate(date.toString(QStringLiteral("yyyy/MM/dd")));
 }
 
+namespace {
+constexpr Hint kHints[] = {
+    {"MonthView", u"日付をクリックすることで記入日が指定できます。"},
+    {"Form", u""},
+};
+} // namespace
+
 void CalendarPresenter::MouseMove(const QString &controlName)
 {
-    if (controlName == QLatin1String("MonthView"))
-        ShowStatus(m_app.ui, QStringLiteral("日付をクリックすることで記入日が指定できます。"));
-    else if (controlName == QLatin1String("Form"))
-        ShowStatus(m_app.ui, QString());
+    ShowHint(m_app.ui, kHints, controlName);
 }
 
 } // namespace purslet

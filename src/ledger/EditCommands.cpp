@@ -3,23 +3,20 @@
 #include "files/Backup.h"
 #include "ledger/Book.h"
 #include "ledger/Cashier.h"
-#include "ledger/InputPresenter.h"
+#include "ledger/MatterKind.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterEditorPresenter.h"
 #include "matters/MatterSummary.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace purslet {
 
-EditCommands::EditCommands(App &app, InputPresenter &input, MatterEditorPresenter &matterEditor)
-    : m_app(app), m_input(input), m_matterEditor(matterEditor)
-{
-}
+EditCommands::EditCommands(App &app, MatterEditorPresenter &matterEditor) : m_app(app), m_matterEditor(matterEditor) {}
 
 void EditCommands::error(const char16_t *text, const char16_t *title)
 {
@@ -29,41 +26,38 @@ void EditCommands::error(const char16_t *text, const char16_t *title)
 
 void EditCommands::editCopy_Click()
 {
-    if (!m_app.menu.enabled(QStringLiteral("editCopy"))) {
+    if (!m_app.menu.enabled(MenuItem::editCopy)) {
         error(u"コピーする範囲が指定されていません。", u"コピーエラー");
         return;
     }
-    const QString selected = m_input.memoSelectedText();
+    const QString selected = m_app.entry.memoSelectedText();
     if (!selected.isEmpty())
         m_app.ui.setClipboardText(selected);
 }
 
 void EditCommands::editCut_Click()
 {
-    if (!m_app.menu.enabled(QStringLiteral("editCut"))) {
+    if (!m_app.menu.enabled(MenuItem::editCut)) {
         error(u"切り取る範囲が指定されていません。", u"切り取りエラー");
         return;
     }
     editCopy_Click();
-    const QString memo = m_input.memo();
-    const int start = m_input.memoSelStart();
-    const int length = m_input.memoSelLength();
-    m_input.setMemo(memo.left(start) + memo.mid(start + length), start);
-    if (m_input.onChanged)
-        m_input.onChanged();
+    EntryState &entry = m_app.entry;
+    const int start = entry.memoSelStart;
+    entry.setMemo(entry.memo.left(start) + entry.memo.mid(start + entry.memoSelLength), start);
+    m_app.notify(AppChange::Entry);
 }
 
 void EditCommands::editPaste_Click()
 {
-    if (!m_app.menu.enabled(QStringLiteral("editPaste"))) {
+    if (!m_app.menu.enabled(MenuItem::editPaste)) {
         error(u"貼り付け箇所が指定されていません。", u"貼り付けエラー");
         return;
     }
     // The clipboard replaces the whole memo.
-    const QString text = m_app.ui.clipboardText().left(InputPresenter::MemoMaxLength);
-    m_input.setMemo(text, int(text.size()));
-    if (m_input.onChanged)
-        m_input.onChanged();
+    const QString text = m_app.ui.clipboardText().left(EntryState::MemoMaxLength);
+    m_app.entry.setMemo(text, int(text.size()));
+    m_app.notify(AppChange::Entry);
 }
 
 void EditCommands::editDelete_Click()
@@ -77,7 +71,7 @@ void EditCommands::editDelete_Click()
     const int last = std::max(r1, r2);
     // Only records go: never the header, the empty rows or the total row.
     const bool records = first >= 1 && last <= grid.rows() - 4;
-    if (!m_app.menu.enabled(QStringLiteral("editDelete")) || !records) {
+    if (!m_app.menu.enabled(MenuItem::editDelete) || !records) {
         error(u"不正な行を指定したか、行が指定されていないため削除できません。", u"削除エラー");
         return;
     }
@@ -87,10 +81,8 @@ void EditCommands::editDelete_Click()
     const MsgAnswer answer =
         m_app.ui.messageBox(question, QStringLiteral("行の削除"), MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No);
     if (answer == MsgAnswer::Yes) {
-        if (!m_app.menu.checked(QStringLiteral("setupHighSpeedMode"))) {
-            if (!RunStep(m_app.ui, [&] { TakeBackup(m_app, QStringLiteral("入力")); }))
-                return;
-        }
+        if (!m_app.menu.checked(MenuItem::setupHighSpeedMode))
+            TakeBackup(m_app, QStringLiteral("入力"));
         const bool removed = RunStep(m_app.ui, [&] {
             Grid::Bulk bulk(grid);
             // Move the doomed rows behind the last record first, so that each
@@ -117,18 +109,17 @@ void EditCommands::editDelete_Click()
 
 void EditCommands::editMatter_Click()
 {
-    Book &book = m_app.book;
-    const Grid &grid = book.MatterSourceIsIncome ? book.msfgIncome : book.msfgOutgo;
+    const KindDescription &kind = Describe(KindFor(m_app.book.MatterSourceIsIncome));
+    const Grid &grid = kind.gridOf(m_app.book);
     const int row = grid.row();
     const bool matterRow =
         row >= 1 && row <= grid.rows() - 4 && !grid.text(row, 0).isEmpty() && grid.text(row, 0) != kOtherMatter;
-    if (!m_app.menu.enabled(QStringLiteral("editMatter")) || !matterRow) {
+    if (!m_app.menu.enabled(MenuItem::editMatter) || !matterRow) {
         error(u"不正な行を指定したか、行が指定されていないため編集できません。", u"事柄編集エラー");
         return;
     }
-    const int estimateColumn = book.MatterSourceIsIncome ? 1 : 2;
-    m_matterEditor.load(grid.text(row, 0), grid.text(row, estimateColumn));
-    m_app.ui.showModal(QStringLiteral("frmMatter"));
+    m_matterEditor.load(grid.text(row, 0), grid.text(row, kind.estimateColumn));
+    m_app.ui.showModal(ModalWindow::frmMatter);
 }
 
 } // namespace purslet

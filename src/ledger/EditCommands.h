@@ -3,15 +3,15 @@
 namespace purslet {
 
 class App;
-class InputPresenter;
 class MatterEditorPresenter;
 
 // The Edit menu's row and memo commands. Each tests its own menu item first,
-// since the toolbar calls them whatever the menu shows.
+// since the toolbar calls them whatever the menu shows. The memo is changed in
+// the entry state; the entry window hears of it through the App.
 class EditCommands final
 {
 public:
-    EditCommands(App &app, InputPresenter &input, MatterEditorPresenter &matterEditor);
+    EditCommands(App &app, MatterEditorPresenter &matterEditor);
 
     void editCut_Click();
     void editCopy_Click();
@@ -23,7 +23,6 @@ private:
     void error(const char16_t *text, const char16_t *title);
 
     App &m_app;
-    InputPresenter &m_input;
     MatterEditorPresenter &m_matterEditor;
 };
 

@@ -63,8 +63,6 @@ public:
     int col() const { return m_col; }
     int rowSel() const { return m_rowSel; }
     int colSel() const { return m_colSel; }
-    void setRow(int row) { m_row = m_rowSel = row; }
-    void setCol(int col) { m_col = m_colSel = col; }
     void setCurrentCell(int row, int col) { m_row = m_rowSel = row; m_col = m_colSel = col; }
     void setSelection(int row, int col, int rowSel, int colSel);
 

@@ -10,7 +10,7 @@
 #include "platform/ErrorDialogs.h"
 #include "platform/Hints.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <algorithm>
 #include <vector>
@@ -71,7 +71,18 @@ void insertInDateOrder(Grid &grid, const QStringList &cells)
 
 } // namespace
 
-InputPresenter::InputPresenter(App &app) : m_app(app) {}
+InputPresenter::InputPresenter(App &app) : m_app(app)
+{
+    m_listener = m_app.listen([this](AppChange change) {
+        if (change == AppChange::Entry)
+            changed();
+    });
+}
+
+InputPresenter::~InputPresenter()
+{
+    m_app.unlisten(m_listener);
+}
 
 void InputPresenter::changed()
 {
@@ -112,19 +123,6 @@ void InputPresenter::setMatter(const QString &text, int caret, int selStart, int
 void InputPresenter::setMoneyText(const QString &text)
 {
     m_money = text.left(MoneyMaxLength);
-}
-
-void InputPresenter::setMemo(const QString &text, int caret, int selStart, int selLength)
-{
-    m_memo = text.left(MemoMaxLength);
-    m_memoCaret = std::clamp(caret, 0, int(m_memo.size()));
-    if (selLength > 0 && selStart >= 0 && selStart + selLength <= m_memo.size()) {
-        m_memoSelStart = selStart;
-        m_memoSelLength = selLength;
-    } else {
-        m_memoSelStart = m_memoCaret;
-        m_memoSelLength = 0;
-    }
 }
 
 void InputPresenter::optCashier_Click(int index)
@@ -183,24 +181,12 @@ void InputPresenter::cmbMatter_KeyDown(int keyCode)
     changed();
 }
 
-void InputPresenter::setMatterTextFromCode(const QString &text)
-{
-    if (text == m_matter)
-        return;
-    m_matter = text;
-    m_matterCaret = m_matterSelStart = 0;
-    m_matterSelLength = 0;
-    if (m_changeDepth < 4) // a text set from code is a change of its own
-        cmbMatter_Change();
-}
-
 void InputPresenter::cmbMatter_Change()
 {
     if (EntrySuppressCompletion) {
         changed();
         return;
     }
-    ++m_changeDepth;
     int p = m_matterSelStart;
     if (EntrySavedCaret != 0) {
         p = std::min(int(EntrySavedCaret), int(m_matter.size()));
@@ -213,24 +199,27 @@ void InputPresenter::cmbMatter_Change()
     if (found >= 0) {
         m_matter = list.item(found);
     } else {
+        // Setting the text back to the prefix is a change of its own. Run
+        // again it would find the caret saved at the prefix's end, look up
+        // the same prefix, find nothing and leave everything as it is, so
+        // its work is done here and this handler never calls itself.
         EntrySavedCaret = qint16(prefix.size());
-        setMatterTextFromCode(prefix);
+        m_matter = prefix;
     }
     p = std::min(p, int(m_matter.size()));
     m_matterCaret = m_matterSelStart = p;
     m_matterSelLength = int(m_matter.size()) - p;
     EntrySavedCaret = 0;
-    --m_changeDepth;
     changed();
 }
 
 void InputPresenter::txtMemo_Click()
 {
     MenuState &menu = m_app.menu;
-    const bool selection = m_memoSelLength > 0;
-    menu.setEnabled(QStringLiteral("editCut"), selection);
-    menu.setEnabled(QStringLiteral("editCopy"), selection);
-    menu.setEnabled(QStringLiteral("editPaste"), !m_app.ui.clipboardText().isEmpty());
+    const bool selection = memoSelLength() > 0;
+    menu.setEnabled(MenuItem::editCut, selection);
+    menu.setEnabled(MenuItem::editCopy, selection);
+    menu.setEnabled(MenuItem::editPaste, !m_app.ui.clipboardText().isEmpty());
 }
 
 void InputPresenter::cmdEnter_Click()
@@ -247,7 +236,7 @@ void InputPresenter::cmdEnter_Click()
     }
 
     // Refused here rather than saved as "?" without a word.
-    for (const QString *field : {&m_date, &m_matter, &m_memo}) {
+    for (const QString *field : {&m_date, &m_matter, &m_app.entry.memo}) {
         const QString bad = FirstCharWithoutCp932(*field);
         if (bad.isEmpty())
             continue;
@@ -258,10 +247,8 @@ void InputPresenter::cmdEnter_Click()
         return;
     }
 
-    if (!m_app.menu.checked(QStringLiteral("setupHighSpeedMode"))) {
-        if (!RunStep(m_app.ui, [&] { TakeBackup(m_app, QStringLiteral("入力")); }))
-            return;
-    }
+    if (!m_app.menu.checked(MenuItem::setupHighSpeedMode))
+        TakeBackup(m_app, QStringLiteral("入力"));
     ShowStatus(m_app.ui, QStringLiteral("出納帳にデータを書きこんでいます..."));
 
     QString matter = m_matter;
@@ -271,13 +258,13 @@ void InputPresenter::cmdEnter_Click()
     const Amount incomeAmount = isIncome ? amount : Amount();
     const Amount outgoAmount = isIncome ? Amount() : amount;
     const QStringList cells{m_date,    matter, FormatAmountBlank(incomeAmount), FormatAmountBlank(outgoAmount),
-                            QString(), m_memo};
+                            QString(), memo()};
 
     Grid &grid = book.msfgCashier;
     if (!RunStep(m_app.ui, [&] { insertInDateOrder(grid, cells); }))
         return;
     RecalcCashier(book, m_app.ui, grid.rows() - 4);
-    if (!RunStep(m_app.ui, [&] { AppendMatter(m_app, matter, isIncome ? MatterKind::Income : MatterKind::Outgo); }))
+    if (!RunStep(m_app.ui, [&] { AppendMatter(m_app, matter, KindFor(isIncome)); }))
         return;
     CalcMatterSummary(book, m_app.ui);
 
@@ -285,27 +272,28 @@ void InputPresenter::cmdEnter_Click()
     m_matter.clear();
     m_matterCaret = m_matterSelStart = m_matterSelLength = 0;
     m_money.clear();
-    m_memo.clear();
-    m_memoCaret = m_memoSelStart = m_memoSelLength = 0;
+    setMemo(QString(), 0);
     m_enterEnabled = false;
     m_app.setModified(true);
     ShowStatus(m_app.ui, QString());
     changed();
 }
 
+namespace {
+constexpr Hint kHints[] = {
+    {"txtDate", u"クリックでカレンダーウインドウを表示します。"},
+    {"fraCashier", u"収入または支出を選択します。"},
+    {"optCashier", u"収入または支出を選択します。"},
+    {"txtMoney", u"金額を入力します。"},
+    {"txtMemo", u"メモがあれば入力します。"},
+    {"cmdEnter", u"セルに記入します。"},
+    {"Form", u""},
+};
+} // namespace
+
 void InputPresenter::MouseMove(const QString &controlName)
 {
-    ShowHint(m_app.ui,
-             {
-                 {"txtDate", u"クリックでカレンダーウインドウを表示します。"},
-                 {"fraCashier", u"収入または支出を選択します。"},
-                 {"optCashier", u"収入または支出を選択します。"},
-                 {"txtMoney", u"金額を入力します。"},
-                 {"txtMemo", u"メモがあれば入力します。"},
-                 {"cmdEnter", u"セルに記入します。"},
-                 {"Form", u""},
-             },
-             controlName);
+    ShowHint(m_app.ui, kHints, controlName);
 }
 
 } // namespace purslet

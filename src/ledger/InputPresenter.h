@@ -1,12 +1,12 @@
 #pragma once
 
+#include "state/App.h"
+
 #include <QString>
 
 #include <functional>
 
 namespace purslet {
-
-class App;
 
 // The entry window (frmInput): the fields of one record, the matter
 // type-ahead and the record button. The widget mirrors this state.
@@ -20,9 +20,12 @@ public:
     static constexpr int KeySeparator = 108;
 
     static constexpr int MoneyMaxLength = 8;
-    static constexpr int MemoMaxLength = 8191;
+    static constexpr int MemoMaxLength = EntryState::MemoMaxLength;
 
     explicit InputPresenter(App &app);
+    ~InputPresenter();
+    InputPresenter(const InputPresenter &) = delete;
+    InputPresenter &operator=(const InputPresenter &) = delete;
 
     // Start-up.
     void setDate(const QString &date);
@@ -43,12 +46,16 @@ public:
     // What the user typed; longer input is cut as the field's own limit would.
     void setMoneyText(const QString &text);
 
-    const QString &memo() const { return m_memo; }
-    int memoSelStart() const { return m_memoSelStart; }
-    int memoSelLength() const { return m_memoSelLength; }
-    int memoCaret() const { return m_memoCaret; }
-    QString memoSelectedText() const { return m_memo.mid(m_memoSelStart, m_memoSelLength); }
-    void setMemo(const QString &text, int caret, int selStart = -1, int selLength = 0);
+    // The memo lives in the entry state, where the Edit commands change it.
+    const QString &memo() const { return m_app.entry.memo; }
+    int memoSelStart() const { return m_app.entry.memoSelStart; }
+    int memoSelLength() const { return m_app.entry.memoSelLength; }
+    int memoCaret() const { return m_app.entry.memoCaret; }
+    QString memoSelectedText() const { return m_app.entry.memoSelectedText(); }
+    void setMemo(const QString &text, int caret, int selStart = -1, int selLength = 0)
+    {
+        m_app.entry.setMemo(text, caret, selStart, selLength);
+    }
 
     bool enterEnabled() const { return m_enterEnabled; }
 
@@ -70,8 +77,6 @@ public:
 
 private:
     void changed();
-    void setMatterTextFromCode(const QString &text);
-    void insertRecord(const QStringList &cells);
 
     App &m_app;
     QString m_date;
@@ -80,12 +85,8 @@ private:
     int m_matterSelStart = 0;
     int m_matterSelLength = 0;
     QString m_money;
-    QString m_memo;
-    int m_memoCaret = 0;
-    int m_memoSelStart = 0;
-    int m_memoSelLength = 0;
     bool m_enterEnabled = false;
-    int m_changeDepth = 0;
+    int m_listener = 0;
 };
 
 } // namespace purslet

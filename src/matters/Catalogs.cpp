@@ -5,7 +5,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/RuntimeError.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <QFile>
 
@@ -18,34 +18,20 @@ const QString kEstimateKey = QStringLiteral("Estimate");
 // Catalog positions are 16-bit: nothing past this is ever read.
 constexpr int kLastPosition = 32767;
 
-QString baseNameOf(MatterKind kind)
+QStringList matterRow(const KindDescription &kind, const QString &matter, const QString &estimate)
 {
-    return kind == MatterKind::Income ? QStringLiteral("Income") : QStringLiteral("Outgo");
-}
-
-Grid &gridOf(App &app, MatterKind kind)
-{
-    return kind == MatterKind::Income ? app.book.msfgIncome : app.book.msfgOutgo;
-}
-
-int estimateColumn(MatterKind kind)
-{
-    return kind == MatterKind::Income ? 1 : 2;
-}
-
-QStringList matterRow(MatterKind kind, const QString &matter, const QString &estimate)
-{
-    if (kind == MatterKind::Income)
-        return {matter, estimate};
-    return {matter, QString(), estimate};
+    QStringList cells(kind.estimateColumn + 1);
+    cells[0] = matter;
+    cells[kind.estimateColumn] = estimate;
+    return cells;
 }
 
 // Returns false when the user chose to end the program.
-bool fillGrid(App &app, MatterKind kind)
+bool fillGrid(App &app, const KindDescription &kind)
 {
-    const QString base = baseNameOf(kind);
+    const QString &base = kind.catalog;
     const auto file = app.ini.file(base);
-    Grid &grid = gridOf(app, kind);
+    Grid &grid = kind.gridOf(app.book);
     Grid::Bulk bulk(grid);
     for (int n = 0; n <= kLastPosition; ++n) {
         const QString section = QString::number(n);
@@ -72,7 +58,7 @@ void FillMatterCombo(App &app)
 {
     MatterList &list = app.entry.cmbMatter;
     list.clear();
-    const auto file = app.ini.file(app.entry.optIncome ? baseNameOf(MatterKind::Income) : baseNameOf(MatterKind::Outgo));
+    const auto file = app.ini.file(Describe(KindFor(app.entry.optIncome)).catalog);
     for (int n = 0; n <= kLastPosition; ++n) {
         const QString matter = IniStore::ValueIn(*file, QString::number(n), kMatterKey, QString());
         if (matter.isEmpty())
@@ -83,8 +69,8 @@ void FillMatterCombo(App &app)
 
 void FillMatterGrids(App &app)
 {
-    if (fillGrid(app, MatterKind::Income))
-        fillGrid(app, MatterKind::Outgo);
+    if (fillGrid(app, Describe(MatterKind::Income)))
+        fillGrid(app, Describe(MatterKind::Outgo));
 }
 
 void AppendMatter(App &app, const QString &matter, MatterKind kind)
@@ -96,17 +82,19 @@ void AppendMatter(App &app, const QString &matter, MatterKind kind)
         return;
     list.insertAt(list.count(), matter);
     const int position = list.count() - 1;
-    app.ini.WriteIniValue(baseNameOf(kind), QString::number(position), kMatterKey, matter);
-    Grid &grid = gridOf(app, kind);
-    grid.insertRow(grid.rows() - 3, matterRow(kind, matter, QStringLiteral("0")));
+    const KindDescription &d = Describe(kind);
+    app.ini.WriteIniValue(d.catalog, QString::number(position), kMatterKey, matter);
+    Grid &grid = d.gridOf(app.book);
+    grid.insertRow(grid.rows() - 3, matterRow(d, matter, QStringLiteral("0")));
 }
 
 void SaveMatterCatalog(App &app, MatterKind kind)
 {
-    const QString base = baseNameOf(kind);
+    const KindDescription &d = Describe(kind);
+    const QString &base = d.catalog;
     const QString path = app.ini.pathOf(base);
-    const Grid &grid = gridOf(app, kind);
-    const int estimateCol = estimateColumn(kind);
+    const Grid &grid = d.gridOf(app.book);
+    const int estimateCol = d.estimateColumn;
 
     IniFile file;
     int k = 0;

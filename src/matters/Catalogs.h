@@ -1,12 +1,12 @@
 #pragma once
 
+#include "ledger/MatterKind.h"
+
 #include <QString>
 
 namespace purslet {
 
 class App;
-
-enum class MatterKind { Income, Outgo };
 
 // The reserved matter of the remainder row; never stored in a catalog.
 inline const QString kOtherMatter = QStringLiteral("その他");

@@ -1,14 +1,14 @@
 #include "matters/MatterEditorPresenter.h"
 
-
 #include "ledger/AmountFormat.h"
 #include "ledger/Book.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
+#include "matters/SetupValues.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/Hints.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <cmath>
 
@@ -19,27 +19,22 @@ namespace {
 const QString kSetup = QStringLiteral("Setup");
 const QString kSection = QStringLiteral("frmMatter");
 
+// Whole twips; a value no screen has keeps the window centred.
 int readPosition(const App &app, const QString &key, int fallback)
 {
-    bool ok = false;
-    const double value = app.ini.ReadIniValue(kSetup, kSection, key, QString::number(fallback)).trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value) || std::abs(value) > 1e9)
+    const auto value = SettingsReader(app.ini).single(kSection, key, fallback);
+    if (!value || std::abs(*value) > 1e9)
         return fallback;
-    return int(std::lround(value));
+    return int(std::lround(*value));
 }
 
 } // namespace
 
 MatterEditorPresenter::MatterEditorPresenter(App &app) : m_app(app) {}
 
-Grid &MatterEditorPresenter::sourceGrid() const
+const KindDescription &MatterEditorPresenter::source() const
 {
-    return m_app.book.MatterSourceIsIncome ? m_app.book.msfgIncome : m_app.book.msfgOutgo;
-}
-
-int MatterEditorPresenter::estimateColumn() const
-{
-    return m_app.book.MatterSourceIsIncome ? 1 : 2;
+    return Describe(KindFor(m_app.book.MatterSourceIsIncome));
 }
 
 void MatterEditorPresenter::changed()
@@ -50,14 +45,12 @@ void MatterEditorPresenter::changed()
 
 void MatterEditorPresenter::requestClose()
 {
-    m_closeRequested = true;
     if (onClose)
         onClose();
 }
 
 void MatterEditorPresenter::load(const QString &matter, const QString &estimateText)
 {
-    m_closeRequested = false;
     m_matter = matter;
     m_estimate = estimateText;
     txtEstimate_Change();
@@ -84,7 +77,8 @@ void MatterEditorPresenter::txtEstimate_Change()
 void MatterEditorPresenter::cmdRenewal_Click()
 {
     Ui &ui = m_app.ui;
-    Grid &grid = sourceGrid();
+    const KindDescription &kind = source();
+    Grid &grid = kind.gridOf(m_app.book);
     const int row = grid.row();
 
     bool parsed = false;
@@ -105,11 +99,10 @@ void MatterEditorPresenter::cmdRenewal_Click()
     if (parsed && !RunInlineStep(ui, [&] {
             if (row < 1 || row > grid.rows() - 4)
                 throw RuntimeError(RuntimeError::SubscriptOutOfRange);
-            grid.setText(row, estimateColumn(), FormatAmount(amount));
+            grid.setText(row, kind.estimateColumn, FormatAmount(amount));
         }))
         return;
-    const MatterKind kind = m_app.book.MatterSourceIsIncome ? MatterKind::Income : MatterKind::Outgo;
-    if (!RunInlineStep(ui, [&] { SaveMatterCatalog(m_app, kind); }))
+    if (!RunInlineStep(ui, [&] { SaveMatterCatalog(m_app, kind.kind); }))
         return;
     CalcMatterSummary(m_app.book, ui);
     requestClose();
@@ -122,9 +115,9 @@ void MatterEditorPresenter::cmdDelete_Click()
                       MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return;
 
-    Grid &grid = sourceGrid();
+    const KindDescription &kind = source();
+    Grid &grid = kind.gridOf(m_app.book);
     const int row = grid.row();
-    const MatterKind kind = m_app.book.MatterSourceIsIncome ? MatterKind::Income : MatterKind::Outgo;
     // Only a matter row may go; the header, the empty rows and the total stay.
     if (!RunInlineStep(ui, [&] {
             if (row < 1 || row > grid.rows() - 4)
@@ -135,10 +128,9 @@ void MatterEditorPresenter::cmdDelete_Click()
     // The row is gone from the grid; if the catalog cannot follow, say so and
     // still finish, since the editor has no row left to work on.
     try {
-        SaveMatterCatalog(m_app, kind);
+        SaveMatterCatalog(m_app, kind.kind);
     } catch (const RuntimeError &e) {
-        const QString file = kind == MatterKind::Income ? QStringLiteral("Income.ini") : QStringLiteral("Outgo.ini");
-        ui.messageBox(e.description() + QStringLiteral("\r\n\r\n事柄は表から削除しましたが、") + file +
+        ui.messageBox(e.description() + QStringLiteral("\r\n\r\n事柄は表から削除しましたが、") + kind.catalogFile() +
                           QStringLiteral("を書き換えられませんでした。ファイルの内容は表と一致していません。"),
                       QStringLiteral("事柄の削除エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
     }
@@ -154,7 +146,6 @@ void MatterEditorPresenter::cmdCancel_Click()
 
 QPoint MatterEditorPresenter::Form_Load(int screenWidth, int screenHeight, int windowWidth, int windowHeight)
 {
-    m_closeRequested = false;
     const int left = readPosition(m_app, QStringLiteral("Left"), (screenWidth - windowWidth) / 2);
     const int top = readPosition(m_app, QStringLiteral("Top"), (screenHeight - windowHeight) / 2);
     return {left, top};
@@ -166,18 +157,20 @@ void MatterEditorPresenter::Form_Unload(int left, int top)
     m_app.ini.WriteIniValue(kSetup, kSection, QStringLiteral("Top"), QString::number(top));
 }
 
+namespace {
+constexpr Hint kHints[] = {
+    {"txtMatter", u"変更対象の事柄が表示されます。"},
+    {"txtEstimate", u"予定額を入力します。"},
+    {"cmdRenewal", u"変更内容を反映します。"},
+    {"cmdDelete", u"対象の事柄を削除します。"},
+    {"cmdCancel", u"対象の事柄を変更せずに終了します。"},
+    {"Form", u""},
+};
+} // namespace
+
 void MatterEditorPresenter::MouseMove(const QString &controlName)
 {
-    ShowHint(m_app.ui,
-             {
-                 {"txtMatter", u"変更対象の事柄が表示されます。"},
-                 {"txtEstimate", u"予定額を入力します。"},
-                 {"cmdRenewal", u"変更内容を反映します。"},
-                 {"cmdDelete", u"対象の事柄を削除します。"},
-                 {"cmdCancel", u"対象の事柄を変更せずに終了します。"},
-                 {"Form", u""},
-             },
-             controlName);
+    ShowHint(m_app.ui, kHints, controlName);
 }
 
 } // namespace purslet

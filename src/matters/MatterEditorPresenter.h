@@ -8,7 +8,7 @@
 namespace purslet {
 
 class App;
-class Grid;
+struct KindDescription;
 
 // The matter editor (frmMatter): changes the estimate of one catalog matter
 // or deletes it, working on the current row of the summary grid the matter
@@ -28,8 +28,6 @@ public:
     // What the user typed; the change handler filters it.
     void setEstimateText(const QString &text);
 
-    bool closeRequested() const { return m_closeRequested; }
-
     void txtEstimate_Change();
     void cmdRenewal_Click();
     void cmdDelete_Click();
@@ -44,15 +42,14 @@ public:
     std::function<void()> onClose;
 
 private:
-    Grid &sourceGrid() const;
-    int estimateColumn() const;
+    // The kind of the summary grid the matter was picked on.
+    const KindDescription &source() const;
     void requestClose();
     void changed();
 
     App &m_app;
     QString m_matter;
     QString m_estimate;
-    bool m_closeRequested = false;
 };
 
 } // namespace purslet

@@ -3,6 +3,7 @@
 #include "ledger/AmountFormat.h"
 #include "ledger/Book.h"
 #include "ledger/Cashier.h"
+#include "ledger/MatterKind.h"
 #include "matters/Catalogs.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/RuntimeError.h"
@@ -28,20 +29,6 @@ const QString kTotalCaption = QStringLiteral("合計");
 const QString kDashes = QStringLiteral("---");
 const QString kZero = QStringLiteral("0");
 
-// Column layout of one summary grid.
-struct Layout
-{
-    bool outgo;
-    int cols;
-    int floorCol; // -1 for income
-    int estimateCol;
-    int actualCol;
-    int shareCol;
-    int diffCol;
-};
-constexpr Layout kIncomeLayout{false, 5, -1, 1, 2, 3, 4};
-constexpr Layout kOutgoLayout{true, 6, 1, 2, 3, 4, 5};
-
 struct Line
 {
     QString name;
@@ -55,7 +42,7 @@ struct Line
 
 struct Plan
 {
-    const Layout *layout = nullptr;
+    const KindDescription *kind = nullptr;
     std::vector<int> kept; // grid rows that stay, in grid order
     std::vector<Line> lines; // kept rows, then the remainder row if any
     std::vector<int> order;  // lines in display order
@@ -74,19 +61,20 @@ Amount wholeYen(Amount value)
 
 // Phase A as a plan: every row but the remainder row stays; the trailing
 // empty rows and the old total row go.
-Plan collectRows(const Grid &grid, const Layout &layout)
+Plan collectRows(const Book &book, const KindDescription &kind)
 {
-    if (grid.cols() < layout.cols)
+    const Grid &grid = kind.gridOf(book);
+    if (grid.cols() < kind.columns)
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     Plan plan;
-    plan.layout = &layout;
+    plan.kind = &kind;
     for (int i = 1; i <= grid.rows() - 4; ++i) {
         const QString &name = grid.text(i, 0);
         if (name == kOtherMatter)
             continue;
         Line line;
         line.name = name;
-        line.estimateText = grid.text(i, layout.estimateCol);
+        line.estimateText = grid.text(i, kind.estimateColumn);
         plan.kept.push_back(i);
         if (!name.isEmpty())
             plan.byName[name].push_back(int(plan.lines.size()));
@@ -148,7 +136,7 @@ QString shareText(Amount actual, Amount total)
 // Phase D: the remainder row, shares and differences.
 void finishLines(Plan &plan, Amount bookTotal)
 {
-    const Layout &layout = *plan.layout;
+    const KindDescription &kind = *plan.kind;
     const Amount remainder = bookTotal - plan.actualSum;
     if (!remainder.isZero()) {
         Line line;
@@ -159,25 +147,25 @@ void finishLines(Plan &plan, Amount bookTotal)
         plan.lines.push_back(std::move(line));
     }
     for (Line &line : plan.lines) {
-        QStringList texts(layout.cols);
+        QStringList texts(kind.columns);
         texts[0] = line.name;
-        if (layout.outgo)
-            texts[layout.floorCol] = line.remainder ? kDashes : FormatAmount(line.floor);
-        texts[layout.estimateCol] = line.estimateText;
-        texts[layout.actualCol] = FormatAmount(line.actual);
-        texts[layout.shareCol] = shareText(line.actual, bookTotal);
-        texts[layout.diffCol] = FormatAmount(line.estimate - line.actual);
+        if (kind.floorColumn >= 0)
+            texts[kind.floorColumn] = line.remainder ? kDashes : FormatAmount(line.floor);
+        texts[kind.estimateColumn] = line.estimateText;
+        texts[kind.actualColumn] = FormatAmount(line.actual);
+        texts[kind.shareColumn] = shareText(line.actual, bookTotal);
+        texts[kind.differenceColumn] = FormatAmount(line.estimate - line.actual);
         line.texts = std::move(texts);
     }
 
-    QStringList total(layout.cols);
+    QStringList total(kind.columns);
     total[0] = kTotalCaption;
-    if (layout.outgo)
-        total[layout.floorCol] = kDashes;
-    total[layout.estimateCol] = FormatAmount(plan.estimateSum);
-    total[layout.actualCol] = FormatAmount(bookTotal);
-    total[layout.shareCol] = plan.actualSum.isZero() ? kZero : QStringLiteral("100");
-    total[layout.diffCol] = FormatAmount(plan.estimateSum - plan.actualSum);
+    if (kind.floorColumn >= 0)
+        total[kind.floorColumn] = kDashes;
+    total[kind.estimateColumn] = FormatAmount(plan.estimateSum);
+    total[kind.actualColumn] = FormatAmount(bookTotal);
+    total[kind.shareColumn] = plan.actualSum.isZero() ? kZero : QStringLiteral("100");
+    total[kind.differenceColumn] = FormatAmount(plan.estimateSum - plan.actualSum);
     plan.totalRow = std::move(total);
 }
 
@@ -202,7 +190,7 @@ int compareKeys(const SortKey &a, const SortKey &b)
 // Phase E. Equal keys keep their order.
 void sortLines(Plan &plan, int col, bool ascending)
 {
-    if (col < 0 || col >= plan.layout->cols)
+    if (col < 0 || col >= plan.kind->columns)
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     std::vector<SortKey> keys;
     keys.reserve(plan.lines.size());
@@ -220,7 +208,7 @@ void sortLines(Plan &plan, int col, bool ascending)
     // After the sort the remainder row shows no estimate.
     for (Line &line : plan.lines)
         if (line.remainder)
-            line.texts[plan.layout->estimateCol] = kDashes;
+            line.texts[plan.kind->estimateColumn] = kDashes;
 }
 
 // Writes a finished plan into its grid. Nothing here can fail on a grid of
@@ -261,17 +249,12 @@ void commit(Grid &grid, const Plan &plan)
         grid.removeRow(1);
 }
 
-Amount readTotal(const Grid &cashier, int col)
+Amount readTotal(const Book &book, const KindDescription &kind)
 {
-    return CellToAmount(cashier.text(cashier.rows() - 1, col));
+    const Grid &cashier = book.msfgCashier;
+    return CellToAmount(cashier.text(cashier.rows() - 1, kind.cashierColumn));
 }
 } // namespace
-
-void ReadBookTotals(Book &book)
-{
-    book.BookIncomeTotal = readTotal(book.msfgCashier, 2);
-    book.BookOutgoTotal = readTotal(book.msfgCashier, 3);
-}
 
 void CalcMatterSummary(Book &book, Ui &ui)
 {
@@ -281,19 +264,21 @@ void CalcMatterSummary(Book &book, Ui &ui)
     Amount incomeTotal, outgoTotal;
     bool done = false;
     const bool goOn = RunStep(ui, [&] {
-        income = collectRows(book.msfgIncome, kIncomeLayout);
-        outgo = collectRows(book.msfgOutgo, kOutgoLayout);
+        const KindDescription &incomeKind = Describe(MatterKind::Income);
+        const KindDescription &outgoKind = Describe(MatterKind::Outgo);
+        income = collectRows(book, incomeKind);
+        outgo = collectRows(book, outgoKind);
         distribute(book.msfgCashier, *income, *outgo);
         sumColumns(*income);
         sumColumns(*outgo);
-        incomeTotal = readTotal(book.msfgCashier, 2);
-        outgoTotal = readTotal(book.msfgCashier, 3);
+        incomeTotal = readTotal(book, incomeKind);
+        outgoTotal = readTotal(book, outgoKind);
         finishLines(*income, incomeTotal);
         finishLines(*outgo, outgoTotal);
 
         ShowStatus(ui, QStringLiteral("データをソートしています..."));
-        sortLines(*income, book.IncomeSortCol, book.IncomeSortAscending);
-        sortLines(*outgo, book.OutgoSortCol, book.OutgoSortAscending);
+        sortLines(*income, book.*incomeKind.sortColumn, book.*incomeKind.sortAscending);
+        sortLines(*outgo, book.*outgoKind.sortColumn, book.*outgoKind.sortAscending);
         done = true;
     });
     if (!done) {

@@ -7,7 +7,5 @@ class Ui;
 
 // Rebuilds both summary grids from the cash book and sorts them.
 void CalcMatterSummary(Book &book, Ui &ui);
-// BookIncomeTotal and BookOutgoTotal from the cash book's total row.
-void ReadBookTotals(Book &book);
 
 } // namespace purslet

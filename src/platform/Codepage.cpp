@@ -1,93 +1,228 @@
 #include "platform/Codepage.h"
 
-#include "platform/Cp932Codes.h"
+#include <QByteArray>
+#include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
+#include <array>
+#include <memory>
 
 namespace purslet {
 
 namespace {
 
-bool isAscii(QStringView text)
+constexpr char16_t kNone = 0xFFFF; // a noncharacter: never a mapping
+constexpr quint16 kNoCode = 0;     // code 0 is NUL, which is ASCII and kept apart
+
+// The platform's converter, asked once per code while the tables are built.
+const char *const kConverter = "windows-31j";
+
+bool convertsCleanly(const QByteArray &bytes, QString &text)
 {
-    for (QChar c : text)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
+    QStringDecoder decoder(kConverter);
+    text = decoder.decode(bytes);
+    return !decoder.hasError();
 }
 
-// The length of the character at i (a surrogate pair is two units) and its
-// code, or -1 when the code page has none.
-int codeAt(QStringView text, qsizetype i, qsizetype &length)
+QByteArray converterBytes(QChar ch)
 {
-    const QChar c = text[i];
-    length = 1;
-    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-        length = 2;
-        return -1; // the code page has nothing outside the basic plane
+    QStringEncoder encoder(kConverter);
+    const QByteArray bytes = encoder.encode(QStringView(&ch, 1));
+    return encoder.hasError() ? QByteArray() : bytes;
+}
+
+// Linux input methods give these Unicode forms where Windows has the code
+// page's own character; written as that character instead of "?".
+constexpr struct
+{
+    char16_t ch;
+    quint16 code;
+} kVariants[] = {
+    {0x301C, 0x8160}, // wave dash
+    {0x2016, 0x8161}, // double vertical line
+    {0x2212, 0x817C}, // minus sign
+    {0x00A2, 0x8191}, // cent sign
+    {0x00A3, 0x8192}, // pound sign
+    {0x00AC, 0x81CA}, // not sign
+    {0x2014, 0x815C}, // em dash
+};
+
+bool isLeadByte(int b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+bool isTrailByte(int b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+// Bytes that Windows maps in code page 932 and ICU leaves out; old books
+// may hold them (80FF decodes like any other field).
+char16_t windowsOnly(int b)
+{
+    switch (b) {
+    case 0x80: return 0x0080;
+    case 0xA0: return 0x00A0;
+    case 0xFD: return 0xF8F1;
+    case 0xFE: return 0xF8F2;
+    case 0xFF: return 0xF8F3;
+    default: return 0;
     }
-    return Cp932CodeOf(c.unicode());
+}
+
+struct Tables
+{
+    std::array<char16_t, 0x10000> chars; // code -> character
+    std::array<quint16, 0x10000> codes;  // character -> code (kNoCode: none)
+
+    Tables()
+    {
+        chars.fill(kNone);
+        codes.fill(kNoCode);
+        for (int b = 0; b < 0x100; ++b) {
+            if (isLeadByte(b))
+                continue;
+            const QByteArray one(1, char(b));
+            if (b < 0x80)
+                chars[size_t(b)] = char16_t(b);
+            else if (const char16_t extra = windowsOnly(b))
+                chars[size_t(b)] = extra;
+            else if (QString s; convertsCleanly(one, s) && s.size() == 1)
+                chars[size_t(b)] = s.at(0).unicode();
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!isLeadByte(lead))
+                continue;
+            // Most rows map whole; only the others are taken code by code.
+            QByteArray row;
+            for (int trail = 0x40; trail <= 0xFC; ++trail)
+                if (isTrailByte(trail))
+                    row.append(char(lead)).append(char(trail));
+            QString whole;
+            if (convertsCleanly(row, whole) && whole.size() == row.size() / 2) {
+                for (qsizetype i = 0; i < whole.size(); ++i)
+                    chars[size_t(lead * 256 + uchar(row.at(2 * i + 1)))] = whole.at(i).unicode();
+                continue;
+            }
+            for (qsizetype i = 0; i < row.size(); i += 2) {
+                const QByteArray two = row.mid(i, 2);
+                QString s;
+                if (convertsCleanly(two, s) && s.size() == 1 && !s.at(0).isSurrogate())
+                    chars[size_t(lead * 256 + uchar(two.at(1)))] = s.at(0).unicode();
+            }
+        }
+
+        // Several codes share a character (the NEC and IBM extensions): the
+        // converter's own choice wins, so that we write what it would write.
+        std::array<quint8, 0x10000> seen{};
+        for (int code = 0; code < 0x10000; ++code) {
+            const char16_t ch = chars[size_t(code)];
+            if (ch == kNone)
+                continue;
+            if (seen[ch] < 2)
+                ++seen[ch];
+            if (seen[ch] == 1)
+                codes[ch] = quint16(code);
+        }
+        for (int ch = 0; ch < 0x10000; ++ch) {
+            if (seen[size_t(ch)] < 2)
+                continue;
+            const QByteArray bytes = converterBytes(QChar(char16_t(ch)));
+            if (bytes.size() == 1)
+                codes[size_t(ch)] = uchar(bytes.at(0));
+            else if (bytes.size() == 2)
+                codes[size_t(ch)] = quint16(uchar(bytes.at(0)) * 256 + uchar(bytes.at(1)));
+        }
+        for (const auto &v : kVariants)
+            if (codes[v.ch] == kNoCode)
+                codes[v.ch] = v.code;
+    }
+};
+
+const Tables &tables()
+{
+    static const std::unique_ptr<Tables> t = std::make_unique<Tables>();
+    return *t;
 }
 
 } // namespace
 
+int Cp932CodeOf(char16_t ch)
+{
+    if (ch == 0)
+        return 0;
+    const quint16 code = tables().codes[ch];
+    return code == kNoCode ? -1 : code;
+}
+
+int Cp932CharOf(int code)
+{
+    if (code < 0 || code > 0xFFFF)
+        return -1;
+    const char16_t ch = tables().chars[size_t(code)];
+    return ch == kNone ? -1 : ch;
+}
+
+QString FromCp932(QByteArrayView bytes)
+{
+    const Tables &t = tables();
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar *d = out.data();
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const int b = uchar(bytes[i]);
+        int code = b;
+        if (isLeadByte(b) && i + 1 < bytes.size() && isTrailByte(uchar(bytes[i + 1])))
+            code = b * 256 + uchar(bytes[++i]);
+        const char16_t ch = t.chars[size_t(code)];
+        d[n++] = ch == kNone ? QChar(QChar::ReplacementCharacter) : QChar(ch);
+    }
+    out.truncate(n);
+    return out;
+}
+
 void AppendCp932(QByteArray &out, QStringView text)
 {
-    for (qsizetype i = 0; i < text.size();) {
-        if (text[i].unicode() < 0x80) {
-            out.append(char(text[i].unicode()));
-            ++i;
-            continue;
-        }
-        qsizetype length;
-        const int code = codeAt(text, i, length);
+    for (qsizetype i = 0, length = 1; i < text.size(); i += length) {
+        const int code = Cp932CodeAt(text, i, length);
         if (code < 0)
             out.append('?');
         else if (code < 0x100)
             out.append(char(code));
         else
             out.append(char(code >> 8)).append(char(code & 0xFF));
-        i += length;
     }
 }
 
 QByteArray ToCp932(const QString &text)
 {
-    if (isAscii(text))
-        return text.toLatin1();
     QByteArray out;
     out.reserve(text.size() * 2);
     AppendCp932(out, text);
     return out;
 }
 
-QString FromCp932(const QByteArray &bytes)
+int Cp932Width(QStringView text)
 {
-    // The same tables as writing: the platform converter would swap the
-    // controls 0x1A, 0x1C and 0x7F, and a file would change on every rewrite.
-    return Cp932ToText(bytes);
-}
-
-int Cp932Width(const QString &text)
-{
-    if (isAscii(text))
-        return int(text.size());
-    return int(ToCp932(text).size());
+    int width = 0;
+    for (qsizetype i = 0, length = 1; i < text.size(); i += length)
+        width += Cp932WidthAt(text, i, length);
+    return width;
 }
 
 QString FirstCharWithoutCp932(QStringView text, qsizetype *count)
 {
     QString first;
     qsizetype found = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        qsizetype length = 1;
-        const bool missing = text[i].unicode() >= 0x80 && codeAt(text, i, length) < 0;
-        if (missing) {
-            if (found++ == 0)
-                first = text.mid(i, length).toString();
-            if (!count)
-                break;
-        }
-        i += length;
+    for (qsizetype i = 0, length = 1; i < text.size(); i += length) {
+        if (Cp932CodeAt(text, i, length) >= 0)
+            continue;
+        if (found++ == 0)
+            first = text.mid(i, length).toString();
+        if (!count)
+            break;
     }
     if (count)
         *count = found;

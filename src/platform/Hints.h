@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include <initializer_list>
+#include <span>
 
 namespace purslet {
 
@@ -15,8 +15,10 @@ struct Hint
     const char16_t *text;
 };
 
-// Shows the hint of the control under the pointer; an unknown control shows nothing.
-inline void ShowHint(Ui &ui, std::initializer_list<Hint> hints, const QString &control)
+// Shows the hint of the control under the pointer; an unknown control shows
+// nothing. Each window's presenter keeps one table, "Form" (the bare
+// background) with the empty text that clears the status bar.
+inline void ShowHint(Ui &ui, std::span<const Hint> hints, const QString &control)
 {
     for (const Hint &h : hints) {
         if (control == QLatin1String(h.control)) {

@@ -19,11 +19,6 @@ QString ProgramFolder()
     return StripTrailingBackslash(QCoreApplication::applicationDirPath());
 }
 
-QString ProgramFile(const QString &name)
-{
-    return ProgramFolder() + QLatin1Char('/') + name;
-}
-
 QString FileTitleOf(const QString &path)
 {
     const qsizetype pos = path.lastIndexOf(QLatin1Char('/'));

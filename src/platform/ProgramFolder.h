@@ -12,9 +12,6 @@ QString StripTrailingBackslash(const QString &path);
 // otherwise the folder of the executable. Never ends with a separator.
 QString ProgramFolder();
 
-// ProgramFolder() + "/" + name.
-QString ProgramFile(const QString &name);
-
 // The text after the last separator; a path without one is its own title.
 QString FileTitleOf(const QString &path);
 

@@ -11,6 +11,11 @@ enum class MsgIcon { None, Critical, Question, Warning, Information };
 enum class MsgButtons { Ok, YesNo };
 enum class MsgAnswer { Ok, Yes, No };
 
+// The modal windows the commands show; the enumerator is the window's name.
+enum class ModalWindow { frmMatter, frmVersion, frmChart };
+inline constexpr int kModalWindowCount = int(ModalWindow::frmChart) + 1;
+QString ModalWindowName(ModalWindow window);
+
 struct FileDialogRequest
 {
     QString title;
@@ -56,14 +61,14 @@ public:
     // The chosen path, or empty when the dialog was cancelled.
     virtual QString openFileDialog(const FileDialogRequest &) { return {}; }
     virtual QString saveFileDialog(const FileDialogRequest &) { return {}; }
-    virtual bool printDialog() { return false; }
 
     virtual QString clipboardText() { return {}; }
     virtual void setClipboardText(const QString &) {}
     virtual void beep() {}
     virtual void openUrl(const QString &) {}
-    // Shows a modal window by its name ("frmMatter", "frmVersion", "frmChart").
-    virtual void showModal(const QString &) {}
+    // Shows a modal window and returns once it is closed; false when this Ui
+    // has no such window. The default has none and says so with a warning.
+    virtual bool showModal(ModalWindow window);
 
     // "No" in the system error dialog: the program ends at once, nothing saved.
     virtual void endProgram() = 0;

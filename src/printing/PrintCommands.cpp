@@ -3,6 +3,7 @@
 #include "platform/ErrorDialogs.h"
 #include "printing/LinePrinter.h"
 #include "printing/PrintLayout.h"
+#include "state/MenuTable.h"
 
 namespace purslet {
 
@@ -32,17 +33,20 @@ bool PrintCommands::printAll_Click()
                   &PrintCommands::PrintOutgoSummary});
 }
 
-bool PrintCommands::run(const QString &item)
+bool PrintCommands::run(MenuItem item)
 {
-    if (item == QLatin1String("printCashier"))
+    switch (item) {
+    case MenuItem::printCashier:
         return printCashier_Click();
-    if (item == QLatin1String("printIncome"))
+    case MenuItem::printIncome:
         return printIncome_Click();
-    if (item == QLatin1String("printOutgo"))
+    case MenuItem::printOutgo:
         return printOutgo_Click();
-    if (item == QLatin1String("printAll"))
+    case MenuItem::printAll:
         return printAll_Click();
-    return false;
+    default:
+        return false;
+    }
 }
 
 bool PrintCommands::print(std::initializer_list<Table> tables)

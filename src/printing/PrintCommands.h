@@ -8,6 +8,7 @@
 namespace purslet {
 
 struct Book;
+enum class MenuItem;
 class LinePrinter;
 class Ui;
 
@@ -28,8 +29,8 @@ public:
     bool printIncome_Click();
     bool printOutgo_Click();
     bool printAll_Click();
-    // The command of a menu item by its name; false for any other name.
-    bool run(const QString &item);
+    // The command of a Print item; false for any other item.
+    bool run(MenuItem item);
 
 private:
     using Table = void (PrintCommands::*)();

@@ -5,9 +5,6 @@
 
 #include <QStringEncoder>
 
-#include <array>
-#include <cstdint>
-
 namespace purslet {
 
 namespace {
@@ -20,35 +17,6 @@ struct Column
     Align align;
 };
 
-// Code page 932 byte count of one UTF-16 unit. Encodable characters outside
-// ASCII and half-width katakana are double-byte; a character without a code
-// prints as one "?". Each character is asked of the codec once.
-int unitWidth(char16_t c)
-{
-    if (c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F))
-        return 1;
-    if (c >= 0xD800 && c <= 0xDFFF)
-        return 1; // no code page 932 code beyond the BMP: the pair is one "?"
-    static std::array<std::uint8_t, 0x10000> cache{};
-    std::uint8_t &width = cache[c];
-    if (width == 0)
-        width = std::uint8_t(Cp932Width(QString(QChar(c))));
-    return width;
-}
-
-// Byte width of the text, counting a surrogate pair as one character.
-int textWidth(QStringView text)
-{
-    int width = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode()))
-            ++i;
-        width += unitWidth(c);
-    }
-    return width;
-}
-
 // The longest start of the text within `limit` bytes. A double-byte character
 // that the cut would split is left out whole, since half of it prints as nothing.
 QStringView cutToWidth(QStringView text, int limit, int *width)
@@ -56,11 +24,8 @@ QStringView cutToWidth(QStringView text, int limit, int *width)
     int used = 0;
     qsizetype i = 0;
     while (i < text.size()) {
-        const char16_t c = text[i].unicode();
         qsizetype units = 1;
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode()))
-            units = 2;
-        const int w = unitWidth(c);
+        const int w = Cp932WidthAt(text, i, units);
         if (used + w > limit)
             break;
         used += w;
@@ -97,10 +62,10 @@ void layoutRow(QString &line, const Grid &grid, int row, const Column *columns, 
         }
         case Align::Left:
             line.append(text);
-            appendSpaces(line, c.width - textWidth(text));
+            appendSpaces(line, c.width - Cp932Width(text));
             break;
         case Align::Right:
-            appendSpaces(line, c.width - textWidth(text));
+            appendSpaces(line, c.width - Cp932Width(text));
             line.append(text);
             break;
         }

@@ -7,8 +7,8 @@
 #include "platform/ProgramFolder.h"
 #include "platform/RuntimeError.h"
 #include "printing/PrintLayout.h"
-#include "shell/App.h"
 #include "shell/ConsoleUi.h"
+#include "state/App.h"
 
 #include <QRegularExpression>
 #include <QFileInfo>

@@ -158,12 +158,6 @@ void ConsoleUi::recordError(const QString &text)
     m_error = line.isEmpty() ? QStringLiteral("処理を中断しました。") : line;
 }
 
-void ConsoleUi::clearErrors()
-{
-    m_error.clear();
-    m_endRequested = false;
-}
-
 QString ConsoleUi::readStdinLine()
 {
     return QString::fromStdString(readLine(stdin));

@@ -41,7 +41,6 @@ public:
     // The first error shown, on one line; system errors by their description.
     const QString &error() const { return m_error; }
     void recordError(const QString &text);
-    void clearErrors();
 
 private:
     QString readStdinLine();

@@ -32,7 +32,7 @@ void helpSupport_Click(Ui &ui)
 void helpVersion_Click(Ui &ui)
 {
     ui.beep();
-    ui.showModal(QStringLiteral("frmVersion"));
+    ui.showModal(ModalWindow::frmVersion);
 }
 
 QString VersionLabel(int major, int minor)

@@ -1,73 +1,70 @@
 #include "shell/MainWindowPresenter.h"
 
 #include "files/FileCommands.h"
-#include "files/HistoryCommands.h"
+#include "files/FileHistory.h"
 #include "files/UndoCommand.h"
 #include "graph/ChartPresenter.h"
 #include "ledger/EditCommands.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
 #include "shell/HelpCommands.h"
-#include "shell/MenuTable.h"
 #include "shell/ShellView.h"
+#include "state/App.h"
+#include "state/MenuTable.h"
 
 namespace purslet {
 
 MainWindowPresenter::MainWindowPresenter(App &app, FileCommands &files, EditCommands &edit, ChartPresenter &chart)
     : m_app(app), m_files(files), m_edit(edit), m_chart(chart)
 {
-}
-
-void MainWindowPresenter::menuClick(const QString &name)
-{
     // Commands test their own item where they have a rule for it; the menu
     // itself never offers a disabled item.
-    if (name == QLatin1String("fileNew"))
-        m_files.fileNew_Click();
-    else if (name == QLatin1String("fileOpen"))
-        m_files.fileOpen_Click();
-    else if (name == QLatin1String("fileSave"))
-        m_files.fileSave_Click();
-    else if (name == QLatin1String("fileWrite"))
-        m_files.fileWrite_Click();
-    else if (name.startsWith(QLatin1String("print"))) {
-        if (onPrint)
-            onPrint(name);
-    } else if (name == QLatin1String("fileEnd")) {
+    using M = MenuItem;
+    on(M::fileNew, [this] { m_files.fileNew_Click(); });
+    on(M::fileOpen, [this] { m_files.fileOpen_Click(); });
+    on(M::fileSave, [this] { m_files.fileSave_Click(); });
+    on(M::fileWrite, [this] { m_files.fileWrite_Click(); });
+    for (const MenuItem item : {M::printCashier, M::printIncome, M::printOutgo, M::printAll})
+        on(item, [this, item] {
+            if (onPrint)
+                onPrint(item);
+        });
+    on(M::fileEnd, [this] {
         if (onEnd)
             onEnd();
-    } else if (name == QLatin1String("editUndo"))
-        editUndo_Click(m_app);
-    else if (name == QLatin1String("editCut"))
-        m_edit.editCut_Click();
-    else if (name == QLatin1String("editCopy"))
-        m_edit.editCopy_Click();
-    else if (name == QLatin1String("editPaste"))
-        m_edit.editPaste_Click();
-    else if (name == QLatin1String("editDelete"))
-        m_edit.editDelete_Click();
-    else if (name == QLatin1String("editMatter"))
-        m_edit.editMatter_Click();
-    else if (name == QLatin1String("showInput"))
-        showInput_Click();
-    else if (name == QLatin1String("showCalendar"))
-        showCalendar_Click();
-    else if (name == QLatin1String("showMain"))
-        showMain_Click();
-    else if (name == QLatin1String("showGraph"))
-        m_chart.showGraph();
-    else if (name == QLatin1String("setupHighSpeedMode"))
-        setupHighSpeedMode_Click();
-    else if (name == QLatin1String("setupDeleteHistory"))
-        setupDeleteHistory_Click(m_app);
-    else if (name == QLatin1String("helpIndex"))
-        helpIndex_Click(m_app.ui);
-    else if (name == QLatin1String("helpTopics"))
-        helpTopics_Click(m_app.ui);
-    else if (name == QLatin1String("helpSupport"))
-        helpSupport_Click(m_app.ui);
-    else if (name == QLatin1String("helpVersion"))
-        helpVersion_Click(m_app.ui);
+    });
+    on(M::editUndo, [this] { editUndo_Click(m_app); });
+    on(M::editCut, [this] { m_edit.editCut_Click(); });
+    on(M::editCopy, [this] { m_edit.editCopy_Click(); });
+    on(M::editPaste, [this] { m_edit.editPaste_Click(); });
+    on(M::editDelete, [this] { m_edit.editDelete_Click(); });
+    on(M::editMatter, [this] { m_edit.editMatter_Click(); });
+    on(M::showInput, [this] { showInput_Click(); });
+    on(M::showCalendar, [this] { showCalendar_Click(); });
+    on(M::showMain, [this] { showMain_Click(); });
+    on(M::showGraph, [this] { m_chart.showGraph(); });
+    on(M::setupHighSpeedMode, [this] { setupHighSpeedMode_Click(); });
+    on(M::setupDeleteHistory, [this] { setupDeleteHistory_Click(m_app); });
+    on(M::helpIndex, [this] { helpIndex_Click(m_app.ui); });
+    on(M::helpTopics, [this] { helpTopics_Click(m_app.ui); });
+    on(M::helpSupport, [this] { helpSupport_Click(m_app.ui); });
+    on(M::helpVersion, [this] { helpVersion_Click(m_app.ui); });
+}
+
+void MainWindowPresenter::on(MenuItem item, std::function<void()> command)
+{
+    m_commands[size_t(item)] = std::move(command);
+}
+
+bool MainWindowPresenter::hasCommand(MenuItem item) const
+{
+    return bool(m_commands[size_t(item)]);
+}
+
+void MainWindowPresenter::menuClick(MenuItem item)
+{
+    // Menus and separators have no command.
+    if (const auto &command = m_commands[size_t(item)])
+        command();
 }
 
 void MainWindowPresenter::fileHistory_Click(int index)
@@ -77,12 +74,11 @@ void MainWindowPresenter::fileHistory_Click(int index)
 
 void MainWindowPresenter::Toolbar_ButtonClick(const QString &key)
 {
-    const QString command = ToolbarCommandFor(key);
-    if (!command.isEmpty())
-        menuClick(command);
+    if (const std::optional<MenuItem> command = ToolbarCommandFor(key))
+        menuClick(*command);
 }
 
-void MainWindowPresenter::toggle(const QString &item, ShellWindow window)
+void MainWindowPresenter::toggle(MenuItem item, ShellWindow window)
 {
     const bool shown = m_app.menu.checked(item);
     if (m_view)
@@ -92,22 +88,22 @@ void MainWindowPresenter::toggle(const QString &item, ShellWindow window)
 
 void MainWindowPresenter::showInput_Click()
 {
-    toggle(QStringLiteral("showInput"), ShellWindow::Input);
+    toggle(MenuItem::showInput, ShellWindow::Input);
 }
 
 void MainWindowPresenter::showCalendar_Click()
 {
-    toggle(QStringLiteral("showCalendar"), ShellWindow::Calendar);
+    toggle(MenuItem::showCalendar, ShellWindow::Calendar);
 }
 
 void MainWindowPresenter::showMain_Click()
 {
-    toggle(QStringLiteral("showMain"), ShellWindow::Book);
+    toggle(MenuItem::showMain, ShellWindow::Book);
 }
 
 void MainWindowPresenter::setupHighSpeedMode_Click()
 {
-    const QString item = QStringLiteral("setupHighSpeedMode");
+    const MenuItem item = MenuItem::setupHighSpeedMode;
     m_app.menu.setChecked(item, !m_app.menu.checked(item));
 }
 
@@ -117,13 +113,13 @@ void MainWindowPresenter::childCloseRequested(ShellWindow window)
         m_view->setChildVisible(window, false);
     switch (window) {
     case ShellWindow::Input:
-        m_app.menu.setChecked(QStringLiteral("showInput"), false);
+        m_app.menu.setChecked(MenuItem::showInput, false);
         break;
     case ShellWindow::Calendar:
-        m_app.menu.setChecked(QStringLiteral("showCalendar"), false);
+        m_app.menu.setChecked(MenuItem::showCalendar, false);
         break;
     case ShellWindow::Book:
-        m_app.menu.setChecked(QStringLiteral("showMain"), false);
+        m_app.menu.setChecked(MenuItem::showMain, false);
         break;
     case ShellWindow::Main:
         break;

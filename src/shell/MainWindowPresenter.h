@@ -1,9 +1,11 @@
 #pragma once
 
 #include "shell/ShellView.h"
+#include "state/MenuTable.h"
 
 #include <QString>
 
+#include <array>
 #include <functional>
 
 namespace purslet {
@@ -13,7 +15,7 @@ class ChartPresenter;
 class EditCommands;
 class FileCommands;
 
-// The main window mdiMain: every menu item and toolbar button by name, the
+// The main window mdiMain: every menu item's command and every toolbar button, the
 // Show and Setup toggles, the size rule and the hints of its own areas.
 class MainWindowPresenter final
 {
@@ -28,7 +30,9 @@ public:
     void setView(ShellView *view) { m_view = view; }
 
     // A menu item was chosen; fileHistory items come as fileHistory_Click.
-    void menuClick(const QString &name);
+    void menuClick(MenuItem item);
+    // Whether choosing the item runs a command (menus and separators do not).
+    bool hasCommand(MenuItem item) const;
     void fileHistory_Click(int index);
     // The button's key is matched exactly against the toolbar table.
     void Toolbar_ButtonClick(const QString &key);
@@ -49,16 +53,18 @@ public:
     // Shut-down (runs the composition root's routine; does not return when it completes).
     std::function<void()> onEnd;
     // Print commands by item name: the print job needs the printer of the desktop.
-    std::function<void(const QString &)> onPrint;
+    std::function<void(MenuItem)> onPrint;
 
 private:
-    void toggle(const QString &item, ShellWindow window);
+    void on(MenuItem item, std::function<void()> command);
+    void toggle(MenuItem item, ShellWindow window);
 
     App &m_app;
     FileCommands &m_files;
     EditCommands &m_edit;
     ChartPresenter &m_chart;
     ShellView *m_view = nullptr;
+    std::array<std::function<void()>, kMenuItemCount> m_commands;
 };
 
 } // namespace purslet

@@ -19,7 +19,7 @@ class Presenters final
 {
 public:
     explicit Presenters(App &app)
-        : app(app), input(app), calendar(app, input), matterEditor(app), edit(app, input, matterEditor),
+        : app(app), input(app), calendar(app, input), matterEditor(app), edit(app, matterEditor),
           bookWindow(app, edit), files(app), chart(app), main(app, files, edit, chart)
     {
     }

@@ -1,10 +1,11 @@
 #include "shell/Shutdown.h"
 
+#include "files/Backup.h"
 #include "platform/RuntimeError.h"
-#include "shell/App.h"
 #include "shell/Presenters.h"
 #include "shell/Settings.h"
 #include "shell/ShellView.h"
+#include "state/App.h"
 
 #include <QFile>
 
@@ -43,8 +44,12 @@ QString CurrentSettingValue(Presenters &p, ShellView &view, const QString &secti
         return FromBoolean(p.input.income());
     if (section == QLatin1String("frmMain") && key == QLatin1String("SSTab"))
         return QString::number(p.bookWindow.tab());
-    if (section == QLatin1String("Menu"))
-        return FromBoolean(app.menu.checked(key));
+    if (section == QLatin1String("Menu")) {
+        const std::optional<MenuItem> item = MenuItemNamed(key);
+        if (!item)
+            throw RuntimeError(RuntimeError::SubscriptOutOfRange, QStringLiteral("メニュー項目がありません: ") + key);
+        return FromBoolean(app.menu.checked(*item));
+    }
     if (section.startsWith(QLatin1String("msfg"))) {
         Book &book = app.book;
         const bool income = section == QLatin1String("msfgIncome");
@@ -82,7 +87,7 @@ EndOutcome fileEnd_Click(Presenters &p, ShellView &view)
     }
 
     // 4. The undo backup; a missing file is no error.
-    const QString backup = app.programFile(QStringLiteral("purslet.bak"));
+    const QString backup = app.programFile(kBackupFileName);
     if (QFile::exists(backup) && !QFile::remove(backup))
         return EndOutcome::StepFailed;
 

@@ -1,14 +1,14 @@
 #include "shell/Startup.h"
 
-#include "files/HistoryCommands.h"
+#include "files/FileHistory.h"
 #include "ledger/BookReset.h"
 #include "ledger/Cashier.h"
 #include "matters/Catalogs.h"
 #include "platform/RuntimeError.h"
-#include "shell/App.h"
 #include "shell/Presenters.h"
 #include "shell/Settings.h"
 #include "shell/ShellView.h"
+#include "state/App.h"
 
 namespace purslet {
 
@@ -126,12 +126,13 @@ void RunStartup(Presenters &p, ShellView &view, const StartupOptions &options)
 
     // 9. Check marks.
     const QString menu = QStringLiteral("Menu");
-    const std::pair<const char *, bool> marks[] = {
-        {"showInput", true}, {"showCalendar", true}, {"showMain", true}, {"setupHighSpeedMode", false}};
+    const std::pair<MenuItem, bool> marks[] = {{MenuItem::showInput, true},
+                                               {MenuItem::showCalendar, true},
+                                               {MenuItem::showMain, true},
+                                               {MenuItem::setupHighSpeedMode, false}};
     for (const auto &[item, def] : marks) {
-        const QString name = QString::fromLatin1(item);
-        if (const auto checked = settings.boolean(menu, name, def))
-            app.menu.setChecked(name, *checked);
+        if (const auto checked = settings.boolean(menu, MenuItemName(item), def))
+            app.menu.setChecked(item, *checked);
     }
 
     // 10. Recent files.
@@ -150,14 +151,14 @@ void RunStartup(Presenters &p, ShellView &view, const StartupOptions &options)
     // 14. The child windows whose Show item is checked. The main window
     // appears only now, laid out, so that nothing jumps or flashes.
     view.showMainWindow();
-    if (app.menu.checked(QStringLiteral("showInput")))
+    if (app.menu.checked(MenuItem::showInput))
         view.setChildVisible(W::Input, true);
-    if (app.menu.checked(QStringLiteral("showCalendar")))
+    if (app.menu.checked(MenuItem::showCalendar))
         view.setChildVisible(W::Calendar, true);
-    if (app.menu.checked(QStringLiteral("showMain")))
+    if (app.menu.checked(MenuItem::showMain))
         view.setChildVisible(W::Book, true);
     // An entry can be typed straight away.
-    if (app.menu.checked(QStringLiteral("showInput")))
+    if (app.menu.checked(MenuItem::showInput))
         view.focusEntryWindow();
 }
 

@@ -3,9 +3,10 @@
 #include "ledger/BookWindowPresenter.h"
 #include "ledger/GridModel.h"
 #include "platform/Twips.h"
-#include "shell/App.h"
+#include "state/App.h"
 #include "ui/ColouredHeaderView.h"
 #include "ui/GridBrushProxy.h"
+#include "ui/HintTracker.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -31,10 +32,9 @@ BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab"));
-    m_tabs->setMouseTracking(true);
-    m_tabs->installEventFilter(this);
-    m_tabs->tabBar()->setMouseTracking(true);
-    m_tabs->tabBar()->installEventFilter(this);
+    m_hints = new HintTracker(this, [this](const QString &control) { m_presenter.MouseMove(control); });
+    m_hints->add(m_tabs, QStringLiteral("SSTab"));
+    m_hints->add(m_tabs->tabBar(), QStringLiteral("SSTab"));
 
     Book &book = m_app.book;
     setUpGrid(0, book.msfgCashier, QStringLiteral("msfgCashier"), QStringLiteral("出納帳"), {2, 3, 4});
@@ -120,8 +120,7 @@ void BookWindow::setUpGrid(int tab, Grid &grid, const QString &name, const QStri
     g.proxy->setSourceModel(g.model);
 
     auto *page = new QWidget(m_tabs);
-    page->setMouseTracking(true);
-    page->installEventFilter(this);
+    m_hints->add(page, QStringLiteral("SSTab"));
     g.view = new QTableView(page);
     g.view->setObjectName(name);
     g.view->setHorizontalHeader(new ColouredHeaderView(Qt::Horizontal, g.view));
@@ -146,9 +145,9 @@ void BookWindow::setUpGrid(int tab, Grid &grid, const QString &name, const QStri
     cols->setSectionsClickable(false);
     cols->setStretchLastSection(false);
 
-    g.view->viewport()->setMouseTracking(true);
+    m_hints->add(g.view->viewport(), name);
+    m_hints->add(cols->viewport(), name);
     g.view->viewport()->installEventFilter(this);
-    cols->viewport()->setMouseTracking(true);
     cols->viewport()->installEventFilter(this);
 
     connect(g.model, &GridModel::columnWidthChanged, this, [this, tab](int col) { applyWidth(tab, col); });
@@ -250,15 +249,9 @@ int BookWindow::gridOf(QObject *watched) const
 bool BookWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const int tab = gridOf(watched);
-    if (tab < 0) {
-        if (event->type() == QEvent::MouseMove)
-            m_presenter.MouseMove(QStringLiteral("SSTab"));
+    if (tab < 0)
         return false;
-    }
     switch (event->type()) {
-    case QEvent::MouseMove:
-        m_presenter.MouseMove(m_grids[tab].name);
-        break;
     case QEvent::MouseButtonPress: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (tab == 1) {

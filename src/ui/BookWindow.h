@@ -12,6 +12,7 @@ class BookWindowPresenter;
 class Grid;
 class GridModel;
 class GridBrushProxy;
+class HintTracker;
 
 // The book window: three grids on three tabs, over the book's grids.
 class BookWindow final : public QWidget
@@ -53,6 +54,7 @@ private:
     BookWindowPresenter &m_presenter;
     App &m_app;
     QTabWidget *m_tabs = nullptr;
+    HintTracker *m_hints = nullptr;
     GridView m_grids[3];
 };
 

@@ -1,9 +1,9 @@
 #include "ui/CalendarWindow.h"
 
 #include "ledger/CalendarPresenter.h"
+#include "ui/HintTracker.h"
 
 #include <QCalendarWidget>
-#include <QEvent>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 
@@ -44,26 +44,16 @@ CalendarWindow::CalendarWindow(CalendarPresenter &presenter, QWidget *parent) : 
             [this] { m_presenter.MonthView_DateClick(m_monthView->selectedDate()); });
 
     // The calendar is built from several widgets; each shows the hint.
-    m_monthView->setMouseTracking(true);
-    m_monthView->installEventFilter(this);
+    auto *hints = new HintTracker(this, [this](const QString &control) { m_presenter.MouseMove(control); });
+    hints->add(m_monthView, QStringLiteral("MonthView"));
     const QList<QWidget *> parts = m_monthView->findChildren<QWidget *>();
-    for (QWidget *part : parts) {
-        part->setMouseTracking(true);
-        part->installEventFilter(this);
-    }
+    for (QWidget *part : parts)
+        hints->add(part, QStringLiteral("MonthView"));
 }
 
 QSize CalendarWindow::sizeHint() const
 {
     return m_monthView->sizeHint();
-}
-
-bool CalendarWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    Q_UNUSED(watched);
-    if (event->type() == QEvent::MouseMove)
-        m_presenter.MouseMove(QStringLiteral("MonthView"));
-    return false;
 }
 
 } // namespace purslet

@@ -18,9 +18,6 @@ public:
     QCalendarWidget *monthView() const { return m_monthView; }
     QSize sizeHint() const override;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     CalendarPresenter &m_presenter;
     QCalendarWidget *m_monthView = nullptr;

@@ -1,7 +1,9 @@
 #include "ui/ChartWindow.h"
 
 #include "graph/ChartPresenter.h"
+#include "platform/Ui.h"
 #include "ui/ChartViews.h"
+#include "ui/HintTracker.h"
 
 #include <QChart>
 #include <QChartView>
@@ -10,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
@@ -24,10 +25,9 @@ namespace purslet {
 
 ChartWindow::ChartWindow(ChartPresenter &presenter, QWidget *parent) : QDialog(parent), m_presenter(presenter)
 {
-    setObjectName(QStringLiteral("frmChart"));
+    setObjectName(ModalWindowName(ModalWindow::frmChart));
     setWindowTitle(QStringLiteral("グラフ表示"));
     setModal(true);
-    setMouseTracking(true);
 
     m_chartArea = new QStackedWidget(this);
     m_chartArea->setObjectName(QStringLiteral("MSChart"));
@@ -38,8 +38,6 @@ ChartWindow::ChartWindow(ChartPresenter &presenter, QWidget *parent) : QDialog(p
 
     m_frame = new QGroupBox(QStringLiteral("グラフの表示種類"), this);
     m_frame->setObjectName(QStringLiteral("fraChartType"));
-    m_frame->setMouseTracking(true);
-    m_frame->installEventFilter(this);
     auto *options = new QVBoxLayout(m_frame);
     for (int i = 0; i < kChartKinds; ++i) {
         m_options[i] = new QRadioButton(ChartCaption(ChartKind(i)), m_frame);
@@ -47,6 +45,10 @@ ChartWindow::ChartWindow(ChartPresenter &presenter, QWidget *parent) : QDialog(p
         options->addWidget(m_options[i]);
         connect(m_options[i], &QRadioButton::clicked, this, [this, i] { m_presenter.optChartType_Click(i); });
     }
+
+    auto *hints = new HintTracker(this, [this](const QString &control) { m_presenter.MouseMove(control); });
+    hints->addBackground();
+    hints->add(m_frame, QStringLiteral("fraChartType"));
 
     m_chkExample = new QCheckBox(QStringLiteral("凡例の表示"), this);
     m_chkExample->setObjectName(QStringLiteral("chkExample"));
@@ -140,20 +142,6 @@ void ChartWindow::showEvent(QShowEvent *event)
         move(frame.topLeft());
     }
     QDialog::showEvent(event);
-}
-
-void ChartWindow::mouseMoveEvent(QMouseEvent *event)
-{
-    if (!childAt(event->position().toPoint()))
-        m_presenter.MouseMove(QStringLiteral("Form"));
-    QDialog::mouseMoveEvent(event);
-}
-
-bool ChartWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_frame && event->type() == QEvent::MouseMove)
-        m_presenter.MouseMove(QStringLiteral("fraChartType"));
-    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace purslet

@@ -43,16 +43,16 @@ void InstallJapaneseFonts()
 
 DesktopSession::DesktopSession(QtUi &ui) : ui(ui), app(ui), presenters(app), window(app, presenters, ui)
 {
-    ui.registerModal(QStringLiteral("frmVersion"), [this] {
+    ui.registerModal(ModalWindow::frmVersion, [this] {
         VersionDialog dialog(&window);
         dialog.exec();
     });
-    presenters.main.onPrint = [this](const QString &item) { RunPrintCommand(app, item, &window); };
-    ui.registerModal(QStringLiteral("frmMatter"), [this] {
+    presenters.main.onPrint = [this](MenuItem item) { RunPrintCommand(app, item, &window); };
+    ui.registerModal(ModalWindow::frmMatter, [this] {
         MatterEditorDialog dialog(presenters.matterEditor, app, &window);
         dialog.exec();
     });
-    ui.registerModal(QStringLiteral("frmChart"), [this] {
+    ui.registerModal(ModalWindow::frmChart, [this] {
         ChartWindow dialog(presenters.chart, &window);
         dialog.exec();
     });

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/App.h"
 #include "shell/Presenters.h"
+#include "state/App.h"
 #include "ui/MainWindow.h"
 
 #include <QString>

@@ -1,7 +1,8 @@
 #include "ui/InputWindow.h"
 
 #include "ledger/InputPresenter.h"
-#include "shell/App.h"
+#include "state/App.h"
+#include "ui/HintTracker.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -138,13 +139,17 @@ InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
     setTabOrder(m_txtMoney, m_txtMemo);
     setTabOrder(m_txtMemo, m_cmdEnter);
 
-    hinted(m_txtDate, QStringLiteral("txtDate"));
-    hinted(m_fraCashier, QStringLiteral("fraCashier"));
-    hinted(m_optCashier[0], QStringLiteral("optCashier"));
-    hinted(m_optCashier[1], QStringLiteral("optCashier"));
-    hinted(m_txtMoney, QStringLiteral("txtMoney"));
-    hinted(m_txtMemo, QStringLiteral("txtMemo"));
-    hinted(m_cmdEnter, QStringLiteral("cmdEnter"));
+    auto *hints = new HintTracker(this, [this](const QString &control) { m_presenter.MouseMove(control); });
+    hints->addBackground();
+    const std::pair<QWidget *, const char *> controls[] = {
+        {m_txtDate, "txtDate"},   {m_fraCashier, "fraCashier"}, {m_optCashier[0], "optCashier"},
+        {m_optCashier[1], "optCashier"}, {m_txtMoney, "txtMoney"}, {m_txtMemo, "txtMemo"},
+        {m_cmdEnter, "cmdEnter"},
+    };
+    for (const auto &[control, name] : controls) {
+        hints->add(control, QString::fromLatin1(name));
+        control->installEventFilter(this); // Alt+E, and clicks on the date and the memo
+    }
     // The combo box has the focus and hands the keys to its line edit itself,
     // so the completion keys are seen here.
     m_cmbMatter->installEventFilter(this);
@@ -212,13 +217,6 @@ InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
 InputWindow::~InputWindow()
 {
     m_presenter.onChanged = nullptr;
-}
-
-void InputWindow::hinted(QWidget *widget, const QString &controlName)
-{
-    widget->setMouseTracking(true);
-    widget->installEventFilter(this);
-    m_hints.insert(widget, controlName);
 }
 
 void InputWindow::pushMatterState()
@@ -306,35 +304,15 @@ bool InputWindow::eventFilter(QObject *watched, QEvent *event)
             return matterKeyDown(static_cast<QKeyEvent *>(event));
         return false;
     }
-    const auto hint = m_hints.constFind(watched);
-    if (hint == m_hints.constEnd())
+    if (event->type() != QEvent::MouseButtonRelease || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
         return false;
-    switch (event->type()) {
-    case QEvent::MouseMove:
-        m_presenter.MouseMove(*hint);
-        break;
-    case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
-            break;
-        if (watched == m_txtDate) {
-            m_presenter.txtDate_Click();
-        } else if (watched == m_txtMemo) {
-            pushMemoState();
-            m_presenter.txtMemo_Click();
-        }
-        break;
-    default:
-        break;
+    if (watched == m_txtDate) {
+        m_presenter.txtDate_Click();
+    } else if (watched == m_txtMemo) {
+        pushMemoState();
+        m_presenter.txtMemo_Click();
     }
     return false;
-}
-
-void InputWindow::mouseMoveEvent(QMouseEvent *event)
-{
-    // Only the bare background clears the hint; labels and the matter box keep it.
-    if (!childAt(event->position().toPoint()))
-        m_presenter.MouseMove(QStringLiteral("Form"));
-    QWidget::mouseMoveEvent(event);
 }
 
 bool InputWindow::event(QEvent *event)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QWidget>
 
 class QComboBox;
@@ -35,12 +34,10 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void hinted(QWidget *widget, const QString &controlName);
     void pushMatterState();
     void pushMemoState();
     bool matterKeyDown(QKeyEvent *event);
@@ -55,7 +52,6 @@ private:
     QLineEdit *m_txtMoney = nullptr;
     QLineEdit *m_txtMemo = nullptr;
     QPushButton *m_cmdEnter = nullptr;
-    QHash<QObject *, QString> m_hints;
     bool m_syncing = false;
     bool m_listChanging = false;
 };

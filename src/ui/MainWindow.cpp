@@ -1,10 +1,10 @@
 #include "ui/MainWindow.h"
 
 #include "platform/Twips.h"
-#include "shell/App.h"
-#include "shell/MenuTable.h"
 #include "shell/Presenters.h"
 #include "shell/Shutdown.h"
+#include "state/App.h"
+#include "state/MenuTable.h"
 #include "ui/BookWindow.h"
 #include "ui/CalendarWindow.h"
 #include "ui/InputWindow.h"
@@ -32,8 +32,6 @@
 namespace purslet {
 
 namespace {
-const QString kFileHistory = QStringLiteral("fileHistory");
-
 // Menu captions show "&" as a mnemonic; a path shows it as it is.
 QString literalCaption(const QString &text)
 {
@@ -59,10 +57,10 @@ MainWindow::MainWindow(App &app, Presenters &presenters, QtUi &ui) : m_app(app),
     });
 
     auto previousMenu = std::move(m_app.menu.onChanged);
-    m_app.menu.onChanged = [this, previousMenu](const QString &name) {
+    m_app.menu.onChanged = [this, previousMenu](MenuItem item) {
         if (previousMenu)
-            previousMenu(name);
-        syncItem(name);
+            previousMenu(item);
+        syncItem(item);
     };
     auto previousDoc = std::move(m_app.doc.onChanged);
     m_app.doc.onChanged = [this, previousDoc] {
@@ -71,7 +69,7 @@ MainWindow::MainWindow(App &app, Presenters &presenters, QtUi &ui) : m_app(app),
         syncTitle();
     };
 
-    m_keys = std::make_unique<MainWindowKeys>(this, m_mdi, [this](const QString &name) { runMenuItem(name); });
+    m_keys = std::make_unique<MainWindowKeys>(this, m_mdi, [this](MenuItem item) { runMenuItem(item); });
     m_locks = new LockIndicators(this);
     connect(m_locks, &LockIndicators::changed, this, &MainWindow::showLockState);
 
@@ -118,12 +116,12 @@ void MainWindow::createMainWindow()
 void MainWindow::buildMenus()
 {
     for (const MenuEntry &e : MenuTable()) {
-        QMenu *parentMenu = m_menus.value(e.parent);
+        QMenu *parentMenu = e.parent ? m_menus[size_t(*e.parent)] : nullptr;
         if (e.isMenu) {
             QMenu *menu = parentMenu ? parentMenu->addMenu(e.caption) : menuBar()->addMenu(e.caption);
             menu->setObjectName(e.name);
-            m_menus.insert(e.name, menu);
-            m_actions.insert(e.name, menu->menuAction());
+            m_menus[size_t(e.item)] = menu;
+            m_actions[size_t(e.item)] = menu->menuAction();
             continue;
         }
         if (!parentMenu)
@@ -135,39 +133,34 @@ void MainWindow::buildMenus()
             action = parentMenu->addAction(e.caption);
             if (!e.shortcut.isEmpty())
                 action->setShortcut(QKeySequence(e.shortcut));
-            if (e.parent == QLatin1String("mnuEdit"))
-                m_keys->addItem(e.name, action->shortcut());
+            if (e.parent == MenuItem::mnuEdit)
+                m_keys->addItem(e.item, action->shortcut());
             action->setCheckable(e.checkable);
-            const QString name = e.name;
-            connect(action, &QAction::triggered, this, [this, name] { runMenuItem(name); });
+            const MenuItem item = e.item;
+            connect(action, &QAction::triggered, this, [this, item] { runMenuItem(item); });
         }
         action->setObjectName(e.name);
-        m_actions.insert(e.name, action);
+        m_actions[size_t(e.item)] = action;
     }
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
-        syncItem(it.key());
+    for (const MenuEntry &e : MenuTable())
+        syncItem(e.item);
     syncHistory();
 }
 
-void MainWindow::runMenuItem(const QString &name)
+void MainWindow::runMenuItem(MenuItem item)
 {
-    m_presenters.main.menuClick(name);
+    m_presenters.main.menuClick(item);
     // A check item shows the presenter's mark, not Qt's own toggle.
-    syncItem(name);
+    syncItem(item);
 }
 
-void MainWindow::syncItem(const QString &name)
+void MainWindow::syncItem(MenuItem item)
 {
-    QAction *action = m_actions.value(name);
+    QAction *action = m_actions[size_t(item)];
     if (!action)
         return;
-    MenuItemState state;
-    try {
-        state = m_app.menu.item(name);
-    } catch (...) {
-        return;
-    }
-    if (action->isSeparator() || m_menus.contains(name)) {
+    const MenuItemState &state = m_app.menu.item(item);
+    if (action->isSeparator() || m_menus[size_t(item)]) {
         action->setVisible(state.visible);
     } else {
         action->setText(state.caption);
@@ -176,14 +169,14 @@ void MainWindow::syncItem(const QString &name)
         if (action->isCheckable())
             action->setChecked(state.checked);
     }
-    if (name == kFileHistory)
+    if (item == MenuItem::fileHistory)
         syncHistory();
 }
 
 void MainWindow::syncHistory()
 {
-    QMenu *file = m_menus.value(QStringLiteral("menuFile"));
-    QAction *before = m_actions.value(QStringLiteral("fileBar3"));
+    QMenu *file = m_menus[size_t(MenuItem::menuFile)];
+    QAction *before = menuAction(MenuItem::fileBar3);
     if (!file || !before)
         return;
     const QStringList &paths = m_app.menu.history();

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "shell/ShellView.h"
+#include "state/MenuTable.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
 #include <memory>
 
 class QAction;
@@ -51,7 +52,7 @@ public:
     void setStatusPanelWidth(double twips) override;
     void focusEntryWindow() override;
 
-    QAction *menuAction(const QString &name) const { return m_actions.value(name); }
+    QAction *menuAction(MenuItem item) const { return m_actions[size_t(item)]; }
     QList<QAction *> historyActions() const { return m_historyActions; }
     QToolBar *toolbar() const { return m_toolbar; }
     QMdiArea *mdiArea() const { return m_mdi; }
@@ -65,10 +66,10 @@ protected:
 
 private:
     void buildMenus();
-    void syncItem(const QString &name);
+    void syncItem(MenuItem item);
     void syncHistory();
     void syncTitle();
-    void runMenuItem(const QString &name);
+    void runMenuItem(MenuItem item);
     QMdiSubWindow *wrap(QWidget *content, const QString &caption);
     double dpiX() const;
     double dpiY() const;
@@ -79,8 +80,8 @@ private:
     QtUi &m_ui;
     QMdiArea *m_mdi = nullptr;
     QToolBar *m_toolbar = nullptr;
-    QHash<QString, QAction *> m_actions;
-    QHash<QString, QMenu *> m_menus;
+    std::array<QAction *, kMenuItemCount> m_actions{};
+    std::array<QMenu *, kMenuItemCount> m_menus{};
     QList<QAction *> m_historyActions;
     QMdiSubWindow *m_input = nullptr;
     QMdiSubWindow *m_calendar = nullptr;

@@ -5,17 +5,19 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <optional>
+
 namespace purslet {
 
-MainWindowKeys::MainWindowKeys(QWidget *window, QMdiArea *mdi, std::function<void(const QString &)> runItem)
+MainWindowKeys::MainWindowKeys(QWidget *window, QMdiArea *mdi, std::function<void(MenuItem)> runItem)
     : m_window(window), m_mdi(mdi), m_runItem(std::move(runItem))
 {
 }
 
-void MainWindowKeys::addItem(const QString &name, const QKeySequence &keys)
+void MainWindowKeys::addItem(MenuItem item, const QKeySequence &keys)
 {
     if (!keys.isEmpty())
-        m_items.append({keys, name});
+        m_items.append({keys, item});
 }
 
 bool MainWindowKeys::filter(QObject *watched, QEvent *event)
@@ -38,16 +40,16 @@ bool MainWindowKeys::filter(QObject *watched, QEvent *event)
     else if ((key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Tab) &&
              mods == (Qt::ControlModifier | Qt::ShiftModifier))
         step = -1;
-    QString item;
+    std::optional<MenuItem> item;
     if (step == 0) {
         const QKeySequence pressed(QKeyCombination(mods, Qt::Key(key->key())));
-        for (const auto &[keys, name] : std::as_const(m_items)) {
+        for (const auto &[keys, edit] : std::as_const(m_items)) {
             if (keys == pressed) {
-                item = name;
+                item = edit;
                 break;
             }
         }
-        if (item.isEmpty())
+        if (!item)
             return false;
     }
 
@@ -58,7 +60,7 @@ bool MainWindowKeys::filter(QObject *watched, QEvent *event)
         if (step != 0)
             cycle(step);
         else
-            m_runItem(item);
+            m_runItem(*item);
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/MenuTable.h"
+
 #include <QKeySequence>
 #include <QList>
 #include <QString>
@@ -22,9 +24,9 @@ namespace purslet {
 class MainWindowKeys final
 {
 public:
-    MainWindowKeys(QWidget *window, QMdiArea *mdi, std::function<void(const QString &)> runItem);
+    MainWindowKeys(QWidget *window, QMdiArea *mdi, std::function<void(MenuItem)> runItem);
 
-    void addItem(const QString &name, const QKeySequence &keys);
+    void addItem(MenuItem item, const QKeySequence &keys);
     void setChildOrder(QList<QMdiSubWindow *> children) { m_children = std::move(children); }
 
     // For the application-wide event filter: true when the event was ours.
@@ -35,8 +37,8 @@ private:
 
     QWidget *m_window;
     QMdiArea *m_mdi;
-    std::function<void(const QString &)> m_runItem;
-    QList<std::pair<QKeySequence, QString>> m_items;
+    std::function<void(MenuItem)> m_runItem;
+    QList<std::pair<QKeySequence, MenuItem>> m_items;
     QList<QMdiSubWindow *> m_children;
 };
 

@@ -2,13 +2,14 @@
 
 #include "matters/MatterEditorPresenter.h"
 #include "platform/Twips.h"
+#include "platform/Ui.h"
+#include "ui/HintTracker.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -21,10 +22,9 @@ namespace purslet {
 MatterEditorDialog::MatterEditorDialog(MatterEditorPresenter &presenter, App &app, QWidget *parent)
     : QDialog(parent), m_presenter(presenter), m_app(app)
 {
-    setObjectName(QStringLiteral("frmMatter"));
+    setObjectName(ModalWindowName(ModalWindow::frmMatter));
     setWindowTitle(QStringLiteral("事柄の変更"));
     setModal(true);
-    setMouseTracking(true);
 
     auto *frame = new QGroupBox(QStringLiteral("変更内容"), this);
     frame->setMouseTracking(true);
@@ -69,11 +69,13 @@ MatterEditorDialog::MatterEditorDialog(MatterEditorPresenter &presenter, App &ap
     layout->addWidget(frame);
     layout->addLayout(buttons);
 
-    hinted(m_txtMatter, QStringLiteral("txtMatter"));
-    hinted(m_txtEstimate, QStringLiteral("txtEstimate"));
-    hinted(m_cmdRenewal, QStringLiteral("cmdRenewal"));
-    hinted(m_cmdDelete, QStringLiteral("cmdDelete"));
-    hinted(m_cmdCancel, QStringLiteral("cmdCancel"));
+    auto *hints = new HintTracker(this, [this](const QString &control) { m_presenter.MouseMove(control); });
+    hints->addBackground();
+    hints->add(m_txtMatter, QStringLiteral("txtMatter"));
+    hints->add(m_txtEstimate, QStringLiteral("txtEstimate"));
+    hints->add(m_cmdRenewal, QStringLiteral("cmdRenewal"));
+    hints->add(m_cmdDelete, QStringLiteral("cmdDelete"));
+    hints->add(m_cmdCancel, QStringLiteral("cmdCancel"));
 
     connect(m_txtEstimate, &QLineEdit::textEdited, this, [this](const QString &text) {
         m_presenter.setEstimateText(text);
@@ -97,13 +99,6 @@ MatterEditorDialog::~MatterEditorDialog()
 {
     m_presenter.onChanged = nullptr;
     m_presenter.onClose = nullptr;
-}
-
-void MatterEditorDialog::hinted(QWidget *widget, const QString &controlName)
-{
-    widget->setMouseTracking(true);
-    widget->installEventFilter(this);
-    m_hints.insert(widget, controlName);
 }
 
 void MatterEditorDialog::syncFromPresenter()
@@ -150,23 +145,6 @@ void MatterEditorDialog::reject()
     // Esc and the close box are the cancel button.
     if (!m_closing)
         m_presenter.cmdCancel_Click();
-}
-
-void MatterEditorDialog::mouseMoveEvent(QMouseEvent *event)
-{
-    if (!childAt(event->position().toPoint()))
-        m_presenter.MouseMove(QStringLiteral("Form"));
-    QDialog::mouseMoveEvent(event);
-}
-
-bool MatterEditorDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseMove) {
-        const auto hint = m_hints.constFind(watched);
-        if (hint != m_hints.constEnd())
-            m_presenter.MouseMove(*hint);
-    }
-    return false;
 }
 
 } // namespace purslet

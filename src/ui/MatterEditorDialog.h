@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QHash>
 
 class QLineEdit;
 class QPushButton;
@@ -30,12 +29,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void syncFromPresenter();
-    void hinted(QWidget *widget, const QString &controlName);
 
     MatterEditorPresenter &m_presenter;
     App &m_app;
@@ -44,7 +40,6 @@ private:
     QPushButton *m_cmdRenewal = nullptr;
     QPushButton *m_cmdDelete = nullptr;
     QPushButton *m_cmdCancel = nullptr;
-    QHash<QObject *, QString> m_hints;
     bool m_placed = false;
     bool m_closing = false;
 };

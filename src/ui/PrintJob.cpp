@@ -2,7 +2,7 @@
 
 #include "platform/RuntimeError.h"
 #include "printing/PrintCommands.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -167,7 +167,7 @@ void PrinterJob::abort()
     m_painter.end();
 }
 
-void RunPrintCommand(App &app, const QString &item, QWidget *parent)
+void RunPrintCommand(App &app, MenuItem item, QWidget *parent)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(app.doc.title.isEmpty() ? QStringLiteral("Purslet") : app.doc.title);

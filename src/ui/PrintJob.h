@@ -14,6 +14,7 @@ class QWidget;
 namespace purslet {
 
 class App;
+enum class MenuItem;
 
 // The print job on a QPrinter: the platform's print dialog, then lines of
 // text drawn down the pages, a new page whenever the next line does not fit.
@@ -55,6 +56,6 @@ private:
 
 // A print command of the File menu by its item name, on the printer the
 // user chooses.
-void RunPrintCommand(App &app, const QString &item, QWidget *parent);
+void RunPrintCommand(App &app, MenuItem item, QWidget *parent);
 
 } // namespace purslet

@@ -192,11 +192,13 @@ void QtUi::openUrl(const QString &url)
     QDesktopServices::openUrl(QUrl(url));
 }
 
-void QtUi::showModal(const QString &name)
+bool QtUi::showModal(ModalWindow window)
 {
-    const auto it = m_modals.constFind(name);
-    if (it != m_modals.constEnd() && *it)
-        (*it)();
+    const auto &show = m_modals[size_t(window)];
+    if (!show)
+        return Ui::showModal(window);
+    show();
+    return true;
 }
 
 void QtUi::endProgram()

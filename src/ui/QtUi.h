@@ -2,10 +2,10 @@
 
 #include "platform/Ui.h"
 
-#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 namespace purslet {
@@ -22,7 +22,8 @@ public:
     void setParentWidget(QWidget *parent) { m_parent = parent; }
     // Panel 1 of the status bar.
     void setStatusSink(std::function<void(const QString &)> sink) { m_statusSink = std::move(sink); }
-    void registerModal(const QString &name, std::function<void()> show) { m_modals.insert(name, std::move(show)); }
+    void registerModal(ModalWindow window, std::function<void()> show) { m_modals[size_t(window)] = std::move(show); }
+    bool hasModal(ModalWindow window) const { return bool(m_modals[size_t(window)]); }
 
     MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
                          MsgAnswer defaultAnswer) override;
@@ -35,7 +36,8 @@ public:
     void setClipboardText(const QString &text) override;
     void beep() override;
     void openUrl(const QString &url) override;
-    void showModal(const QString &name) override;
+    // A window nothing registered is reported as the default does.
+    bool showModal(ModalWindow window) override;
     // Ends the process at once: no handler runs, nothing is saved.
     void endProgram() override;
 
@@ -51,7 +53,7 @@ private:
 
     QPointer<QWidget> m_parent;
     std::function<void(const QString &)> m_statusSink;
-    QHash<QString, std::function<void()>> m_modals;
+    std::array<std::function<void()>, kModalWindowCount> m_modals;
     QString m_status;
     bool m_statusShown = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/VersionDialog.h"
 
+#include "platform/Ui.h"
 #include "shell/HelpCommands.h"
 
 #include <QFont>
@@ -12,7 +13,7 @@ namespace purslet {
 
 VersionDialog::VersionDialog(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmVersion"));
+    setObjectName(ModalWindowName(ModalWindow::frmVersion));
     setWindowTitle(QStringLiteral("Pursletのバージョン情報"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 

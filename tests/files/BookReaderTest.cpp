@@ -5,7 +5,7 @@
 #include "ledger/BookReset.h"
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include "ScriptedUi.h"
 #include "TempHome.h"
@@ -65,7 +65,7 @@ protected:
         app.doc.title = QStringLiteral("current.psl");
         app.setModified(true);
         app.setWindowTitle(QStringLiteral("Purslet [") + app.doc.path + QLatin1Char(']'));
-        app.menu.setCaption(QStringLiteral("fileSave"), QStringLiteral("current.psl の上書き保存(&S)"));
+        app.menu.setCaption(MenuItem::fileSave, QStringLiteral("current.psl の上書き保存(&S)"));
     }
 
     void expectCurrentBookKept()
@@ -76,7 +76,7 @@ protected:
         EXPECT_EQ(app.doc.title, QStringLiteral("current.psl"));
         EXPECT_TRUE(app.doc.modified);
         EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet [") + app.doc.path + QLatin1Char(']'));
-        EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("current.psl の上書き保存(&S)"));
+        EXPECT_EQ(app.menu.caption(MenuItem::fileSave), QStringLiteral("current.psl の上書き保存(&S)"));
         EXPECT_TRUE(app.menu.history().isEmpty());
     }
 };
@@ -97,10 +97,10 @@ TEST_F(BookFiles, OpensTheExampleFile)
     EXPECT_EQ(app.book.msfgCashier.text(app.book.msfgCashier.rows() - 1, 2), QStringLiteral("1,000"));
     EXPECT_FALSE(app.doc.modified);
     EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet [") + home.file(QStringLiteral("ex.psl")) + "]");
-    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("ex.psl の上書き保存(&S)"));
+    EXPECT_EQ(app.menu.caption(MenuItem::fileSave), QStringLiteral("ex.psl の上書き保存(&S)"));
     EXPECT_EQ(app.menu.history(), QStringList{home.file(QStringLiteral("ex.psl"))});
-    EXPECT_TRUE(app.menu.item(QStringLiteral("fileHistory")).visible);
-    EXPECT_TRUE(app.menu.enabled(QStringLiteral("setupDeleteHistory")));
+    EXPECT_TRUE(app.menu.item(MenuItem::fileHistory).visible);
+    EXPECT_TRUE(app.menu.enabled(MenuItem::setupDeleteHistory));
     EXPECT_EQ(ui.statuses.first(), kReading);
     EXPECT_EQ(ui.lastStatus(), QString());
     EXPECT_TRUE(ui.messages.empty());
@@ -138,7 +138,7 @@ TEST_F(BookFiles, WritingOwnKindAsksThePasswordAndClearsTheModifiedFlag)
     EXPECT_EQ(ui.prompts[0].title, QStringLiteral("パスワードの入力"));
     EXPECT_TRUE(ui.prompts[0].masked);
     EXPECT_FALSE(app.doc.modified);
-    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("p.psl の上書き保存(&S)"));
+    EXPECT_EQ(app.menu.caption(MenuItem::fileSave), QStringLiteral("p.psl の上書き保存(&S)"));
     EXPECT_EQ(ui.lastStatus(), QString());
     EXPECT_TRUE(home.read(QStringLiteral("p.psl")).startsWith("\"80708077\"\r\n"));
     EXPECT_TRUE(app.menu.history().isEmpty()); // Save itself leaves the history alone
@@ -155,7 +155,7 @@ TEST_F(BookFiles, BackupLeavesFlagCaptionAndHistoryAlone)
     save(QStringLiteral("purslet.bak"));
     EXPECT_TRUE(ui.prompts.empty());
     EXPECT_TRUE(app.doc.modified);
-    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("上書き保存(&S)"));
+    EXPECT_EQ(app.menu.caption(MenuItem::fileSave), QStringLiteral("上書き保存(&S)"));
     EXPECT_EQ(home.read(QStringLiteral("purslet.bak")),
               QByteArrayLiteral("\"8032803080328034802F80308031802F80308031\",\"8041\",\"\",\"8031\",\"\"\r\n"));
 
@@ -165,7 +165,7 @@ TEST_F(BookFiles, BackupLeavesFlagCaptionAndHistoryAlone)
     EXPECT_EQ(records(), 1);
     EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet [x]"));
     EXPECT_TRUE(app.menu.history().isEmpty());
-    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("上書き保存(&S)"));
+    EXPECT_EQ(app.menu.caption(MenuItem::fileSave), QStringLiteral("上書き保存(&S)"));
 }
 
 TEST_F(BookFiles, EmptyBookFilesHaveTheirExactBytes)
@@ -191,7 +191,7 @@ TEST_F(BookFiles, AFailedWriteReachesTheCallerAndKeepsTheFlag)
         EXPECT_EQ(e.number(), RuntimeError::PathNotFound);
     }
     EXPECT_TRUE(app.doc.modified);
-    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("上書き保存(&S)"));
+    EXPECT_EQ(app.menu.caption(MenuItem::fileSave), QStringLiteral("上書き保存(&S)"));
     // A folder where the file should be.
     QDir(home.path()).mkdir(QStringLiteral("d.csv"));
     app.doc.path = home.file(QStringLiteral("d.csv"));
@@ -257,7 +257,7 @@ TEST_F(BookFiles, MissingFileEmptiesTheBookAndKeepsTheName)
     // The empty book now stands for the name asked for, and says so.
     EXPECT_EQ(app.doc.path, home.file(QStringLiteral("nothere.psl")));
     EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet [") + home.file(QStringLiteral("nothere.psl")) + "]");
-    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("nothere.psl の上書き保存(&S)"));
+    EXPECT_EQ(app.menu.caption(MenuItem::fileSave), QStringLiteral("nothere.psl の上書き保存(&S)"));
     EXPECT_TRUE(app.menu.history().isEmpty());
 
     // A missing folder is the same.
@@ -302,7 +302,7 @@ TEST_F(BookFiles, EmptyOwnFileOpensEmptyAfterYes)
     EXPECT_EQ(records(), 0);
     EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet [") + home.file(QStringLiteral("empty.psl")) + "]");
     EXPECT_EQ(app.menu.history(), QStringList{home.file(QStringLiteral("empty.psl"))});
-    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("empty.psl の上書き保存(&S)"));
+    EXPECT_EQ(app.menu.caption(MenuItem::fileSave), QStringLiteral("empty.psl の上書き保存(&S)"));
 }
 
 TEST_F(BookFiles, BrokenRecordIsSkippedOnYesAndEndsTheReadOnNo)
@@ -334,7 +334,7 @@ TEST_F(BookFiles, BrokenRecordIsSkippedOnYesAndEndsTheReadOnNo)
     EXPECT_TRUE(app.menu.history().isEmpty());
     EXPECT_TRUE(app.doc.path.isEmpty());
     EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet"));
-    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("上書き保存(&S)"));
+    EXPECT_EQ(app.menu.caption(MenuItem::fileSave), QStringLiteral("上書き保存(&S)"));
     EXPECT_EQ(app.book.msfgCashier.text(app.book.msfgCashier.rows() - 1, 0), QStringLiteral("合計"));
 }
 
@@ -372,7 +372,7 @@ TEST(FileHistory, KeepsFourPathsMostRecentFirst)
     TempHome home;
     ScriptedUi ui;
     App app(ui, home.path());
-    EXPECT_FALSE(app.menu.item(QStringLiteral("fileHistory")).visible);
+    EXPECT_FALSE(app.menu.item(MenuItem::fileHistory).visible);
     for (const QString p : {"A", "B", "C", "D", "E"}) {
         app.doc.path = p;
         UpdateFileHistory(app);
@@ -384,8 +384,8 @@ TEST(FileHistory, KeepsFourPathsMostRecentFirst)
     app.doc.path = QStringLiteral("b"); // another file
     UpdateFileHistory(app);
     EXPECT_EQ(app.menu.history(), (QStringList{"b", "B", "E", "D"}));
-    EXPECT_TRUE(app.menu.item(QStringLiteral("fileHistory")).visible);
-    EXPECT_TRUE(app.menu.enabled(QStringLiteral("setupDeleteHistory")));
+    EXPECT_TRUE(app.menu.item(MenuItem::fileHistory).visible);
+    EXPECT_TRUE(app.menu.enabled(MenuItem::setupDeleteHistory));
 
     // A longer hand-edited list loses only its fifth path.
     app.menu.setHistory({"1", "2", "3", "4", "5", "6"});

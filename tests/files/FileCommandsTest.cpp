@@ -232,7 +232,7 @@ TEST_F(FileCommandsTest, AnOpenedBackupFileIsNamedLikeAnyBook)
     files.fileOpen_Click();
     EXPECT_EQ(app.doc.path, backup);
     EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet [") + backup + QLatin1Char(']'));
-    EXPECT_EQ(app.menu.caption(QStringLiteral("fileSave")), QStringLiteral("old.bak の上書き保存(&S)"));
+    EXPECT_EQ(app.menu.caption(MenuItem::fileSave), QStringLiteral("old.bak の上書き保存(&S)"));
     EXPECT_EQ(app.menu.history().value(0), backup);
 }
 

@@ -5,7 +5,7 @@
 
 #include "ledger/BookReset.h"
 #include "ledger/InputPresenter.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ protected:
         return d;
     }
 
-    QString saveCaption() const { return app.menu.caption(QStringLiteral("fileSave")); }
+    QString saveCaption() const { return app.menu.caption(MenuItem::fileSave); }
 
     TempHome home;
     ScriptedUi ui;

@@ -17,9 +17,9 @@ namespace {
 class UndoTest : public ShellBookFixture
 {
 protected:
-    bool undoEnabled() const { return app.menu.enabled(QStringLiteral("editUndo")); }
-    QString undoCaption() const { return app.menu.caption(QStringLiteral("editUndo")); }
-    void highSpeed(bool on) { app.menu.setChecked(QStringLiteral("setupHighSpeedMode"), on); }
+    bool undoEnabled() const { return app.menu.enabled(MenuItem::editUndo); }
+    QString undoCaption() const { return app.menu.caption(MenuItem::editUndo); }
+    void highSpeed(bool on) { app.menu.setChecked(MenuItem::setupHighSpeedMode, on); }
 };
 
 TEST_F(UndoTest, UndoReturnsToTheStateBeforeTheLastEntryOnly)
@@ -84,9 +84,9 @@ TEST_F(UndoTest, UndoRestoresDeletedRowsAndKeepsTheBooksFile)
     files.fileWrite_Click();
 
     MatterEditorPresenter editor(app);
-    EditCommands edit(app, input, editor);
+    EditCommands edit(app, editor);
     app.book.msfgCashier.setSelection(1, 0, 2, 5);
-    app.menu.setEnabled(QStringLiteral("editDelete"), true);
+    app.menu.setEnabled(MenuItem::editDelete, true);
     ui.answers = {MsgAnswer::Yes};
     edit.editDelete_Click();
     ASSERT_EQ(app.book.recordCount(), 0);

@@ -3,7 +3,7 @@
 
 #include "ledger/Book.h"
 #include "ledger/BookReset.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +109,19 @@ TEST_F(BookReset, WidthsAndSortStateComeFromSettings)
     EXPECT_EQ(headerColours(book.msfgIncome), QList<Rgb>({0, kColourNegative, 0, 0, 0}));
 }
 
+// A stored number means what it means to start-up: the settings table's
+// conversions, rounding included, not a stricter reading of their own.
+TEST_F(BookReset, StoredNumbersReadAsTheSettingsTableReadsThem)
+{
+    home.writeText(QStringLiteral("Setup.ini"),
+                   QStringLiteral("[msfgCashier]\nColWidth0=1200.0\nColWidth1=2e3\nColWidth2=1300.5\n"
+                                  "[msfgOutgo]\nCurrentCol=2.0\nSortAscending=False\n"));
+    ResetBook(app);
+    EXPECT_EQ(widthsOf(book.msfgCashier), QList<int>({1200, 2000, 1300, 1200, 1200, 1650}));
+    EXPECT_EQ(book.OutgoSortCol, 2);
+    EXPECT_FALSE(book.OutgoSortAscending);
+}
+
 TEST_F(BookReset, SkipNextResetSparesTheBookOnce)
 {
     ResetBook(app);
@@ -124,16 +137,4 @@ TEST_F(BookReset, SkipNextResetSparesTheBookOnce)
     ResetBook(app);
     EXPECT_EQ(book.msfgCashier.rows(), 4);
     EXPECT_FALSE(app.doc.modified);
-}
-
-TEST_F(BookReset, ColorSortHeadersFollowsTheSortState)
-{
-    ResetBook(app);
-    book.IncomeSortCol = 3;
-    book.IncomeSortAscending = false;
-    book.OutgoSortCol = 5;
-    ColorSortHeaders(app);
-    EXPECT_EQ(headerColours(book.msfgIncome), QList<Rgb>({0, 0, 0, kColourPositive, 0}));
-    EXPECT_EQ(headerColours(book.msfgOutgo), QList<Rgb>({0, 0, 0, 0, 0, kColourNegative}));
-    EXPECT_TRUE(DefaultColumnWidths(QStringLiteral("nothing")).isEmpty());
 }

@@ -1,15 +1,15 @@
-#include "ledger/BookWindowPresenter.h"
 #include "ScriptedUi.h"
 #include "TempHome.h"
 #include "ledger/Book.h"
 #include "ledger/BookReset.h"
+#include "ledger/BookWindowPresenter.h"
 #include "ledger/Cashier.h"
 #include "ledger/EditCommands.h"
 #include "ledger/InputPresenter.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterEditorPresenter.h"
 #include "matters/MatterSummary.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ protected:
     App app{ui, home.path()};
     InputPresenter input{app};
     MatterEditorPresenter editor{app};
-    EditCommands edit{app, input, editor};
+    EditCommands edit{app, editor};
     BookWindowPresenter window{app, edit};
 };
 
@@ -93,7 +93,7 @@ TEST_F(BookWindowPresenterTest, AMatterRowOpensTheEditorAndOtherRowsDisableIt)
     window.msfgIncome_MouseDown(true);
     const int salary = rowOf(g, QStringLiteral("給料"));
     window.msfgIncome_Click(salary, 3);
-    EXPECT_TRUE(app.menu.enabled(QStringLiteral("editMatter")));
+    EXPECT_TRUE(app.menu.enabled(MenuItem::editMatter));
     EXPECT_TRUE(app.book.MatterSourceIsIncome);
     ASSERT_EQ(ui.modals, QStringList({"frmMatter"}));
     EXPECT_EQ(editor.matter(), QStringLiteral("給料"));
@@ -103,14 +103,14 @@ TEST_F(BookWindowPresenterTest, AMatterRowOpensTheEditorAndOtherRowsDisableIt)
 
     for (int row : {rowOf(g, kOtherMatter), g.rows() - 3, g.rows() - 2, g.rows() - 1}) {
         window.msfgIncome_Click(row, 0);
-        EXPECT_FALSE(app.menu.enabled(QStringLiteral("editMatter"))) << row;
+        EXPECT_FALSE(app.menu.enabled(MenuItem::editMatter)) << row;
     }
     EXPECT_EQ(ui.modals.size(), 1);
 
     window.msfgIncome_Click(salary, 0);
-    ASSERT_TRUE(app.menu.enabled(QStringLiteral("editMatter")));
+    ASSERT_TRUE(app.menu.enabled(MenuItem::editMatter));
     window.SSTab_Click(1);
-    EXPECT_FALSE(app.menu.enabled(QStringLiteral("editMatter")));
+    EXPECT_FALSE(app.menu.enabled(MenuItem::editMatter));
     EXPECT_EQ(window.tab(), 1);
 }
 
@@ -119,13 +119,13 @@ TEST_F(BookWindowPresenterTest, CashBookClickEnablesDeleteOnRecordsOnly)
     Grid &g = app.book.msfgCashier;
     g.setSelection(1, 0, 2, 0);
     window.msfgCashier_Click();
-    EXPECT_TRUE(app.menu.enabled(QStringLiteral("editDelete")));
+    EXPECT_TRUE(app.menu.enabled(MenuItem::editDelete));
     g.setSelection(2, 0, g.rows() - 3, 0);
     window.msfgCashier_Click();
-    EXPECT_FALSE(app.menu.enabled(QStringLiteral("editDelete")));
+    EXPECT_FALSE(app.menu.enabled(MenuItem::editDelete));
     g.setSelection(g.rows() - 1, 0, g.rows() - 1, 0);
     window.msfgCashier_Click();
-    EXPECT_FALSE(app.menu.enabled(QStringLiteral("editDelete")));
+    EXPECT_FALSE(app.menu.enabled(MenuItem::editDelete));
 }
 
 TEST_F(BookWindowPresenterTest, HintsAndGridExtent)

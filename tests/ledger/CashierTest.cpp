@@ -4,7 +4,7 @@
 #include "ledger/Book.h"
 #include "ledger/BookReset.h"
 #include "ledger/Cashier.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "ledger/EditCommands.h"
 #include "ScriptedUi.h"
 #include "TempHome.h"
 #include "ledger/Book.h"
 #include "ledger/BookReset.h"
 #include "ledger/CalendarPresenter.h"
 #include "ledger/Cashier.h"
+#include "ledger/EditCommands.h"
 #include "ledger/InputPresenter.h"
 #include "matters/MatterEditorPresenter.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ protected:
     void select(int row, int rowSel)
     {
         app.book.msfgCashier.setSelection(row, 0, rowSel, 5);
-        app.menu.setEnabled(QStringLiteral("editDelete"), true);
+        app.menu.setEnabled(MenuItem::editDelete, true);
     }
 
     QStringList incomes() const
@@ -57,7 +57,7 @@ protected:
     App app{ui, home.path()};
     InputPresenter input{app};
     MatterEditorPresenter editor{app};
-    EditCommands edit{app, input, editor};
+    EditCommands edit{app, editor};
 };
 
 } // namespace
@@ -111,7 +111,7 @@ TEST_F(EditCommandsTest, NoRemovesNothingButMarksTheBookModified)
 
 TEST_F(EditCommandsTest, HighSpeedModeDeletesWithoutBackup)
 {
-    app.menu.setChecked(QStringLiteral("setupHighSpeedMode"), true);
+    app.menu.setChecked(MenuItem::setupHighSpeedMode, true);
     select(1, 1);
     ui.answers.push_back(MsgAnswer::Yes);
     edit.editDelete_Click();
@@ -147,12 +147,17 @@ TEST_F(EditCommandsTest, CutCopyAndPasteWorkOnTheMemo)
     edit.editPaste_Click();
     EXPECT_EQ(ui.lastMessage().text, QStringLiteral("貼り付け箇所が指定されていません。"));
 
+    // The entry window refreshes on every change of the memo.
+    int refreshes = 0;
+    input.onChanged = [&] { ++refreshes; };
+
     clickMemo(QStringLiteral("abcdef"), 2, 2);
-    EXPECT_TRUE(app.menu.enabled(QStringLiteral("editCut")));
-    EXPECT_FALSE(app.menu.enabled(QStringLiteral("editPaste"))); // clipboard empty
+    EXPECT_TRUE(app.menu.enabled(MenuItem::editCut));
+    EXPECT_FALSE(app.menu.enabled(MenuItem::editPaste)); // clipboard empty
     const size_t shown = ui.messages.size();
     edit.editCut_Click();
     EXPECT_EQ(input.memo(), QStringLiteral("abef"));
+    EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(ui.clipboard, QStringLiteral("cd"));
     EXPECT_EQ(ui.messages.size(), shown);
 
@@ -162,11 +167,12 @@ TEST_F(EditCommandsTest, CutCopyAndPasteWorkOnTheMemo)
     EXPECT_EQ(input.memo(), QStringLiteral("xyz"));
 
     clickMemo(QStringLiteral("keep?"), 2, 0);
-    EXPECT_FALSE(app.menu.enabled(QStringLiteral("editCopy")));
-    EXPECT_TRUE(app.menu.enabled(QStringLiteral("editPaste")));
+    EXPECT_FALSE(app.menu.enabled(MenuItem::editCopy));
+    EXPECT_TRUE(app.menu.enabled(MenuItem::editPaste));
     edit.editPaste_Click();
     EXPECT_EQ(input.memo(), QStringLiteral("y")); // the whole memo is replaced
     EXPECT_EQ(input.memoCaret(), 1);
+    EXPECT_EQ(refreshes, 2); // copying changes nothing shown
 }
 
 TEST_F(EditCommandsTest, EditMatterRefusesRowsThatAreNoMatters)
@@ -176,7 +182,7 @@ TEST_F(EditCommandsTest, EditMatterRefusesRowsThatAreNoMatters)
     EXPECT_EQ(ui.lastMessage().title, QStringLiteral("事柄編集エラー"));
 
     // Enabled, but the income grid's current cell is its total row now.
-    app.menu.setEnabled(QStringLiteral("editMatter"), true);
+    app.menu.setEnabled(MenuItem::editMatter, true);
     app.book.MatterSourceIsIncome = true;
     edit.editMatter_Click();
     EXPECT_EQ(ui.lastMessage().title, QStringLiteral("事柄編集エラー"));

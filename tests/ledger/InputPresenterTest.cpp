@@ -1,10 +1,10 @@
-#include "ledger/InputPresenter.h"
 #include "ScriptedUi.h"
 #include "TempHome.h"
 #include "ledger/Book.h"
 #include "ledger/BookReset.h"
+#include "ledger/InputPresenter.h"
 #include "matters/Catalogs.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 
@@ -216,16 +216,16 @@ TEST_F(InputPresenterTest, AMatterDifferingInLetterCaseIsANewMatter)
 
 TEST_F(InputPresenterTest, UndoBackupIsTakenUnlessHighSpeedMode)
 {
-    app.menu.setChecked(QStringLiteral("setupHighSpeedMode"), true);
+    app.menu.setChecked(MenuItem::setupHighSpeedMode, true);
     enter(QStringLiteral("2024/07/07"), QString(), QStringLiteral("1"));
     EXPECT_FALSE(home.exists(QStringLiteral("purslet.bak")));
-    EXPECT_FALSE(app.menu.enabled(QStringLiteral("editUndo")));
+    EXPECT_FALSE(app.menu.enabled(MenuItem::editUndo));
 
-    app.menu.setChecked(QStringLiteral("setupHighSpeedMode"), false);
+    app.menu.setChecked(MenuItem::setupHighSpeedMode, false);
     enter(QStringLiteral("2024/07/08"), QString(), QStringLiteral("2"));
     EXPECT_TRUE(home.exists(QStringLiteral("purslet.bak")));
-    EXPECT_TRUE(app.menu.enabled(QStringLiteral("editUndo")));
-    EXPECT_EQ(app.menu.caption(QStringLiteral("editUndo")), QStringLiteral("元に戻す(&U) -入力"));
+    EXPECT_TRUE(app.menu.enabled(MenuItem::editUndo));
+    EXPECT_EQ(app.menu.caption(MenuItem::editUndo), QStringLiteral("元に戻す(&U) -入力"));
 }
 
 TEST_F(InputPresenterTest, AFullBookRefusesAnotherRecord)
@@ -236,7 +236,7 @@ TEST_F(InputPresenterTest, AFullBookRefusesAnotherRecord)
         for (int i = 0; i < kMaxRecords; ++i)
             g.insertRow(g.rows() - 3, {QStringLiteral("2024/01/01")});
     }
-    app.menu.setChecked(QStringLiteral("setupHighSpeedMode"), true);
+    app.menu.setChecked(MenuItem::setupHighSpeedMode, true);
     enter(QStringLiteral("2024/07/07"), QString(), QStringLiteral("1"));
     EXPECT_EQ(g.rows(), kMaxRecords + 4);
     ASSERT_FALSE(ui.messages.empty());

@@ -6,7 +6,7 @@
 #include "ledger/BookReset.h"
 #include "ledger/Cashier.h"
 #include "matters/MatterSummary.h"
-#include "shell/App.h"
+#include "state/App.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "matters/MatterEditorPresenter.h"
 #include "ScriptedUi.h"
 #include "TempHome.h"
 #include "ledger/Book.h"
 #include "ledger/BookReset.h"
 #include "matters/Catalogs.h"
-#include "shell/App.h"
+#include "matters/MatterEditorPresenter.h"
+#include "state/App.h"
 
 #include <QFile>
 

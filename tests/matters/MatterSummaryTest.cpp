@@ -267,17 +267,6 @@ TEST_F(MatterSummary, OverflowIsReportedNotWrapped)
     EXPECT_EQ(matterNames(app.book.msfgIncome), QStringList({QStringLiteral("a")}));
 }
 
-TEST_F(MatterSummary, ReadBookTotalsTakesTheCashBookTotalRow)
-{
-    ResetBook(app);
-    addRecord(QStringLiteral("a"), QStringLiteral("1,500"), QString());
-    addRecord(QStringLiteral("b"), QString(), QStringLiteral("700"));
-    RecalcCashier(app.book, ui, app.book.recordCount());
-    ReadBookTotals(app.book);
-    EXPECT_EQ(app.book.BookIncomeTotal, Amount::fromYen(1500));
-    EXPECT_EQ(app.book.BookOutgoTotal, Amount::fromYen(700));
-}
-
 TEST_F(MatterSummary, RunningSumsAreWholeYenAfterEveryRecord)
 {
     // Fractions can come only from text files; each step reads back a formatted cell.

@@ -7,7 +7,7 @@
 #include "files/BookReader.h"
 #include "printing/PrintCommands.h"
 #include "printing/PrintLayout.h"
-#include "shell/App.h"
+#include "state/App.h"
 #include "ui/PrintJob.h"
 
 #include <QApplication>

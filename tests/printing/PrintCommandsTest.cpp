@@ -6,6 +6,7 @@
 #include "printing/LinePrinter.h"
 #include "printing/PrintCommands.h"
 #include "printing/PrintLayout.h"
+#include "state/MenuTable.h"
 
 #include <gtest/gtest.h>
 
@@ -85,19 +86,19 @@ TEST(PrintCommands, EachCommandPrintsItsTablesInOneJob)
     const QStringList outgo = tableEvents(OutgoSummaryLines(book));
     const struct
     {
-        const char *item;
+        MenuItem item;
         QStringList tables;
     } cases[] = {
-        {"printCashier", cash},
-        {"printIncome", income},
-        {"printOutgo", outgo},
-        {"printAll", cash + income + outgo},
+        {MenuItem::printCashier, cash},
+        {MenuItem::printIncome, income},
+        {MenuItem::printOutgo, outgo},
+        {MenuItem::printAll, cash + income + outgo},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.item);
+        SCOPED_TRACE(MenuItemName(c.item).toStdString());
         ScriptedUi ui;
         FakePrinter printer;
-        EXPECT_TRUE(PrintCommands(ui, book, printer).run(QString::fromLatin1(c.item)));
+        EXPECT_TRUE(PrintCommands(ui, book, printer).run(c.item));
         EXPECT_EQ(printer.events, QStringList({"choose", "begin"}) + c.tables + QStringList{"end"});
         EXPECT_EQ(ui.statuses, QStringList({kSending, kSent}));
         EXPECT_TRUE(ui.messages.empty());

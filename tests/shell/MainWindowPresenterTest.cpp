@@ -1,8 +1,8 @@
 #include "../files/ShellBookFixture.h"
 #include "FakeShellView.h"
 
-#include "shell/MenuTable.h"
 #include "shell/Presenters.h"
+#include "state/MenuTable.h"
 
 using namespace purslet;
 using namespace purslet::test;
@@ -16,7 +16,7 @@ protected:
     {
         ResetBook(app);
         presenters.main.setView(&view);
-        presenters.main.onPrint = [this](const QString &name) { printed << name; };
+        presenters.main.onPrint = [this](MenuItem item) { printed << MenuItemName(item); };
         presenters.main.onEnd = [this] { ++ends; };
     }
 
@@ -56,16 +56,32 @@ TEST_F(MainWindowPresenterTest, SizeRule)
     EXPECT_EQ(view.panelWidth, -1);
 }
 
+// The table is looked up by position and by spelled name, and every item a
+// person can choose runs a command: a gap would make the item do nothing.
+TEST_F(MainWindowPresenterTest, EveryChoosableItemHasItsCommand)
+{
+    ASSERT_EQ(MenuTable().size(), size_t(kMenuItemCount));
+    for (int i = 0; i < kMenuItemCount; ++i) {
+        const MenuEntry &e = MenuTable()[size_t(i)];
+        SCOPED_TRACE(e.name.toStdString());
+        EXPECT_EQ(e.item, MenuItem(i));
+        EXPECT_EQ(MenuItemNamed(e.name), e.item);
+        const bool choosable = !e.isMenu && e.caption != QLatin1String("-");
+        EXPECT_EQ(presenters.main.hasCommand(e.item), choosable);
+    }
+    EXPECT_FALSE(MenuItemNamed(QStringLiteral("FileNew")));
+}
+
 TEST_F(MainWindowPresenterTest, ToolbarKeysMatchExactly)
 {
     EXPECT_EQ(ToolbarTable().size(), 14u);
-    EXPECT_EQ(ToolbarCommandFor(QStringLiteral("help2")), QStringLiteral("helpTopics"));
-    EXPECT_EQ(ToolbarCommandFor(QStringLiteral("help")), QStringLiteral("helpIndex"));
-    EXPECT_TRUE(ToolbarCommandFor(QStringLiteral("Help")).isEmpty());
-    EXPECT_TRUE(ToolbarCommandFor(QString()).isEmpty());
+    EXPECT_EQ(ToolbarCommandFor(QStringLiteral("help2")), MenuItem::helpTopics);
+    EXPECT_EQ(ToolbarCommandFor(QStringLiteral("help")), MenuItem::helpIndex);
+    EXPECT_FALSE(ToolbarCommandFor(QStringLiteral("Help")));
+    EXPECT_FALSE(ToolbarCommandFor(QString()));
 
     presenters.main.Toolbar_ButtonClick(QStringLiteral("help"));
-    presenters.main.menuClick(QStringLiteral("helpIndex"));
+    presenters.main.menuClick(MenuItem::helpIndex);
     ASSERT_EQ(ui.urls.size(), 2);
     EXPECT_EQ(ui.urls[0], ui.urls[1]);
     EXPECT_TRUE(ui.urls[0].endsWith(QStringLiteral("/help/index.html")));
@@ -82,60 +98,60 @@ TEST_F(MainWindowPresenterTest, ToolbarKeysMatchExactly)
 
 TEST_F(MainWindowPresenterTest, ShowTogglesAndCloseBoxes)
 {
-    app.menu.setChecked(QStringLiteral("showCalendar"), true);
-    presenters.main.menuClick(QStringLiteral("showCalendar"));
-    EXPECT_FALSE(app.menu.checked(QStringLiteral("showCalendar")));
+    app.menu.setChecked(MenuItem::showCalendar, true);
+    presenters.main.menuClick(MenuItem::showCalendar);
+    EXPECT_FALSE(app.menu.checked(MenuItem::showCalendar));
     EXPECT_FALSE(view.visibleChildren[ShellWindow::Calendar]);
-    presenters.main.menuClick(QStringLiteral("showCalendar"));
-    EXPECT_TRUE(app.menu.checked(QStringLiteral("showCalendar")));
+    presenters.main.menuClick(MenuItem::showCalendar);
+    EXPECT_TRUE(app.menu.checked(MenuItem::showCalendar));
     EXPECT_TRUE(view.visibleChildren[ShellWindow::Calendar]);
 
-    app.menu.setChecked(QStringLiteral("showMain"), true);
+    app.menu.setChecked(MenuItem::showMain, true);
     presenters.main.childCloseRequested(ShellWindow::Book);
-    EXPECT_FALSE(app.menu.checked(QStringLiteral("showMain")));
+    EXPECT_FALSE(app.menu.checked(MenuItem::showMain));
     EXPECT_FALSE(view.visibleChildren[ShellWindow::Book]);
 
     // The date field shows the calendar without touching its check mark.
-    presenters.main.menuClick(QStringLiteral("showCalendar"));
+    presenters.main.menuClick(MenuItem::showCalendar);
     presenters.input.onShowCalendar = [this] { view.setChildVisible(ShellWindow::Calendar, true); };
     presenters.input.txtDate_Click();
     EXPECT_TRUE(view.visibleChildren[ShellWindow::Calendar]);
-    EXPECT_FALSE(app.menu.checked(QStringLiteral("showCalendar")));
+    EXPECT_FALSE(app.menu.checked(MenuItem::showCalendar));
 }
 
 TEST_F(MainWindowPresenterTest, HighSpeedModeOnlyTogglesItsMark)
 {
-    presenters.main.menuClick(QStringLiteral("setupHighSpeedMode"));
-    EXPECT_TRUE(app.menu.checked(QStringLiteral("setupHighSpeedMode")));
+    presenters.main.menuClick(MenuItem::setupHighSpeedMode);
+    EXPECT_TRUE(app.menu.checked(MenuItem::setupHighSpeedMode));
     EXPECT_TRUE(ui.messages.empty());
-    presenters.main.menuClick(QStringLiteral("setupHighSpeedMode"));
-    EXPECT_FALSE(app.menu.checked(QStringLiteral("setupHighSpeedMode")));
+    presenters.main.menuClick(MenuItem::setupHighSpeedMode);
+    EXPECT_FALSE(app.menu.checked(MenuItem::setupHighSpeedMode));
 }
 
 TEST_F(MainWindowPresenterTest, HistoryClearingHintsAndOtherItems)
 {
     app.menu.setHistory({QStringLiteral("/a.psl")});
-    app.menu.setVisible(QStringLiteral("fileHistory"), true);
-    app.menu.setEnabled(QStringLiteral("setupDeleteHistory"), true);
+    app.menu.setVisible(MenuItem::fileHistory, true);
+    app.menu.setEnabled(MenuItem::setupDeleteHistory, true);
     ui.answers = {MsgAnswer::No};
-    presenters.main.menuClick(QStringLiteral("setupDeleteHistory"));
+    presenters.main.menuClick(MenuItem::setupDeleteHistory);
     EXPECT_EQ(app.menu.history().size(), 1);
     ui.answers = {MsgAnswer::Yes};
-    presenters.main.menuClick(QStringLiteral("setupDeleteHistory"));
+    presenters.main.menuClick(MenuItem::setupDeleteHistory);
     EXPECT_EQ(ui.lastMessage().text, QStringLiteral("履歴を全て削除してよろしいですか？"));
     EXPECT_EQ(ui.lastMessage().title, QStringLiteral("履歴の削除"));
     EXPECT_TRUE(app.menu.history().isEmpty());
-    EXPECT_FALSE(app.menu.item(QStringLiteral("fileHistory")).visible);
-    EXPECT_FALSE(app.menu.enabled(QStringLiteral("setupDeleteHistory")));
+    EXPECT_FALSE(app.menu.item(MenuItem::fileHistory).visible);
+    EXPECT_FALSE(app.menu.enabled(MenuItem::setupDeleteHistory));
 
     ShowStatus(ui, QStringLiteral("hint"));
     presenters.main.MouseMove();
     EXPECT_EQ(ui.lastStatus(), QString());
 
-    presenters.main.menuClick(QStringLiteral("showGraph"));
-    presenters.main.menuClick(QStringLiteral("helpVersion"));
+    presenters.main.menuClick(MenuItem::showGraph);
+    presenters.main.menuClick(MenuItem::helpVersion);
     EXPECT_EQ(ui.modals, (QStringList{QStringLiteral("frmChart"), QStringLiteral("frmVersion")}));
-    presenters.main.menuClick(QStringLiteral("fileEnd"));
+    presenters.main.menuClick(MenuItem::fileEnd);
     EXPECT_EQ(ends, 1);
 }
 

@@ -51,12 +51,12 @@ TEST_F(StartupTest, FirstStartLaysTheWindowsOutFromTheDefaults)
     EXPECT_EQ(g(W::Main), (WindowGeometry{(19200 - width) / 2, (14400 - height) / 2, width, height, 0}));
     EXPECT_EQ(view.panelWidth, width - 2000);
 
-    for (const char *item : {"showInput", "showCalendar", "showMain"})
-        EXPECT_TRUE(app.menu.checked(QString::fromLatin1(item))) << item;
-    EXPECT_FALSE(app.menu.checked(QStringLiteral("setupHighSpeedMode")));
+    for (const MenuItem item : {MenuItem::showInput, MenuItem::showCalendar, MenuItem::showMain})
+        EXPECT_TRUE(app.menu.checked(item)) << MenuItemName(item).toStdString();
+    EXPECT_FALSE(app.menu.checked(MenuItem::setupHighSpeedMode));
     EXPECT_TRUE(app.menu.history().isEmpty());
-    EXPECT_FALSE(app.menu.item(QStringLiteral("fileHistory")).visible);
-    EXPECT_FALSE(app.menu.enabled(QStringLiteral("setupDeleteHistory")));
+    EXPECT_FALSE(app.menu.item(MenuItem::fileHistory).visible);
+    EXPECT_FALSE(app.menu.enabled(MenuItem::setupDeleteHistory));
     EXPECT_EQ(presenters.bookWindow.tab(), 0);
     EXPECT_EQ(presenters.input.date(), QStringLiteral("2026/12/07"));
     EXPECT_TRUE(presenters.input.income());
@@ -85,11 +85,11 @@ TEST_F(StartupTest, StoredValuesApplyAndABadOneIsSkipped)
     EXPECT_EQ(g(W::Book).windowState, 0);
     EXPECT_EQ(presenters.bookWindow.tab(), 2);
     EXPECT_FALSE(presenters.input.income());
-    EXPECT_FALSE(app.menu.checked(QStringLiteral("showCalendar")));
-    EXPECT_TRUE(app.menu.checked(QStringLiteral("setupHighSpeedMode")));
+    EXPECT_FALSE(app.menu.checked(MenuItem::showCalendar));
+    EXPECT_TRUE(app.menu.checked(MenuItem::setupHighSpeedMode));
     EXPECT_EQ(app.menu.history(), (QStringList{QStringLiteral("/b/one.psl"), QStringLiteral("/b/two.psl")}));
-    EXPECT_TRUE(app.menu.item(QStringLiteral("fileHistory")).visible);
-    EXPECT_TRUE(app.menu.enabled(QStringLiteral("setupDeleteHistory")));
+    EXPECT_TRUE(app.menu.item(MenuItem::fileHistory).visible);
+    EXPECT_TRUE(app.menu.enabled(MenuItem::setupDeleteHistory));
     EXPECT_FALSE(view.log.contains(QStringLiteral("show 2 1")));
     EXPECT_TRUE(view.log.contains(QStringLiteral("show 1 1")));
 }
@@ -129,7 +129,7 @@ TEST_F(StartupTest, ACommandLineBookStaysOnTopOfTheStoredRecentFiles)
         options.commandLine = path;
         RunStartup(p, v, options);
         EXPECT_EQ(fresh.menu.history(), k.expected);
-        EXPECT_TRUE(fresh.menu.item(QStringLiteral("fileHistory")).visible);
+        EXPECT_TRUE(fresh.menu.item(MenuItem::fileHistory).visible);
     }
 }
 
@@ -152,7 +152,7 @@ TEST_F(ShutdownTest, RewritesSetupInTableOrderAndRemovesTheBackup)
     view.windows[ShellWindow::Calendar].left = 1234;
     app.book.msfgCashier.setColWidth(5, 3000);
     app.book.IncomeSortAscending = false;
-    app.menu.setChecked(QStringLiteral("showMain"), false);
+    app.menu.setChecked(MenuItem::showMain, false);
 
     EXPECT_EQ(fileEnd_Click(presenters, view), EndOutcome::Ended);
     EXPECT_EQ(ui.endRequests, 1);
@@ -193,7 +193,7 @@ TEST_F(ShutdownTest, RewritesSetupInTableOrderAndRemovesTheBackup)
     EXPECT_EQ(view2.windows.at(ShellWindow::Calendar).left, 1234);
     EXPECT_EQ(again.book.msfgCashier.colWidth(5), 3000);
     EXPECT_FALSE(again.book.IncomeSortAscending);
-    EXPECT_FALSE(again.menu.checked(QStringLiteral("showMain")));
+    EXPECT_FALSE(again.menu.checked(MenuItem::showMain));
     EXPECT_EQ(again.menu.history(), QStringList{QStringLiteral("/x/a.psl")});
 }
 

@@ -56,13 +56,4 @@ QString ScriptedUi::saveFileDialog(const FileDialogRequest &request)
     return s;
 }
 
-bool ScriptedUi::printDialog()
-{
-    if (printAnswers.empty())
-        return false;
-    const bool b = printAnswers.front();
-    printAnswers.pop_front();
-    return b;
-}
-
 } // namespace purslet::test

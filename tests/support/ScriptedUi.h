@@ -34,7 +34,6 @@ public:
     std::deque<QString> inputs;         // for prompts; default: "" (Cancel)
     std::deque<QString> openPaths;      // for open dialogs; default: "" (Cancel)
     std::deque<QString> savePaths;      // for save dialogs
-    std::deque<bool> printAnswers;      // for print dialogs; default: cancel
     QString clipboard;
 
     std::vector<Message> messages;
@@ -53,12 +52,15 @@ public:
     void showStatus(const QString &text) override;
     QString openFileDialog(const FileDialogRequest &request) override;
     QString saveFileDialog(const FileDialogRequest &request) override;
-    bool printDialog() override;
     QString clipboardText() override { return clipboard; }
     void setClipboardText(const QString &text) override { clipboard = text; }
     void beep() override { ++beeps; }
     void openUrl(const QString &url) override { urls << url; }
-    void showModal(const QString &name) override { modals << name; }
+    bool showModal(ModalWindow window) override
+    {
+        modals << ModalWindowName(window);
+        return true;
+    }
     void endProgram() override { ++endRequests; }
 
     QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.last(); }

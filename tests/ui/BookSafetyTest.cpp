@@ -230,7 +230,7 @@ void BookSafetyTest::abandonedReadLeavesNoFileToOverwrite()
     QVERIFY(lastText(ui).endsWith(QStringLiteral("処理を続けますか？")));
     QCOMPARE(s.app.book.recordCount(), 1);
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet"));
-    QCOMPARE(s.window.menuAction(QStringLiteral("fileSave"))->text(), QStringLiteral("上書き保存(&S)"));
+    QCOMPARE(s.window.menuAction(MenuItem::fileSave)->text(), QStringLiteral("上書き保存(&S)"));
 
     keys(Qt::Key_S);
     QCOMPARE(ui.fileDialogTitles, QStringList{QStringLiteral("ファイルの保存")}); // Save As, cancelled
@@ -281,7 +281,7 @@ void BookSafetyTest::saveQuestionThatSavedNothingKeepsTheBook()
             QCOMPARE(s.app.book.recordCount(), recordCount);
             QVERIFY2(s.app.doc.modified, c.name);
             QCOMPARE(s.window.windowTitle(), windowTitle);
-            QCOMPARE(s.window.menuAction(QStringLiteral("fileSave"))->text(), saveCaption);
+            QCOMPARE(s.window.menuAction(MenuItem::fileSave)->text(), saveCaption);
             QVERIFY2(ui.ends == 0 && s.window.isVisible(), c.name);
             QCOMPARE(home.read(QStringLiteral("Setup.ini")), settings);
         }
@@ -329,7 +329,7 @@ void BookSafetyTest::abandonedUndoLeavesNoFileToOverwrite()
     QCOMPARE(s.app.book.recordCount(), 1);
     QVERIFY(s.app.doc.modified);
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet"));
-    QCOMPARE(s.window.menuAction(QStringLiteral("fileSave"))->text(), QStringLiteral("上書き保存(&S)"));
+    QCOMPARE(s.window.menuAction(MenuItem::fileSave)->text(), QStringLiteral("上書き保存(&S)"));
 
     keys(Qt::Key_S);
     QCOMPARE(ui.fileDialogTitles, QStringList{QStringLiteral("ファイルの保存")}); // Save As, cancelled

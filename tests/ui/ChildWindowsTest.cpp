@@ -14,7 +14,7 @@
 #include "matters/MatterEditorPresenter.h"
 #include "platform/Twips.h"
 #include "platform/Ui.h"
-#include "shell/App.h"
+#include "state/App.h"
 #include "ui/BookWindow.h"
 #include "ui/CalendarWindow.h"
 #include "ui/InputWindow.h"
@@ -59,11 +59,12 @@ public:
     void showStatus(const QString &text) override { status = text; }
     QString clipboardText() override { return clipboard; }
     void setClipboardText(const QString &text) override { clipboard = text; }
-    void showModal(const QString &name) override
+    bool showModal(ModalWindow window) override
     {
-        modals << name;
+        modals << ModalWindowName(window);
         if (onModal)
-            onModal(name);
+            onModal(ModalWindowName(window));
+        return true;
     }
     void endProgram() override { ++endRequests; }
 
@@ -88,7 +89,7 @@ struct Session
                                       "[2]\nMatter=交通費\nEstimate=0\n"));
         ResetBook(app);
         FillMatterCombo(app);
-        app.menu.setChecked(QStringLiteral("setupHighSpeedMode"), true);
+        app.menu.setChecked(MenuItem::setupHighSpeedMode, true);
     }
 
     void record(const QString &date, bool income, const QString &matter, const QString &money, const QString &memo = {})
@@ -102,7 +103,7 @@ struct Session
     InputPresenter input{app};
     CalendarPresenter calendar{app, input};
     MatterEditorPresenter matterEditor{app};
-    EditCommands edit{app, input, matterEditor};
+    EditCommands edit{app, matterEditor};
     BookWindowPresenter bookWindow{app, edit};
 };
 
@@ -239,7 +240,7 @@ void ChildWindowsTest::hintsAndDateClick()
     w.txtMemo()->setText(QStringLiteral("abcdef"));
     w.txtMemo()->setSelection(2, 2);
     QTest::mouseClick(w.txtMemo(), Qt::LeftButton, Qt::ShiftModifier, QPoint(1, 1));
-    QCOMPARE(s.app.menu.enabled(QStringLiteral("editCut")), w.txtMemo()->hasSelectedText());
+    QCOMPARE(s.app.menu.enabled(MenuItem::editCut), w.txtMemo()->hasSelectedText());
 }
 
 void ChildWindowsTest::calendarPicksTheEntryDate()
@@ -314,12 +315,12 @@ void ChildWindowsTest::cashBookSelectionMadeUpwards()
     QTest::mouseRelease(port, Qt::LeftButton, {}, row2);
     QCOMPARE(s.app.book.msfgCashier.row(), 4);
     QCOMPARE(s.app.book.msfgCashier.rowSel(), 2);
-    QVERIFY(s.app.menu.enabled(QStringLiteral("editDelete")));
+    QVERIFY(s.app.menu.enabled(MenuItem::editDelete));
 
     // The empty rows disable Delete.
     const QPoint empty = v->visualRect(v->model()->index(6, 0)).center();
     QTest::mouseClick(port, Qt::LeftButton, {}, empty);
-    QVERIFY(!s.app.menu.enabled(QStringLiteral("editDelete")));
+    QVERIFY(!s.app.menu.enabled(MenuItem::editDelete));
 }
 
 void ChildWindowsTest::summaryHeaderClickSortsAndColours()
@@ -357,7 +358,7 @@ void ChildWindowsTest::summaryHeaderClickSortsAndColours()
     const int total = v->model()->rowCount() - 1;
     QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(v->model()->index(total, 0)).center());
     QCOMPARE(s.ui.modals.size(), 1);
-    QVERIFY(!s.app.menu.enabled(QStringLiteral("editMatter")));
+    QVERIFY(!s.app.menu.enabled(MenuItem::editMatter));
     QTest::mouseClick(v->viewport(), Qt::RightButton, {}, salary);
     QCOMPARE(s.ui.modals.size(), 1);
 }

@@ -8,7 +8,7 @@
 
 #include "files/BookReader.h"
 #include "printing/PrintLayout.h"
-#include "shell/App.h"
+#include "state/App.h"
 #include "ui/DesktopMain.h"
 #include "ui/PdfExport.h"
 #include "ui/QtUi.h"

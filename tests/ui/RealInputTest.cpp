@@ -345,9 +345,9 @@ void RealInputTest::deleteTakesTheHighlightedRows()
 
     // Moving onto the total row from the keyboard takes Delete away.
     clickCell(v, 0);
-    QVERIFY(p.app().menu.enabled(QStringLiteral("editDelete")));
+    QVERIFY(p.app().menu.enabled(MenuItem::editDelete));
     press(Qt::Key_End, Qt::ControlModifier);
-    QVERIFY(!p.app().menu.enabled(QStringLiteral("editDelete")));
+    QVERIFY(!p.app().menu.enabled(MenuItem::editDelete));
     press(Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(p.ui.titles.last(), QStringLiteral("削除エラー"));
     QCOMPARE(p.memos(), QStringList({"r9"}));
@@ -394,14 +394,14 @@ void RealInputTest::summaryRowsFromTheKeyboard()
     press(Qt::Key_Down);
     const QString matter = income->currentIndex().siblingAtColumn(0).data().toString();
     QVERIFY(!matter.isEmpty());
-    QVERIFY(p.app().menu.enabled(QStringLiteral("editMatter")));
+    QVERIFY(p.app().menu.enabled(MenuItem::editMatter));
     press(Qt::Key_M, Qt::ControlModifier);
     QCOMPARE(p.ui.modals, QStringList({"frmMatter"}));
     QCOMPARE(p.session->presenters.matterEditor.matter(), matter);
 
     // The total row is no matter.
     press(Qt::Key_End, Qt::ControlModifier);
-    QVERIFY(!p.app().menu.enabled(QStringLiteral("editMatter")));
+    QVERIFY(!p.app().menu.enabled(MenuItem::editMatter));
     press(Qt::Key_M, Qt::ControlModifier);
     QCOMPARE(p.ui.titles.last(), QStringLiteral("事柄編集エラー"));
     QCOMPARE(p.ui.modals.size(), 1);

@@ -137,7 +137,7 @@ void ShellSessionTest::firstStartRecordUndoExitAndRestart()
         QVERIFY(outgoMatters.contains(QStringLiteral("家賃")));
 
         // The title stays, the book is modified, Undo offers the last entry.
-        QAction *undo = s.window.menuAction(QStringLiteral("editUndo"));
+        QAction *undo = s.window.menuAction(MenuItem::editUndo);
         QVERIFY(undo->isEnabled());
         QCOMPARE(undo->text(), QStringLiteral("元に戻す(&U) -入力"));
         QVERIFY(s.app.doc.modified);
@@ -156,13 +156,13 @@ void ShellSessionTest::firstStartRecordUndoExitAndRestart()
         // window moved, the outgo tab, high-speed mode.
         clickCloseBox(s.window.subWindow(ShellWindow::Calendar));
         QVERIFY(!s.window.subWindow(ShellWindow::Calendar)->isVisible());
-        QVERIFY(!s.window.menuAction(QStringLiteral("showCalendar"))->isChecked());
+        QVERIFY(!s.window.menuAction(MenuItem::showCalendar)->isChecked());
         s.window.subWindow(ShellWindow::Book)->setGeometry(40, 30, 420, 300);
         bookGeometry = s.window.subWindow(ShellWindow::Book)->geometry();
         QTabBar *tabs = book->tabs()->tabBar();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-        clickMenuItem(&s.window, s.window.menuAction(QStringLiteral("setupHighSpeedMode")));
-        QVERIFY(s.window.menuAction(QStringLiteral("setupHighSpeedMode"))->isChecked());
+        clickMenuItem(&s.window, s.window.menuAction(MenuItem::setupHighSpeedMode));
+        QVERIFY(s.window.menuAction(MenuItem::setupHighSpeedMode)->isChecked());
 
         // Exit: what Undo restored is on no disk, so the question comes; No.
         ui.answers = {MsgAnswer::No};
@@ -181,11 +181,11 @@ void ShellSessionTest::firstStartRecordUndoExitAndRestart()
     DesktopSession s(ui);
     QVERIFY(startActive(s));
     QVERIFY(!s.window.subWindow(ShellWindow::Calendar)->isVisible());
-    QVERIFY(!s.window.menuAction(QStringLiteral("showCalendar"))->isChecked());
+    QVERIFY(!s.window.menuAction(MenuItem::showCalendar)->isChecked());
     QVERIFY(s.window.subWindow(ShellWindow::Input)->isVisible());
     QCOMPARE(s.window.subWindow(ShellWindow::Book)->geometry(), bookGeometry);
     QCOMPARE(s.window.findChild<BookWindow *>()->tabs()->currentIndex(), 2);
-    QVERIFY(s.window.menuAction(QStringLiteral("setupHighSpeedMode"))->isChecked());
+    QVERIFY(s.window.menuAction(MenuItem::setupHighSpeedMode)->isChecked());
     // The matters typed in the first run joined the catalog.
     QTableView *outgo = s.window.findChild<BookWindow *>()->msfgOutgo();
     QStringList matters;
@@ -194,9 +194,9 @@ void ShellSessionTest::firstStartRecordUndoExitAndRestart()
     QVERIFY(matters.contains(QStringLiteral("家賃")));
 
     // The Show item brings the calendar back with its check mark.
-    clickMenuItem(&s.window, s.window.menuAction(QStringLiteral("showCalendar")));
+    clickMenuItem(&s.window, s.window.menuAction(MenuItem::showCalendar));
     QVERIFY(s.window.subWindow(ShellWindow::Calendar)->isVisible());
-    QVERIFY(s.window.menuAction(QStringLiteral("showCalendar"))->isChecked());
+    QVERIFY(s.window.menuAction(MenuItem::showCalendar)->isChecked());
 }
 
 void ShellSessionTest::menusToolbarAndStatusBar()
@@ -206,13 +206,13 @@ void ShellSessionTest::menusToolbarAndStatusBar()
     DesktopSession s(ui);
     QVERIFY(startActive(s));
 
-    QCOMPARE(s.window.menuAction(QStringLiteral("editCut"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
-    QCOMPARE(s.window.menuAction(QStringLiteral("helpTopics"))->shortcut(), QKeySequence(Qt::Key_F1));
+    QCOMPARE(s.window.menuAction(MenuItem::editCut)->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
+    QCOMPARE(s.window.menuAction(MenuItem::helpTopics)->shortcut(), QKeySequence(Qt::Key_F1));
     for (QAction *a : s.window.findChildren<QAction *>())
         QVERIFY(a->shortcut() != QKeySequence(QStringLiteral("Ctrl+X")));
-    QCOMPARE(s.window.menuAction(QStringLiteral("fileSave"))->text(), QStringLiteral("上書き保存(&S)"));
-    QVERIFY(!s.window.menuAction(QStringLiteral("fileHistory"))->isVisible());
-    QVERIFY(!s.window.menuAction(QStringLiteral("setupDeleteHistory"))->isEnabled());
+    QCOMPARE(s.window.menuAction(MenuItem::fileSave)->text(), QStringLiteral("上書き保存(&S)"));
+    QVERIFY(!s.window.menuAction(MenuItem::fileHistory)->isVisible());
+    QVERIFY(!s.window.menuAction(MenuItem::setupDeleteHistory)->isEnabled());
 
     // Fourteen positions, eleven pictures, none disabled.
     const QList<QAction *> tools = s.window.toolbar()->actions();
@@ -238,18 +238,18 @@ void ShellSessionTest::menusToolbarAndStatusBar()
     s.app.doc.title = QStringLiteral("a&b.csv");
     press(Qt::Key_S, Qt::ControlModifier);
     QVERIFY(QFile::exists(path));
-    QCOMPARE(s.window.menuAction(QStringLiteral("fileSave"))->text(), QStringLiteral("a&b.csv の上書き保存(&S)"));
+    QCOMPARE(s.window.menuAction(MenuItem::fileSave)->text(), QStringLiteral("a&b.csv の上書き保存(&S)"));
     s.app.menu.setHistory({path});
-    s.app.menu.setVisible(QStringLiteral("fileHistory"), true);
+    s.app.menu.setVisible(MenuItem::fileHistory, true);
     QCOMPARE(s.window.historyActions().size(), 1);
     QCOMPARE(s.window.historyActions().first()->text(),
              QString(path).replace(QStringLiteral("&"), QStringLiteral("&&")));
-    QVERIFY(s.window.menuAction(QStringLiteral("fileHistory"))->isVisible());
+    QVERIFY(s.window.menuAction(MenuItem::fileHistory)->isVisible());
     // The recent file stands between its separator and the one before Exit.
-    const QList<QAction *> fileItems = s.window.menuAction(QStringLiteral("menuFile"))->menu()->actions();
-    const qsizetype separator = fileItems.indexOf(s.window.menuAction(QStringLiteral("fileHistory")));
+    const QList<QAction *> fileItems = s.window.menuAction(MenuItem::menuFile)->menu()->actions();
+    const qsizetype separator = fileItems.indexOf(s.window.menuAction(MenuItem::fileHistory));
     QCOMPARE(fileItems.value(separator + 1), s.window.historyActions().first());
-    QCOMPARE(fileItems.value(separator + 2), s.window.menuAction(QStringLiteral("fileBar3")));
+    QCOMPARE(fileItems.value(separator + 2), s.window.menuAction(MenuItem::fileBar3));
     clickMenuItem(&s.window, s.window.historyActions().first());
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet [") + path + QLatin1Char(']'));
 
@@ -280,10 +280,10 @@ void ShellSessionTest::sizeRuleAndCloseBoxes()
 
     clickCloseBox(s.window.subWindow(ShellWindow::Input));
     QVERIFY(!s.window.subWindow(ShellWindow::Input)->isVisible());
-    QVERIFY(!s.window.menuAction(QStringLiteral("showInput"))->isChecked());
-    clickMenuItem(&s.window, s.window.menuAction(QStringLiteral("showMain")));
+    QVERIFY(!s.window.menuAction(MenuItem::showInput)->isChecked());
+    clickMenuItem(&s.window, s.window.menuAction(MenuItem::showMain));
     QVERIFY(!s.window.subWindow(ShellWindow::Book)->isVisible());
-    QVERIFY(!s.window.menuAction(QStringLiteral("showMain"))->isChecked());
+    QVERIFY(!s.window.menuAction(MenuItem::showMain)->isChecked());
 }
 
 void ShellSessionTest::altERecordsInTheEntryWindowAndOpensEditElsewhere()

@@ -50,7 +50,11 @@ public:
     }
     QString openFileDialog(const FileDialogRequest &request) override { return next(openPaths, request); }
     QString saveFileDialog(const FileDialogRequest &request) override { return next(savePaths, request); }
-    void showModal(const QString &name) override { modals << name; }
+    bool showModal(ModalWindow window) override
+    {
+        modals << ModalWindowName(window);
+        return true;
+    }
     void endProgram() override { ++ends; }
 
 private:

@@ -3,11 +3,13 @@
 #include "ledger/Book.h"
 #include "matters/IniStore.h"
 #include "matters/MatterList.h"
-#include "shell/MenuState.h"
+#include "state/MenuState.h"
 
 #include <QString>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace purslet {
 
@@ -28,8 +30,25 @@ struct DocumentState
 // What the entry window holds that other routines read and fill.
 struct EntryState
 {
+    static constexpr int MemoMaxLength = 8191;
+
     bool optIncome = true; // optCashier(0)
     MatterList cmbMatter;
+    // txtMemo with its caret and selection, as the field has them.
+    QString memo;
+    int memoCaret = 0;
+    int memoSelStart = 0;
+    int memoSelLength = 0;
+
+    // Longer text is cut as the field's own limit would; a selection that
+    // does not fit leaves the caret alone.
+    void setMemo(const QString &text, int caret, int selStart = -1, int selLength = 0);
+    QString memoSelectedText() const { return memo.mid(memoSelStart, memoSelLength); }
+};
+
+// What a command changed that another window shows.
+enum class AppChange {
+    Entry, // the entry window's fields
 };
 
 // The one application object: owns the book, the menu state and the shared
@@ -47,11 +66,20 @@ public:
     MenuState menu;
     EntryState entry;
 
-    QString programFolder() const { return ini.folder(); }
     QString programFile(const QString &name) const { return ini.folder() + QLatin1Char('/') + name; }
 
     void setModified(bool modified);
     void setWindowTitle(const QString &title);
+
+    // Presenters learn of each other's changes here rather than by calling
+    // each other's handlers. listen() gives the id that unlisten() takes.
+    int listen(std::function<void(AppChange)> listener);
+    void unlisten(int id);
+    void notify(AppChange change);
+
+private:
+    std::vector<std::pair<int, std::function<void(AppChange)>>> m_listeners;
+    int m_nextListener = 0;
 };
 
 } // namespace purslet

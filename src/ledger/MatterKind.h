@@ -19,7 +19,6 @@ struct KindDescription
     int Book::*sortColumn;
     bool Book::*sortAscending;
     // Columns of the summary grid; the lowest amount only on the outgo side.
-    int columns;
     int floorColumn; // -1: none
     int estimateColumn;
     int actualColumn;
@@ -27,10 +26,11 @@ struct KindDescription
     int differenceColumn;
     int cashierColumn; // the cash book's column of the kind's amounts
     QString catalog;   // the catalog's name in the program folder, without ".ini"
-    QStringList headers;
+    QStringList headers; // one per column of the summary grid
     QStringList totalRow; // of a summary without matters
     QString actualCaption; // the actual amounts as a chart names them
 
+    int columns() const { return int(headers.size()); }
     Grid &gridOf(Book &book) const { return book.*grid; }
     const Grid &gridOf(const Book &book) const { return book.*grid; }
     QString catalogFile() const { return catalog + QLatin1String(".ini"); }

@@ -64,7 +64,7 @@ Amount wholeYen(Amount value)
 Plan collectRows(const Book &book, const KindDescription &kind)
 {
     const Grid &grid = kind.gridOf(book);
-    if (grid.cols() < kind.columns)
+    if (grid.cols() < kind.columns())
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     Plan plan;
     plan.kind = &kind;
@@ -147,7 +147,7 @@ void finishLines(Plan &plan, Amount bookTotal)
         plan.lines.push_back(std::move(line));
     }
     for (Line &line : plan.lines) {
-        QStringList texts(kind.columns);
+        QStringList texts(kind.columns());
         texts[0] = line.name;
         if (kind.floorColumn >= 0)
             texts[kind.floorColumn] = line.remainder ? kDashes : FormatAmount(line.floor);
@@ -158,7 +158,7 @@ void finishLines(Plan &plan, Amount bookTotal)
         line.texts = std::move(texts);
     }
 
-    QStringList total(kind.columns);
+    QStringList total(kind.columns());
     total[0] = kTotalCaption;
     if (kind.floorColumn >= 0)
         total[kind.floorColumn] = kDashes;
@@ -190,7 +190,7 @@ int compareKeys(const SortKey &a, const SortKey &b)
 // Phase E. Equal keys keep their order.
 void sortLines(Plan &plan, int col, bool ascending)
 {
-    if (col < 0 || col >= plan.kind->columns)
+    if (col < 0 || col >= plan.kind->columns())
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     std::vector<SortKey> keys;
     keys.reserve(plan.lines.size());

@@ -170,9 +170,8 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
     RecalcCashier(app.book, ui, app.book.msfgCashier.rows() - 4);
     CalcMatterSummary(app.book, ui);
     if (namesTheBook) {
-        app.setWindowTitle(BookWindowTitle(path));
+        NameBookFile(app, path);
         UpdateFileHistory(app);
-        app.menu.setCaption(MenuItem::fileSave, SaveCaption(title));
     }
     ShowStatus(ui, QString());
     if (kind == BookKind::Text)

@@ -30,7 +30,6 @@ void UpdateFileHistory(App &app, const QString &current)
     app.menu.setHistory(work);
 }
 
-
 void setupDeleteHistory_Click(App &app)
 {
     if (app.ui.messageBox(QStringLiteral("履歴を全て削除してよろしいですか？"), QStringLiteral("履歴の削除"),

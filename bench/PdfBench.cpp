@@ -4,6 +4,7 @@
 
 #include "files/BookWriter.h"
 #include "state/App.h"
+#include "ui/DesktopMain.h"
 #include "ui/PdfExport.h"
 
 #include <QApplication>
@@ -76,5 +77,6 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    InstallJapaneseFonts();
     return bench::RunBenchmarks(argc, argv);
 }

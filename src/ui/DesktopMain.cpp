@@ -1,8 +1,8 @@
 #include "ui/DesktopMain.h"
 
 #include "shell/FileAssociation.h"
-#include "ui/ChartWindow.h"
 #include "shell/Startup.h"
+#include "ui/ChartWindow.h"
 #include "ui/MatterEditorDialog.h"
 #include "ui/PrintJob.h"
 #include "ui/QtUi.h"

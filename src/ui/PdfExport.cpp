@@ -3,7 +3,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/RuntimeError.h"
 #include "printing/PrintCommands.h"
-#include "ui/DesktopMain.h"
 #include "ui/PrintJob.h"
 
 #include <QPageSize>
@@ -14,7 +13,6 @@ namespace purslet {
 
 void ExportPdf(const Book &book, Ui &ui, const QString &out)
 {
-    InstallJapaneseFonts();
     // Qt writes the PDF to a file of its choosing; it is checked whole
     // before it replaces anything at `out`.
     QTemporaryDir spool;

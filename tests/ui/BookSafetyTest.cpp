@@ -44,17 +44,12 @@ void record(DesktopSession &s, const char *amount)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
 }
 
-void keys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
-{
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
-
 // Alt+F, then a click on the recent file `index` of the open File menu.
 void clickRecentFile(DesktopSession &s, int index)
 {
     QAction *item = s.window.findChild<QAction *>(QStringLiteral("fileHistory(%1)").arg(index));
     QVERIFY(item);
-    keys(Qt::Key_F, Qt::AltModifier);
+    press(Qt::Key_F, Qt::AltModifier);
     QMenu *menu = nullptr;
     QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
     QVERIFY(menu->actions().contains(item));
@@ -124,13 +119,13 @@ void BookSafetyTest::undoneBookIsOfferedForSaving()
                       cashier->visualRect(cashier->model()->index(1, 1)).center());
     QCOMPARE(QApplication::focusWidget(), cashier);
     ui.answers = {MsgAnswer::Yes};
-    keys(Qt::Key_Z);
+    press(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(lastText(ui), QStringLiteral("元に戻しますか？"));
     QCOMPARE(s.app.book.recordCount(), 1);
 
     // New asks, and Yes writes the entry that Undo kept.
     ui.answers = {MsgAnswer::Yes};
-    keys(Qt::Key_N);
+    press(Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(lastText(ui), kSaveQuestion);
     QCOMPARE(s.app.book.recordCount(), 0);
     QCOMPARE(recordsIn(home.read(QStringLiteral("book.psl")), BookKind::Own), 1);
@@ -167,7 +162,7 @@ void BookSafetyTest::failedSaveAtExitKeepsTheProgramRunning()
         QCOMPARE(home.read(QStringLiteral("Setup.ini")), QByteArray("[Menu]\r\nshowCalendar=False\r\n"));
         QVERIFY(home.exists(QStringLiteral("purslet.bak")));
     };
-    exitFails([] { keys(Qt::Key_Q); });
+    exitFails([] { press(Qt::Key_Q, Qt::ControlModifier); });
     if (QTest::currentTestFailed())
         return;
     exitFails([&] { s.window.close(); });
@@ -177,7 +172,7 @@ void BookSafetyTest::failedSaveAtExitKeepsTheProgramRunning()
     // With the folder back, Exit saves and ends.
     QVERIFY(QDir(home.path()).mkdir(QStringLiteral("books")));
     ui.answers = {MsgAnswer::Yes};
-    keys(Qt::Key_Q);
+    press(Qt::Key_Q, Qt::ControlModifier);
     QCOMPARE(ui.ends, 1);
     QCOMPARE(recordsIn(home.read(QStringLiteral("books/book.csv")), BookKind::Text), 2);
 }
@@ -198,7 +193,7 @@ void BookSafetyTest::commandLineBookIsRecentAndARecentFileOpensTheOneClicked()
 
     // A never-saved book: the save question's Yes leads to Save As, which
     // puts new.csv on top; the file clicked must open all the same.
-    keys(Qt::Key_N);
+    press(Qt::Key_N, Qt::ControlModifier);
     record(s, "400");
     ui.answers = {MsgAnswer::Yes};
     ui.savePaths = {saved};
@@ -232,7 +227,7 @@ void BookSafetyTest::abandonedReadLeavesNoFileToOverwrite()
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet"));
     QCOMPARE(s.window.menuAction(MenuItem::fileSave)->text(), QStringLiteral("上書き保存(&S)"));
 
-    keys(Qt::Key_S);
+    press(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(ui.fileDialogTitles, QStringList{QStringLiteral("ファイルの保存")}); // Save As, cancelled
     QCOMPARE(home.read(QStringLiteral("broken.psl")), broken);
     QCOMPARE(recordsIn(home.read(QStringLiteral("good.csv")), BookKind::Text), 2);
@@ -256,10 +251,10 @@ void BookSafetyTest::saveQuestionThatSavedNothingKeepsTheBook()
         std::function<void()> run;
     };
     const std::vector<Command> commands{
-        {"Ctrl+N", [] { keys(Qt::Key_N); }},
-        {"Ctrl+O", [] { keys(Qt::Key_O); }},
+        {"Ctrl+N", [] { press(Qt::Key_N, Qt::ControlModifier); }},
+        {"Ctrl+O", [] { press(Qt::Key_O, Qt::ControlModifier); }},
         {"recent file", [&] { clickRecentFile(s, 1); }},
-        {"Ctrl+Q", [] { keys(Qt::Key_Q); }},
+        {"Ctrl+Q", [] { press(Qt::Key_Q, Qt::ControlModifier); }},
         {"close box", [&] { s.window.close(); }},
     };
     // Each command stops and the book stays as it was: `answers` for the
@@ -298,7 +293,7 @@ void BookSafetyTest::saveQuestionThatSavedNothingKeepsTheBook()
     QVERIFY(QDir(home.path()).mkdir(QStringLiteral("books")));
     const QString path = home.file(QStringLiteral("books/kept.csv"));
     ui.savePaths = {path};
-    keys(Qt::Key_S);
+    press(Qt::Key_S, Qt::ControlModifier);
     record(s, "600");
     QVERIFY(QDir(home.file(QStringLiteral("books"))).removeRecursively());
     commandsStop({MsgAnswer::Yes, MsgAnswer::No}, QString(), 2, QStringLiteral("Purslet [") + path + QLatin1Char(']'),
@@ -323,7 +318,7 @@ void BookSafetyTest::abandonedUndoLeavesNoFileToOverwrite()
     QTest::mouseClick(cashier->viewport(), Qt::LeftButton, {},
                       cashier->visualRect(cashier->model()->index(1, 1)).center());
     ui.answers = {MsgAnswer::Yes, MsgAnswer::No};
-    keys(Qt::Key_Z);
+    press(Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(ui.answers.empty());
     QVERIFY(lastText(ui).endsWith(QStringLiteral("処理を続けますか？")));
     QCOMPARE(s.app.book.recordCount(), 1);
@@ -331,7 +326,7 @@ void BookSafetyTest::abandonedUndoLeavesNoFileToOverwrite()
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet"));
     QCOMPARE(s.window.menuAction(MenuItem::fileSave)->text(), QStringLiteral("上書き保存(&S)"));
 
-    keys(Qt::Key_S);
+    press(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(ui.fileDialogTitles, QStringList{QStringLiteral("ファイルの保存")}); // Save As, cancelled
     QCOMPARE(home.read(QStringLiteral("book.csv")), saved);
 }

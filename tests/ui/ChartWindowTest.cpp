@@ -1,6 +1,7 @@
 #include "ChartWindowTest.h"
 #include "ScriptedUi.h"
 #include "TempHome.h"
+#include "UiDriving.h"
 #include "UiTests.h"
 
 #include "ui/ChartViews.h"
@@ -33,7 +34,8 @@ using namespace purslet::test;
 
 namespace {
 
-class ScriptedQtUi final : public QtUi
+// Answers every box with its default and shows the modal windows for real.
+class DefaultAnswerUi final : public QtUi
 {
 public:
     QStringList texts;
@@ -49,30 +51,12 @@ public:
     void endProgram() override {}
 };
 
-QString samples()
-{
-    return QStringLiteral(PURSLET_SAMPLES);
-}
-
-void copySampleCatalogs(const TempHome &home)
-{
-    for (const char *name : {"Income.ini", "Outgo.ini"})
-        QFile::copy(samples() + QLatin1String(name), home.file(QLatin1String(name)));
-}
-
 // The program on the sample book and its catalogs, shown.
 bool startOnSample(const TempHome &home, DesktopSession &s)
 {
-    copySampleCatalogs(home);
-    s.start(samples() + QStringLiteral("example.psl"), false);
+    CopySampleCatalogs(home);
+    s.start(SampleBook(), false);
     return QTest::qWaitForWindowExposed(&s.window);
-}
-
-void saveShot(const QImage &image, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("PURSLET_SCREENSHOTS");
-    if (!folder.isEmpty())
-        image.save(folder + QLatin1Char('/') + name);
 }
 
 // What is on the screen there, GL windows included (a widget grab leaves them blank).
@@ -170,7 +154,7 @@ void ChartWindowTest::ratioPieThenStepChartsOfTheSample()
     if (!CanDraw3D())
         QSKIP("no OpenGL here for the step chart");
     TempHome home;
-    ScriptedQtUi ui;
+    DefaultAnswerUi ui;
     DesktopSession s(ui);
     QVERIFY(startOnSample(home, s));
 
@@ -192,7 +176,7 @@ void ChartWindowTest::ratioPieThenStepChartsOfTheSample()
         const QRect legend = legendRect(w);
         QVERIFY(countExactly(pie, SeriesColour(0), legend) > 10);
         QVERIFY(countExactly(pie, SeriesColour(1), legend) > 10);
-        saveShot(screenImage(w), QStringLiteral("graph-ratio.png"));
+        SaveScreenshot(screenImage(w), QStringLiteral("graph-ratio.png"));
 
         QTest::mouseMove(w->fraChartType(), QPoint(w->fraChartType()->width() - 4, w->fraChartType()->height() - 4));
         QTRY_COMPARE(s.window.statusPanel(1)->text(), QStringLiteral("グラフの表示条件を決定します。"));
@@ -220,12 +204,12 @@ void ChartWindowTest::ratioPieThenStepChartsOfTheSample()
         QVERIFY(w->stepChart()->legend()->isVisible());
         QTRY_VERIFY(countExactly(screenImage(w->stepChart()->legend()), SeriesColour(1)) >= 100);
         QTest::qWait(100);
-        saveShot(screenImage(w), QStringLiteral("graph-outgo.png"));
+        SaveScreenshot(screenImage(w), QStringLiteral("graph-outgo.png"));
 
         clickOption(w, 1);
         QVERIFY(w->txtAdvice()->toPlainText().startsWith(QStringLiteral("　お小遣いの差額は0円で、すでに収入額")));
         QTest::qWait(100);
-        saveShot(screenImage(w), QStringLiteral("graph-income.png"));
+        SaveScreenshot(screenImage(w), QStringLiteral("graph-income.png"));
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!w->isVisible());
@@ -245,7 +229,7 @@ void ChartWindowTest::flatBarsWhereThereIsNoOpenGL()
 {
     OverrideCanDraw3D(false);
     TempHome home;
-    ScriptedQtUi ui;
+    DefaultAnswerUi ui;
     DesktopSession s(ui);
     QVERIFY(startOnSample(home, s));
 
@@ -268,7 +252,7 @@ void ChartWindowTest::flatBarsWhereThereIsNoOpenGL()
 void ChartWindowTest::emptyBookGivesEmptyChartsWithoutError()
 {
     TempHome home;
-    ScriptedQtUi ui;
+    DefaultAnswerUi ui;
     DesktopSession s(ui);
     s.start(QString(), false);
     QVERIFY(QTest::qWaitForWindowExposed(&s.window));
@@ -289,7 +273,7 @@ void ChartWindowTest::emptyBookGivesEmptyChartsWithoutError()
 void ChartWindowTest::chartImagesFromTheCommandLine()
 {
     TempHome home;
-    copySampleCatalogs(home);
+    CopySampleCatalogs(home);
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../purslet");
     const QString out = home.file(QStringLiteral("outgo.png"));
     auto run = [&](const QStringList &arguments) {
@@ -300,7 +284,7 @@ void ChartWindowTest::chartImagesFromTheCommandLine()
         return std::pair(process.exitCode(), QString::fromUtf8(process.readAllStandardError()));
     };
 
-    auto [code, err] = run({QStringLiteral("--chart"), QStringLiteral("2"), samples() + QStringLiteral("example.psl"),
+    auto [code, err] = run({QStringLiteral("--chart"), QStringLiteral("2"), SampleBook(),
                             out, QStringLiteral("--size"), QStringLiteral("640x400")});
     QCOMPARE(code, 0);
     QCOMPARE(err, QString());
@@ -318,7 +302,7 @@ void ChartWindowTest::chartImagesFromTheCommandLine()
     QCOMPARE(home.read(QStringLiteral("outgo.png")), before);
 
     const QString nowhere = home.file(QStringLiteral("no-folder/pie.png"));
-    std::tie(code, err) = run({QStringLiteral("--chart"), QStringLiteral("0"), samples() + QStringLiteral("example.psl"), nowhere});
+    std::tie(code, err) = run({QStringLiteral("--chart"), QStringLiteral("0"), SampleBook(), nowhere});
     QCOMPARE(code, 1);
     QVERIFY(err.startsWith(QStringLiteral("purslet: ") + nowhere + QStringLiteral(": ")));
     QVERIFY(!QFile::exists(nowhere));

@@ -4,6 +4,7 @@
 #include "PrivateCups.h"
 #include "ScriptedUi.h"
 #include "TempHome.h"
+#include "UiDriving.h"
 #include "UiTests.h"
 
 #include "files/BookReader.h"
@@ -110,11 +111,6 @@ void pressCtrlP()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
 }
 
-QString screenshotFolder()
-{
-    return qEnvironmentVariable("PURSLET_SCREENSHOTS");
-}
-
 } // namespace
 
 PrintThroughCupsTest::PrintThroughCupsTest() = default;
@@ -179,8 +175,7 @@ void PrintThroughCupsTest::printAllThroughTheDialogArrivesWhole()
         pageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
         if (auto *collate = dialog->findChild<QCheckBox *>(QStringLiteral("collate")))
             collateChecked = collate->isChecked();
-        if (!screenshotFolder().isEmpty())
-            dialog->grab().save(screenshotFolder() + QStringLiteral("/print-dialog.png"));
+        SaveScreenshot(dialog, QStringLiteral("print-dialog.png"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     pressCtrlP();

@@ -117,13 +117,6 @@ QColor inkColour(const QImage &image, const QRect &rect)
     return n ? QColor(int(r / n), int(g / n), int(b / n)) : QColor();
 }
 
-void saveShot(QWidget *widget, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("PURSLET_SCREENSHOTS");
-    if (!folder.isEmpty())
-        widget->grab().save(folder + QLatin1Char('/') + name);
-}
-
 } // namespace
 
 void RealInputTest::initTestCase()
@@ -460,7 +453,7 @@ void RealInputTest::firstStartShowsEveryCaption()
     Program p;
     QVERIFY(p.active);
     QTest::qWait(50);
-    saveShot(&p.window(), QStringLiteral("first-start.png"));
+    SaveScreenshot(&p.window(), QStringLiteral("first-start.png"));
 
     // Every caption at its full size.
     for (QWidget *w : p.input->findChildren<QWidget *>()) {
@@ -497,7 +490,7 @@ void RealInputTest::errorBoxFitsItsTitle()
         if (!box || !box->isVisible())
             return;
         if (titles.isEmpty())
-            saveShot(box, QStringLiteral("error-box.png"));
+            SaveScreenshot(box, QStringLiteral("error-box.png"));
         titles << box->windowTitle();
         widths << box->width();
         QFont font = QApplication::font("QMdiSubWindowTitleBar");

@@ -47,17 +47,6 @@ QColor background(QTableView *view, int row, int col)
     return view->model()->index(row, col).data(Qt::BackgroundRole).value<QBrush>().color();
 }
 
-QString screenshotFolder()
-{
-    return qEnvironmentVariable("PURSLET_SCREENSHOTS");
-}
-
-void saveShot(QWidget *w, const QString &name)
-{
-    const QString folder = screenshotFolder();
-    if (!folder.isEmpty())
-        w->grab().save(folder + QLatin1Char('/') + name);
-}
 
 // One entry as a user makes it: the date from the calendar, the kind, then
 // the fields in Tab order, and a click on the record button.
@@ -114,7 +103,7 @@ void ShellSessionTest::firstStartRecordUndoExitAndRestart()
         enter(input, calendar, QDate(2026, 12, 1), false, QStringLiteral("食費"), QStringLiteral("1200"),
               QStringLiteral("昼食"));
         enter(input, calendar, QDate(2026, 12, 5), false, QStringLiteral("家賃"), QStringLiteral("8000"));
-        saveShot(&s.window, QStringLiteral("after-entries.png"));
+        SaveScreenshot(&s.window, QStringLiteral("after-entries.png"));
 
         QTableView *cashier = book->msfgCashier();
         QCOMPARE(cashier->model()->rowCount(), 6);
@@ -336,7 +325,7 @@ void ShellSessionTest::versionWindow()
         QVERIFY2(legal->width() >= legal->fontMetrics().horizontalAdvance(line), qPrintable(line));
     }
     QVERIFY(legal->height() < (lines + 1) * legal->fontMetrics().lineSpacing());
-    saveShot(&dialog, QStringLiteral("version.png"));
+    SaveScreenshot(&dialog, QStringLiteral("version.png"));
     dialog.hide();
 
     QTimer::singleShot(0, close, [close] { QTest::mouseClick(close, Qt::LeftButton); });
@@ -360,24 +349,20 @@ void ShellSessionTest::fileFilterAndStatusPanel()
 
 void ShellSessionTest::screenshotsOfTheSample()
 {
-    const QString folder = screenshotFolder();
-    const QString samples = QStringLiteral(PURSLET_SAMPLES);
-    const QString sample = samples + QStringLiteral("example.psl");
-    if (folder.isEmpty() || !QFile::exists(sample))
+    if (ScreenshotFolder().isEmpty() || !QFile::exists(SampleBook()))
         QSKIP("PURSLET_SCREENSHOTS not set or no sample book");
     TempHome home;
-    for (const char *name : {"Income.ini", "Outgo.ini"})
-        QFile::copy(samples + QLatin1String(name), home.file(QLatin1String(name)));
+    CopySampleCatalogs(home);
     ScriptedQtUi ui;
     DesktopSession s(ui);
-    s.start(sample, false);
+    s.start(SampleBook(), false);
     QVERIFY(QTest::qWaitForWindowExposed(&s.window));
     QTest::qWait(200);
-    saveShot(&s.window, QStringLiteral("sample.png"));
+    SaveScreenshot(&s.window, QStringLiteral("sample.png"));
     QTabBar *tabs = s.window.findChild<BookWindow *>()->tabs()->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     QTest::qWait(100);
-    saveShot(&s.window, QStringLiteral("sample-outgo.png"));
+    SaveScreenshot(&s.window, QStringLiteral("sample-outgo.png"));
 }
 
 PURSLET_UI_TEST(ShellSessionTest)

@@ -1,10 +1,13 @@
 #include "UiDriving.h"
 
+#include "TempHome.h"
 #include "ledger/InputPresenter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QFile>
+#include <QImage>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -113,6 +116,35 @@ void pickDate(QCalendarWidget *calendar, QDate date)
     for (int day = 1; day < date.day(); ++day)
         press(Qt::Key_Right);
     press(Qt::Key_Return);
+}
+
+QString ScreenshotFolder()
+{
+    return qEnvironmentVariable("PURSLET_SCREENSHOTS");
+}
+
+void SaveScreenshot(const QImage &image, const QString &name)
+{
+    const QString folder = ScreenshotFolder();
+    if (!folder.isEmpty())
+        image.save(folder + QLatin1Char('/') + name);
+}
+
+void SaveScreenshot(QWidget *widget, const QString &name)
+{
+    if (!ScreenshotFolder().isEmpty())
+        SaveScreenshot(widget->grab().toImage(), name);
+}
+
+QString SampleBook()
+{
+    return QStringLiteral(PURSLET_SAMPLES "example.psl");
+}
+
+void CopySampleCatalogs(const TempHome &home)
+{
+    for (const char *name : {"Income.ini", "Outgo.ini"})
+        QFile::copy(QStringLiteral(PURSLET_SAMPLES) + QLatin1String(name), home.file(QLatin1String(name)));
 }
 
 void RecordDirectly(InputPresenter &input, const QString &date, bool income, const QString &matter,

@@ -11,6 +11,7 @@
 
 class QAction;
 class QCalendarWidget;
+class QImage;
 class QMainWindow;
 class QMdiSubWindow;
 class QTableView;
@@ -20,6 +21,8 @@ class InputPresenter;
 }
 
 namespace purslet::test {
+
+class TempHome;
 
 // The real Ui, but message boxes, prompts and file dialogs answer from a
 // script (an empty script cancels), the modal windows are only named, and the
@@ -90,6 +93,15 @@ QTableView *calendarDays(QCalendarWidget *calendar);
 // Clicks the highlighted day, walks to the date with Page Down/Up, Home and
 // the arrow keys, and presses Enter.
 void pickDate(QCalendarWidget *calendar, QDate date);
+
+// Pictures for a look by eye, saved only when PURSLET_SCREENSHOTS names a folder.
+QString ScreenshotFolder();
+void SaveScreenshot(const QImage &image, const QString &name);
+void SaveScreenshot(QWidget *widget, const QString &name);
+
+// The sample book and its catalogs, copied into a test's home.
+QString SampleBook();
+void CopySampleCatalogs(const TempHome &home);
 
 // A record put in through the entry presenter, for the state a test starts from.
 void RecordDirectly(InputPresenter &input, const QString &date, bool income, const QString &matter,

@@ -116,20 +116,6 @@ bool showActive(QWidget *w)
     return QTest::qWaitForWindowActive(w);
 }
 
-QColor averageColour(const QImage &image, const QRect &rect)
-{
-    qint64 r = 0, g = 0, b = 0, n = 0;
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            r += c.red();
-            g += c.green();
-            b += c.blue();
-            ++n;
-        }
-    return n ? QColor(int(r / n), int(g / n), int(b / n)) : QColor();
-}
-
 } // namespace
 
 void ChildWindowsTest::amountFieldFiltersAsTyped()
@@ -344,10 +330,10 @@ void ChildWindowsTest::summaryHeaderClickSortsAndColours()
 
     // The header really shows the mark: light blue while descending.
     const QImage shot = header->grab().toImage();
-    const QColor marked = averageColour(shot, QRect(x - 3, 3, 3, header->height() - 6));
+    const QColor marked = test::MeanColour(shot, QRect(x - 3, 3, 3, header->height() - 6));
     QVERIFY2(marked.blue() > 230 && marked.red() < 210 && marked.green() < 210, qPrintable(marked.name()));
     const int x0 = header->sectionViewportPosition(0) + header->sectionSize(0) - 6;
-    const QColor plain = averageColour(shot, QRect(x0 - 3, 3, 3, header->height() - 6));
+    const QColor plain = test::MeanColour(shot, QRect(x0 - 3, 3, 3, header->height() - 6));
     QVERIFY2(std::abs(plain.red() - plain.blue()) < 20, qPrintable(plain.name()));
 
     // A matter row opens the editor; the total row does not.

@@ -100,23 +100,6 @@ QList<int> highlighted(QTableView *view)
     return rows;
 }
 
-// The mean colour of the clearly coloured pixels (not grey) in a rectangle.
-QColor inkColour(const QImage &image, const QRect &rect)
-{
-    qint64 r = 0, g = 0, b = 0, n = 0;
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) < 60)
-                continue;
-            r += c.red();
-            g += c.green();
-            b += c.blue();
-            ++n;
-        }
-    return n ? QColor(int(r / n), int(g / n), int(b / n)) : QColor();
-}
-
 } // namespace
 
 void RealInputTest::initTestCase()
@@ -275,8 +258,8 @@ void RealInputTest::calendarFromTheKeyboard()
     QVERIFY(saturday >= 0 && sunday >= 0);
     const int week = days->selectionModel()->selectedIndexes().value(0).row() == 3 ? 4 : 3;
     const QImage shot = days->viewport()->grab().toImage();
-    const QColor blue = inkColour(shot, days->visualRect(days->model()->index(week, saturday)));
-    const QColor red = inkColour(shot, days->visualRect(days->model()->index(week, sunday)));
+    const QColor blue = MeanColour(shot, days->visualRect(days->model()->index(week, saturday)), Pixels::Coloured);
+    const QColor red = MeanColour(shot, days->visualRect(days->model()->index(week, sunday)), Pixels::Coloured);
     QVERIFY2(blue.blue() > blue.red() + 80, qPrintable(blue.name()));
     QVERIFY2(red.red() > red.blue() + 80, qPrintable(red.name()));
 }

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QColor>
 #include <QFile>
 #include <QImage>
 #include <QMainWindow>
@@ -16,6 +17,8 @@
 #include <QStyleOptionTitleBar>
 #include <QTableView>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace purslet::test {
 
@@ -134,6 +137,23 @@ void SaveScreenshot(QWidget *widget, const QString &name)
 {
     if (!ScreenshotFolder().isEmpty())
         SaveScreenshot(widget->grab().toImage(), name);
+}
+
+QColor MeanColour(const QImage &image, const QRect &rect, Pixels pixels)
+{
+    qint64 r = 0, g = 0, b = 0, n = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (pixels == Pixels::Coloured
+                && std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) < 60)
+                continue;
+            r += c.red();
+            g += c.green();
+            b += c.blue();
+            ++n;
+        }
+    return n ? QColor(int(r / n), int(g / n), int(b / n)) : QColor();
 }
 
 QString SampleBook()

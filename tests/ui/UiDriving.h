@@ -11,6 +11,7 @@
 
 class QAction;
 class QCalendarWidget;
+class QColor;
 class QImage;
 class QMainWindow;
 class QMdiSubWindow;
@@ -98,6 +99,11 @@ void pickDate(QCalendarWidget *calendar, QDate date);
 QString ScreenshotFolder();
 void SaveScreenshot(const QImage &image, const QString &name);
 void SaveScreenshot(QWidget *widget, const QString &name);
+
+// The mean colour of the pixels in a rectangle; Coloured leaves out the greys
+// (background, anti-aliasing) to see the colour of text.
+enum class Pixels { All, Coloured };
+QColor MeanColour(const QImage &image, const QRect &rect, Pixels pixels = Pixels::All);
 
 // The sample book and its catalogs, copied into a test's home.
 QString SampleBook();

@@ -1,5 +1,6 @@
 #include "ui/DesktopMain.h"
 
+#include "platform/ProgramFolder.h"
 #include "shell/FileAssociation.h"
 #include "shell/Startup.h"
 #include "ui/ChartWindow.h"
@@ -75,6 +76,7 @@ int RunDesktop(int argc, char **argv)
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Purslet"));
+    PrepareProgramFolder();
     InitResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/purslet.png")));
     InstallJapaneseFonts();

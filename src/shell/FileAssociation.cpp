@@ -79,13 +79,17 @@ QString MimePackageText()
 QString DesktopEntryText(const QString &programPath)
 {
     // The installed entry runs "purslet" from the PATH; this copy runs the
-    // program where it is.
+    // program where it is. GLib looks for the program under the Exec text
+    // before it turns %% into %, so it would not find a path holding "%":
+    // such a path reaches the program through sh, which GLib finds.
+    QString command = DesktopExecQuote(programPath);
+    if (programPath.contains(QLatin1Char('%')))
+        command = QStringLiteral(R"(sh -c "exec \\"\\$0\\" \\"\\$@\\"" )") + command;
     QString text = resourceText(QStringLiteral(":/desktop/purslet.desktop"));
     const QString installedExec = QStringLiteral("\nExec=purslet ");
     const qsizetype at = text.indexOf(installedExec);
     if (at >= 0)
-        text.replace(at, installedExec.size(),
-                     QStringLiteral("\nExec=") + DesktopExecQuote(programPath) + QLatin1Char(' '));
+        text.replace(at, installedExec.size(), QStringLiteral("\nExec=") + command + QLatin1Char(' '));
     return text;
 }
 

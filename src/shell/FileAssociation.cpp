@@ -71,6 +71,12 @@ QString DesktopExecQuote(const QString &path)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+QString DesktopEntryId()
+{
+    return InstalledShareFolder(QCoreApplication::applicationDirPath()).isEmpty() ? QStringLiteral("purslet")
+                                                                                  : QStringLiteral("org.example.purslet");
+}
+
 QString MimePackageText()
 {
     return resourceText(QStringLiteral(":/desktop/purslet.xml"));

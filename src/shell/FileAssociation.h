@@ -16,6 +16,11 @@ struct FileTypeRegistration
 
 inline const QString kMimeType = QStringLiteral("application/x-purslet");
 
+// The name of the desktop entry that started this program, without
+// ".desktop": the package's for an installed program, the per-user copy's
+// otherwise. The desktop matches windows to their entry by it.
+QString DesktopEntryId();
+
 // The quoted program path for the Exec key of a desktop entry.
 QString DesktopExecQuote(const QString &path);
 // The package's MIME type and desktop entry, the entry running programPath.

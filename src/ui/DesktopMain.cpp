@@ -76,6 +76,7 @@ int RunDesktop(int argc, char **argv)
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Purslet"));
+    QApplication::setDesktopFileName(DesktopEntryId());
     PrepareProgramFolder();
     InitResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/purslet.png")));

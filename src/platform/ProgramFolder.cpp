@@ -62,7 +62,10 @@ void PrepareProgramFolder(const ProgramPlaces &places)
 {
     if (places.samples.isEmpty() || places.folder.isEmpty() || QFileInfo::exists(places.folder))
         return;
-    if (!QDir().mkpath(places.folder))
+    // The backup holds the user's book: other users of the machine have no
+    // business in this folder.
+    if (!QDir().mkpath(QFileInfo(places.folder).absolutePath())
+        || !QDir().mkdir(places.folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         return;
     for (const char *name : {"Income.ini", "Outgo.ini"}) {
         const QString file = QLatin1Char('/') + QLatin1String(name);

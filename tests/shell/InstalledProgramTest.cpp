@@ -87,6 +87,9 @@ TEST(ProgramPlaces, FirstStartCopiesTheSampleCatalogsOnce)
     QFile::setPermissions(prefix.share() + QStringLiteral("/samples/Outgo.ini"), QFile::ReadOwner | QFile::ReadOther);
 
     PrepareProgramFolder(places);
+    const QFileDevice::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                                            | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_FALSE(QFile::permissions(places.folder) & others);
     EXPECT_EQ(readFile(places.folder + QStringLiteral("/Income.ini")), QByteArray("[Income]\r\n"));
     EXPECT_EQ(readFile(places.folder + QStringLiteral("/Outgo.ini")), QByteArray("[Outgo]\r\n"));
     EXPECT_TRUE(QFile::permissions(places.folder + QStringLiteral("/Outgo.ini")) & QFile::WriteOwner);

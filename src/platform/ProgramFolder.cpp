@@ -64,8 +64,8 @@ void PrepareProgramFolder(const ProgramPlaces &places)
         return;
     // The backup holds the user's book: other users of the machine have no
     // business in this folder.
-    if (!QDir().mkpath(QFileInfo(places.folder).absolutePath())
-        || !QDir().mkdir(places.folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+    if (!QDir().mkpath(QFileInfo(places.folder).absolutePath()) ||
+        !QDir().mkdir(places.folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         return;
     for (const char *name : {"Income.ini", "Outgo.ini"}) {
         const QString file = QLatin1Char('/') + QLatin1String(name);

@@ -73,8 +73,9 @@ QString DesktopExecQuote(const QString &path)
 
 QString DesktopEntryId()
 {
-    return InstalledShareFolder(QCoreApplication::applicationDirPath()).isEmpty() ? QStringLiteral("purslet")
-                                                                                  : QStringLiteral("org.example.purslet");
+    return InstalledShareFolder(QCoreApplication::applicationDirPath()).isEmpty()
+               ? QStringLiteral("purslet")
+               : QStringLiteral("org.example.purslet");
 }
 
 QString MimePackageText()

@@ -58,16 +58,37 @@ TEST(ProgramPlaces, BuildFolderInstalledPrefixAndPursletHome)
     };
     const Case cases[] = {
         {build, {}, data, build, build + QStringLiteral("/help"), {}},
-        {build + QLatin1Char('/'), QStringLiteral("/h/"), data, QStringLiteral("/h"), build + QStringLiteral("/help"), {}},
-        {prefix.bin(), {}, data, data + QStringLiteral("/purslet"), prefix.share() + QStringLiteral("/help"),
+        {build + QLatin1Char('/'),
+         QStringLiteral("/h/"),
+         data,
+         QStringLiteral("/h"),
+         build + QStringLiteral("/help"),
+         {}},
+        {prefix.bin(),
+         {},
+         data,
+         data + QStringLiteral("/purslet"),
+         prefix.share() + QStringLiteral("/help"),
          prefix.share() + QStringLiteral("/samples")},
-        {prefix.bin() + QLatin1Char('/'), {}, data + QLatin1Char('/'), data + QStringLiteral("/purslet"),
-         prefix.share() + QStringLiteral("/help"), prefix.share() + QStringLiteral("/samples")},
+        {prefix.bin() + QLatin1Char('/'),
+         {},
+         data + QLatin1Char('/'),
+         data + QStringLiteral("/purslet"),
+         prefix.share() + QStringLiteral("/help"),
+         prefix.share() + QStringLiteral("/samples")},
         {prefix.bin(), QStringLiteral("/h"), data, QStringLiteral("/h"), prefix.share() + QStringLiteral("/help"), {}},
-        {prefix.bin(), {}, {}, prefix.bin(), prefix.share() + QStringLiteral("/help"),
+        {prefix.bin(),
+         {},
+         {},
+         prefix.bin(),
+         prefix.share() + QStringLiteral("/help"),
          prefix.share() + QStringLiteral("/samples")},
-        {bare.path() + QStringLiteral("/bin"), {}, data, bare.path() + QStringLiteral("/bin"),
-         bare.path() + QStringLiteral("/bin/help"), {}},
+        {bare.path() + QStringLiteral("/bin"),
+         {},
+         data,
+         bare.path() + QStringLiteral("/bin"),
+         bare.path() + QStringLiteral("/bin/help"),
+         {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.executableFolder.toStdString() + " home=" + c.pursletHome.toStdString());
@@ -87,8 +108,8 @@ TEST(ProgramPlaces, FirstStartCopiesTheSampleCatalogsOnce)
     QFile::setPermissions(prefix.share() + QStringLiteral("/samples/Outgo.ini"), QFile::ReadOwner | QFile::ReadOther);
 
     PrepareProgramFolder(places);
-    const QFileDevice::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
-                                            | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    const QFileDevice::Permissions others =
+        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     EXPECT_FALSE(QFile::permissions(places.folder) & others);
     EXPECT_EQ(readFile(places.folder + QStringLiteral("/Income.ini")), QByteArray("[Income]\r\n"));
     EXPECT_EQ(readFile(places.folder + QStringLiteral("/Outgo.ini")), QByteArray("[Outgo]\r\n"));
@@ -119,8 +140,8 @@ TEST(FileAssociation, GlibLaunchesTheProgramFromAnyFolder)
     QTemporaryDir dir;
     const QString record = dir.path() + QStringLiteral("/args");
     const QString book = dir.path() + QStringLiteral("/my book.psl");
-    const QString folders[] = {QStringLiteral("My Tools"), QStringLiteral("100%"), QStringLiteral("a %f b"),
-                               QStringLiteral("$HOME `x`"), QStringLiteral("q\"q'"), QStringLiteral("b\\s"),
+    const QString folders[] = {QStringLiteral("My Tools"),      QStringLiteral("100%"),  QStringLiteral("a %f b"),
+                               QStringLiteral("$HOME `x`"),     QStringLiteral("q\"q'"), QStringLiteral("b\\s"),
                                QStringLiteral("tab\tand\nline")};
     for (const QString &folder : folders) {
         SCOPED_TRACE(folder.toStdString());

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Draws the toolbar pictures (16x16, 16 colours) and the program icon with
-# ImageMagick. Run once; the PNGs are committed.
+# Draws the toolbar pictures (16x16, 16 colours) with ImageMagick and renders
+# the program icon from its drawing. Run once; the PNGs are committed.
 set -euo pipefail
 cd "$(dirname "$0")"
 mkdir -p toolbar
@@ -19,6 +19,11 @@ $C -fill '#2040a0' -stroke '#102050' -draw "rectangle 2,1 13,14" -fill white -st
 $C -fill '#e0f0ff' -stroke black -draw "circle 6,6 6,11" -strokewidth 2 -draw "line 10,10 14,14" -fill '#2040a0' -stroke none -font DejaVu-Sans-Bold -pointsize 9 -draw "text 4,9 '?'" PNG32:help2.png
 for f in *.png; do convert "$f" -colors 16 "PNG8:$f"; done
 cd ..
-convert -size 48x48 xc:none -fill '#2e8b57' -stroke '#145a32' -strokewidth 2 -draw "roundrectangle 2,2 45,45 8,8" \
-  -fill '#f4d03f' -stroke '#7d6608' -draw "circle 24,26 24,41" -fill '#7d6608' -stroke none -font DejaVu-Sans-Bold \
-  -pointsize 20 -draw "text 17,33 '¥'" -fill '#82e0aa' -draw "ellipse 33,10 8,4 0,360" PNG32:purslet.png
+# The program icon: one drawing, icons/purslet.svg, rendered at the usual
+# sizes of the icon theme (rsvg-convert from librsvg2-bin); the 48 pixel one
+# is also the window icon.
+for size in 16 22 24 32 48 64 128 256; do
+  mkdir -p "icons/${size}x${size}"
+  rsvg-convert -w "$size" -h "$size" icons/purslet.svg | convert - -strip PNG32:"icons/${size}x${size}/purslet.png"
+done
+cp icons/48x48/purslet.png purslet.png

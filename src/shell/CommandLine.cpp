@@ -217,6 +217,7 @@ QString errorOf(const ConsoleUi &ui)
 // 32,767 rows would only cost time, so the book is left to the system.
 App &bookFor(ConsoleUi &ui)
 {
+    PrepareProgramFolder();
     return *new App(ui, ProgramFolder());
 }
 

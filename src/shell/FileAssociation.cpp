@@ -1,14 +1,31 @@
 #include "shell/FileAssociation.h"
 
+#include "platform/ProgramFolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 
+// The templates are compiled into the static core library; its resource
+// initialiser has to be referenced or the linker drops it.
+static void initDesktopResources()
+{
+    Q_INIT_RESOURCE(desktop);
+}
+
 namespace purslet {
 
 namespace {
+QString resourceText(const QString &name)
+{
+    initDesktopResources();
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
@@ -32,7 +49,8 @@ void runDetached(const QString &tool, const QString &folder)
 QString DesktopExecQuote(const QString &path)
 {
     // Inside a quoted Exec argument ", `, $ and \ take a backslash; the key's
-    // value escapes that backslash once more, and % is doubled.
+    // value escapes that backslash once more, and % is doubled. A line break,
+    // tab or carriage return can only stand in a key's value escaped.
     QString quoted;
     for (const QChar c : path) {
         if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$'))
@@ -41,36 +59,45 @@ QString DesktopExecQuote(const QString &path)
             quoted += QLatin1String("\\\\\\\\");
         else if (c == QLatin1Char('%'))
             quoted += QLatin1String("%%");
+        else if (c == QLatin1Char('\n'))
+            quoted += QLatin1String("\\n");
+        else if (c == QLatin1Char('\t'))
+            quoted += QLatin1String("\\t");
+        else if (c == QLatin1Char('\r'))
+            quoted += QLatin1String("\\r");
         else
             quoted += c;
     }
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+QString DesktopEntryId()
+{
+    return InstalledShareFolder(QCoreApplication::applicationDirPath()).isEmpty()
+               ? QStringLiteral("purslet")
+               : QStringLiteral("org.example.purslet");
+}
+
 QString MimePackageText()
 {
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                          "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-                          "  <mime-type type=\"application/x-purslet\">\n"
-                          "    <comment>Pursletﾃﾞｰﾀﾌｧｲﾙ</comment>\n"
-                          "    <icon name=\"purslet\"/>\n"
-                          "    <glob pattern=\"*.psl\"/>\n"
-                          "  </mime-type>\n"
-                          "</mime-info>\n");
+    return resourceText(QStringLiteral(":/desktop/purslet.xml"));
 }
 
 QString DesktopEntryText(const QString &programPath)
 {
-    return QStringLiteral("[Desktop Entry]\n"
-                          "Type=Application\n"
-                          "Name=Purslet\n"
-                          "Comment=Pursletﾃﾞｰﾀﾌｧｲﾙ\n"
-                          "Exec=%1 %f\n"
-                          "Icon=purslet\n"
-                          "MimeType=application/x-purslet;\n"
-                          "Terminal=false\n"
-                          "Categories=Office;Finance;\n")
-        .arg(DesktopExecQuote(programPath));
+    // The installed entry runs "purslet" from the PATH; this copy runs the
+    // program where it is. GLib looks for the program under the Exec text
+    // before it turns %% into %, so it would not find a path holding "%":
+    // such a path reaches the program through sh, which GLib finds.
+    QString command = DesktopExecQuote(programPath);
+    if (programPath.contains(QLatin1Char('%')))
+        command = QStringLiteral(R"(sh -c "exec \\"\\$0\\" \\"\\$@\\"" )") + command;
+    QString text = resourceText(QStringLiteral(":/desktop/purslet.desktop"));
+    const QString installedExec = QStringLiteral("\nExec=purslet ");
+    const qsizetype at = text.indexOf(installedExec);
+    if (at >= 0)
+        text.replace(at, installedExec.size(), QStringLiteral("\nExec=") + command + QLatin1Char(' '));
+    return text;
 }
 
 void RegisterFileType(const FileTypeRegistration &r)
@@ -95,6 +122,9 @@ void RegisterFileType(const FileTypeRegistration &r)
 
 void RegisterFileType(const QByteArray &iconPng, bool runUpdaters)
 {
+    // An installed program has the package's entry, MIME type and icons.
+    if (!InstalledShareFolder(QCoreApplication::applicationDirPath()).isEmpty())
+        return;
     FileTypeRegistration r;
     r.programPath = QCoreApplication::applicationFilePath();
     r.dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);

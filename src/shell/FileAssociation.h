@@ -16,8 +16,14 @@ struct FileTypeRegistration
 
 inline const QString kMimeType = QStringLiteral("application/x-purslet");
 
+// The name of the desktop entry that started this program, without
+// ".desktop": the package's for an installed program, the per-user copy's
+// otherwise. The desktop matches windows to their entry by it.
+QString DesktopEntryId();
+
 // The quoted program path for the Exec key of a desktop entry.
 QString DesktopExecQuote(const QString &path);
+// The package's MIME type and desktop entry, the entry running programPath.
 QString MimePackageText();
 QString DesktopEntryText(const QString &programPath);
 
@@ -26,7 +32,8 @@ QString DesktopEntryText(const QString &programPath);
 // every start; every failure is silent and what could be written stays.
 void RegisterFileType(const FileTypeRegistration &registration);
 // The same for the running program and the user's data home
-// ($XDG_DATA_HOME, default ~/.local/share).
+// ($XDG_DATA_HOME, default ~/.local/share); nothing for an installed program,
+// whose package brought all of it.
 void RegisterFileType(const QByteArray &iconPng, bool runUpdaters = true);
 
 } // namespace purslet

@@ -1,17 +1,17 @@
 #include "shell/HelpCommands.h"
 
+#include "platform/ProgramFolder.h"
 #include "platform/Ui.h"
 
-#include <QCoreApplication>
 #include <QUrl>
 
 namespace purslet {
 
 QString HelpFileUrl(const QString &page)
 {
-    // Beside the executable, not under PURSLET_HOME: the pages are installed
-    // with the program, the settings folder only holds the user's files.
-    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/help/") + page).toString();
+    // Where the program was installed or built, not under PURSLET_HOME: the
+    // settings folder only holds the user's files.
+    return QUrl::fromLocalFile(CurrentProgramPlaces().help + QLatin1Char('/') + page).toString();
 }
 
 void helpIndex_Click(Ui &ui)

@@ -9,7 +9,8 @@ class Ui;
 // The fixed address of the maker's support page.
 inline const QString kSupportAddress = QStringLiteral("https://purslet.example.org/support/");
 
-// The help pages live in the folder "help" beside the program.
+// The help pages live in the folder "help" beside a program run from its
+// build folder, in <prefix>/share/purslet/help when installed.
 QString HelpFileUrl(const QString &page);
 
 void helpIndex_Click(Ui &ui);

@@ -1,5 +1,6 @@
 #include "ui/DesktopMain.h"
 
+#include "platform/ProgramFolder.h"
 #include "shell/FileAssociation.h"
 #include "shell/Startup.h"
 #include "ui/ChartWindow.h"
@@ -75,6 +76,8 @@ int RunDesktop(int argc, char **argv)
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Purslet"));
+    QApplication::setDesktopFileName(DesktopEntryId());
+    PrepareProgramFolder();
     InitResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/purslet.png")));
     InstallJapaneseFonts();

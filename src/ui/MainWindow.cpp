@@ -69,7 +69,14 @@ MainWindow::MainWindow(App &app, Presenters &presenters, QtUi &ui) : m_app(app),
         syncTitle();
     };
 
-    m_keys = std::make_unique<MainWindowKeys>(this, m_mdi, [this](MenuItem item) { runMenuItem(item); });
+    MainWindowKeys::Hooks keys;
+    keys.runItem = [this](MenuItem item) { runMenuItem(item); };
+    keys.enabled = [this](MenuItem item) { return m_app.menu.enabled(item); };
+    keys.keepsClipboardKeys = [this](const QWidget *focus) {
+        const auto *input = m_input ? qobject_cast<const InputWindow *>(m_input->widget()) : nullptr;
+        return input && input->keepsClipboardKeys(focus);
+    };
+    m_keys = std::make_unique<MainWindowKeys>(this, m_mdi, std::move(keys));
     m_locks = new LockIndicators(this);
     connect(m_locks, &LockIndicators::changed, this, &MainWindow::showLockState);
 

@@ -25,6 +25,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QTabBar>
 #include <QLineEdit>
 #include <QPushButton>
@@ -138,6 +139,37 @@ void ChildWindowsTest::amountFieldFiltersAsTyped()
     press(Qt::Key_Backspace);
     typeText(QStringLiteral("123456789"));
     QCOMPARE(money->text(), QStringLiteral("12345678"));
+}
+
+void ChildWindowsTest::fullWidthDigitsAreDigits()
+{
+    // An input method in full-width mode commits its text; a keyboard layout
+    // may send the same characters as key events.
+    const auto commit = [](const QString &text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(QApplication::focusWidget(), &event);
+    };
+    const std::function<void(const QString &)> ways[] = {commit, [](const QString &text) { typeText(text); }};
+    for (const auto &type : ways) {
+        Session s;
+        InputWindow w(s.input, s.app);
+        QVERIFY(showActive(&w));
+        QTest::mouseClick(w.txtMoney(), Qt::LeftButton);
+        type(QStringLiteral("１２００"));
+        QCOMPARE(w.txtMoney()->text(), QStringLiteral("1200"));
+        QVERIFY(w.cmdEnter()->isEnabled());
+        type(QStringLiteral("円ａ５"));
+        QCOMPARE(w.txtMoney()->text(), QStringLiteral("12005"));
+
+        s.matterEditor.load(QStringLiteral("食費"), QStringLiteral("30,000"));
+        MatterEditorDialog d(s.matterEditor, s.app);
+        QVERIFY(showActive(&d));
+        QTRY_VERIFY(d.txtEstimate()->hasFocus());
+        press(Qt::Key_A, Qt::ControlModifier);
+        type(QStringLiteral("０７，５００"));
+        QCOMPARE(d.txtEstimate()->text(), QStringLiteral("7500"));
+    }
 }
 
 void ChildWindowsTest::matterCompletesWhileTyping()

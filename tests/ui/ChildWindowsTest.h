@@ -8,6 +8,7 @@ class ChildWindowsTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void amountFieldFiltersAsTyped();
+    void fullWidthDigitsAreDigits();
     void matterCompletesWhileTyping();
     void returnRecordsAndClearsTheFields();
     void hintsAndDateClick();

@@ -25,6 +25,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
@@ -378,6 +379,18 @@ void MainWindow::fitCalendarWindow()
     width = std::max(width, SubWindowWidthForTitle(m_calendar));
     size.setWidth(width);
     m_calendar->resize(size);
+}
+
+double MainWindow::bookWidthForColumns(const QList<int> &columnTwips) const
+{
+    const auto *book = m_book ? qobject_cast<const BookWindow *>(m_book->widget()) : nullptr;
+    if (!book)
+        return 0;
+    int columns = 0;
+    for (int twips : columnTwips)
+        columns += TwipsToPixels(twips, dpiX());
+    const int frame = 2 * m_book->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, m_book);
+    return PixelsToTwips(book->widthForColumns(columns) + frame, dpiX());
 }
 
 double MainWindow::screenWidth() const

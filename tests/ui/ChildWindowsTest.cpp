@@ -34,6 +34,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -115,6 +116,23 @@ bool showActive(QWidget *w)
     w->show();
     w->activateWindow();
     return QTest::qWaitForWindowActive(w);
+}
+
+// The dark rows of a header section's sort arrow, top to bottom: how many
+// pixels wide each is.
+QList<int> arrowRows(QHeaderView *header, int col)
+{
+    const QImage shot = header->grab().toImage();
+    const int centre = header->sectionViewportPosition(col) + header->sectionSize(col) / 2;
+    QList<int> rows;
+    for (int y = 0; y < 7; ++y) {
+        int dark = 0;
+        for (int x = centre - 8; x <= centre + 8; ++x)
+            dark += qGray(shot.pixel(x, y)) < 100;
+        if (dark > 0)
+            rows << dark;
+    }
+    return rows;
 }
 
 } // namespace
@@ -380,6 +398,48 @@ void ChildWindowsTest::summaryHeaderClickSortsAndColours()
     QVERIFY(!s.app.menu.enabled(MenuItem::editMatter));
     QTest::mouseClick(v->viewport(), Qt::RightButton, {}, salary);
     QCOMPARE(s.ui.modals.size(), 1);
+
+    // The sort column's header also shows an arrow for the direction: down, then up.
+    QVERIFY(arrowRows(header, 0).isEmpty());
+    QList<int> rows = arrowRows(header, 2);
+    QVERIFY2(rows.size() >= 3 && rows.first() > rows.last(), qPrintable(QVariant::fromValue(rows).toString()));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    QVERIFY(s.app.book.IncomeSortAscending);
+    rows = arrowRows(header, 2);
+    QVERIFY(rows.size() >= 3 && rows.first() < rows.last());
+    test::SaveScreenshot(header, QStringLiteral("sort-arrow.png"));
+}
+
+void ChildWindowsTest::memoTakesTheRestAndShowsWholeInATooltip()
+{
+    Session s;
+    const QString memo = QStringLiteral("駅前の書店で参考書と問題集と辞書をまとめて買った");
+    s.record(QStringLiteral("2024/05/01"), false, QStringLiteral("本"), QStringLiteral("800"), memo);
+    BookWindow b(s.bookWindow, s.app);
+    QVERIFY(showActive(&b));
+    QTableView *v = b.msfgCashier();
+    const int memoWidth = TwipsToPixels(1650, b.logicalDpiX());
+    const auto rest = [v] {
+        int others = 0;
+        for (int c = 0; c < 5; ++c)
+            others += v->columnWidth(c);
+        return v->viewport()->width() - others;
+    };
+    for (int width : {1100, 900, 400}) {
+        b.resize(width, 450);
+        QTRY_COMPARE(v->columnWidth(5), std::max(memoWidth, rest()));
+    }
+    QCOMPARE(s.app.book.msfgCashier.colWidth(5), 1650); // what the settings keep
+
+    // Cut off: the whole memo in a tooltip; a date that fits shows none.
+    b.resize(600, 450);
+    QTRY_COMPARE(v->columnWidth(5), std::max(memoWidth, rest()));
+    QVERIFY(v->fontMetrics().horizontalAdvance(memo) > v->columnWidth(5));
+    QTest::mouseMove(v->viewport(), v->visualRect(v->model()->index(0, 5)).center());
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), memo);
+    QTest::mouseMove(v->viewport(), v->visualRect(v->model()->index(0, 0)).center());
+    QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 void ChildWindowsTest::matterEditorFiltersAndKeepsItsPosition()

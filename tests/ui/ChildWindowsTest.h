@@ -16,6 +16,7 @@ private Q_SLOTS:
     void bookWindowShowsTheGridsWithTheirWidths();
     void cashBookSelectionMadeUpwards();
     void summaryHeaderClickSortsAndColours();
+    void memoTakesTheRestAndShowsWholeInATooltip();
     void matterEditorFiltersAndKeepsItsPosition();
     void screenshots();
 };

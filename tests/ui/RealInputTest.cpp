@@ -16,12 +16,15 @@
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -411,6 +414,33 @@ void RealInputTest::firstStartShowsEveryCaption()
     QCOMPARE(matter->text(), ten);
     QVERIFY2(matter->width() - 2 * 2 - 1 >= matter->fontMetrics().horizontalAdvance(ten),
              qPrintable(QString::number(matter->width())));
+}
+
+void RealInputTest::firstStartShowsTheWholeCashBook()
+{
+    Program p(SampleBook());
+    QVERIFY(p.active);
+    QTest::qWait(50);
+    SaveScreenshot(&p.window(), QStringLiteral("first-start-sample.png"));
+
+    // Small enough for a 1366 x 768 screen, large enough for its three windows.
+    QVERIFY2(p.window().frameGeometry().width() <= 1366 && p.window().frameGeometry().height() <= 768,
+             qPrintable(QStringLiteral("%1 x %2").arg(p.window().width()).arg(p.window().height())));
+    const QRect client = p.window().mdiArea()->viewport()->rect();
+    for (ShellWindow w : {ShellWindow::Input, ShellWindow::Calendar, ShellWindow::Book})
+        QVERIFY2(client.contains(p.sub(w)->geometry()), qPrintable(p.sub(w)->windowTitle()));
+
+    // Every column in view, and every amount whole in its cell.
+    QTableView *v = p.book->msfgCashier();
+    QCOMPARE(v->horizontalScrollBar()->maximum(), 0);
+    const QHeaderView *header = v->horizontalHeader();
+    QVERIFY(header->sectionViewportPosition(5) + header->sectionSize(5) <= v->viewport()->width());
+    const int margins = 2 * (v->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1);
+    for (int row = 0; row < v->model()->rowCount(); ++row)
+        for (int col : {2, 3, 4}) {
+            const QString amount = v->model()->index(row, col).data().toString();
+            QVERIFY2(v->fontMetrics().horizontalAdvance(amount) + margins <= v->columnWidth(col), qPrintable(amount));
+        }
 }
 
 void RealInputTest::errorBoxFitsItsTitle()

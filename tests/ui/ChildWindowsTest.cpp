@@ -438,6 +438,9 @@ void ChildWindowsTest::memoTakesTheRestAndShowsWholeInATooltip()
     QTest::mouseMove(v->viewport(), v->visualRect(v->model()->index(0, 5)).center());
     QTRY_VERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), memo);
+    test::SaveScreenshot(b.screen()->grabWindow(0, 0, 0, b.frameGeometry().right() + 200, b.frameGeometry().bottom())
+                             .toImage(),
+                         QStringLiteral("memo-tooltip.png"));
     QTest::mouseMove(v->viewport(), v->visualRect(v->model()->index(0, 0)).center());
     QTRY_VERIFY(!QToolTip::isVisible());
 }

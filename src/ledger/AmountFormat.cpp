@@ -55,4 +55,12 @@ QString FilterDigits(const QString &text)
     return result;
 }
 
+QString NarrowDigits(QString text)
+{
+    for (QChar &c : text)
+        if (c >= QChar(0xFF10) && c <= QChar(0xFF19))
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+    return text;
+}
+
 } // namespace purslet

@@ -17,5 +17,8 @@ QString FormatAmountBlank(Amount value);
 Amount CellToAmount(QStringView cell);
 // Keeps the ASCII digits; drops a "0" in the first place of a longer text.
 QString FilterDigits(const QString &text);
+// Full-width digits, as an input method in full-width mode types them, as
+// ASCII digits; everything else as it is, for FilterDigits to judge.
+QString NarrowDigits(QString text);
 
 } // namespace purslet

@@ -40,16 +40,8 @@ void layOut(const SettingsReader &settings, Grid &grid, const QStringList &capti
         grid.setCols(cols);
         grid.clear();
     });
-    for (int k = 0; k < cols; ++k) {
-        quietly([&] {
-            int width = widths[k];
-            // An unusable stored width leaves the column at its default, never invisible.
-            const auto stored = settings.int32(grid.name(), QStringLiteral("ColWidth%1").arg(k), widths[k]);
-            if (stored && *stored >= 0)
-                width = *stored;
-            grid.setColWidth(k, width);
-        });
-    }
+    for (int k = 0; k < cols && k < widths.size(); ++k)
+        quietly([&] { grid.setColWidth(k, StoredColumnWidth(settings, grid.name(), k)); });
     quietly([&] {
         for (int k = 0; k < cols; ++k)
             grid.setText(0, k, captions[k]);
@@ -88,6 +80,14 @@ const QList<int> &DefaultColumnWidths(const QString &gridName)
     static const QList<int> none;
     const auto it = widths.constFind(gridName);
     return it == widths.cend() ? none : *it;
+}
+
+int StoredColumnWidth(const SettingsReader &settings, const QString &gridName, int col)
+{
+    const int fallback = DefaultColumnWidths(gridName).value(col);
+    // An unusable stored width leaves the column at its default, never invisible.
+    const auto stored = settings.int32(gridName, QStringLiteral("ColWidth%1").arg(col), fallback);
+    return stored && *stored >= 0 ? *stored : fallback;
 }
 
 void ResetBook(App &app)

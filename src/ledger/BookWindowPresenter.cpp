@@ -123,7 +123,7 @@ void BookWindowPresenter::MouseMove(const QString &controlName)
 
 QSize BookWindowPresenter::gridExtent(QSize tabTwips)
 {
-    return {std::max(0, tabTwips.width() - 350), std::max(0, tabTwips.height() - 850)};
+    return {std::max(0, tabTwips.width() - kGridMarginWidth), std::max(0, tabTwips.height() - kGridMarginHeight)};
 }
 
 } // namespace purslet

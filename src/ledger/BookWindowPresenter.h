@@ -36,6 +36,8 @@ public:
     void setTab(int tab);
 
     // The grids fill their tab less the tab strip and the margins (twips).
+    static constexpr int kGridMarginWidth = 350;
+    static constexpr int kGridMarginHeight = 850;
     static QSize gridExtent(QSize tabTwips);
 
     std::function<void()> onTabChanged;

@@ -16,6 +16,15 @@
 
 namespace purslet {
 
+void RefreshClipboardItems(App &app)
+{
+    MenuState &menu = app.menu;
+    const bool selection = app.entry.memoSelLength > 0;
+    menu.setEnabled(MenuItem::editCut, selection);
+    menu.setEnabled(MenuItem::editCopy, selection);
+    menu.setEnabled(MenuItem::editPaste, !app.ui.clipboardText().isEmpty());
+}
+
 EditCommands::EditCommands(App &app, MatterEditorPresenter &matterEditor) : m_app(app), m_matterEditor(matterEditor) {}
 
 void EditCommands::error(const char16_t *text, const char16_t *title)
@@ -33,6 +42,7 @@ void EditCommands::editCopy_Click()
     const QString selected = m_app.entry.memoSelectedText();
     if (!selected.isEmpty())
         m_app.ui.setClipboardText(selected);
+    RefreshClipboardItems(m_app);
 }
 
 void EditCommands::editCut_Click()
@@ -45,6 +55,7 @@ void EditCommands::editCut_Click()
     EntryState &entry = m_app.entry;
     const int start = entry.memoSelStart;
     entry.setMemo(entry.memo.left(start) + entry.memo.mid(start + entry.memoSelLength), start);
+    RefreshClipboardItems(m_app);
     m_app.notify(AppChange::Entry);
 }
 
@@ -57,6 +68,7 @@ void EditCommands::editPaste_Click()
     // The clipboard replaces the whole memo.
     const QString text = m_app.ui.clipboardText().left(EntryState::MemoMaxLength);
     m_app.entry.setMemo(text, int(text.size()));
+    RefreshClipboardItems(m_app);
     m_app.notify(AppChange::Entry);
 }
 

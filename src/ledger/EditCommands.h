@@ -5,6 +5,10 @@ namespace purslet {
 class App;
 class MatterEditorPresenter;
 
+// Cut and Copy follow the memo's selection, Paste the clipboard: after a click
+// on the memo and after each clipboard command, so the next one is offered at once.
+void RefreshClipboardItems(App &app);
+
 // The Edit menu's row and memo commands. Each tests its own menu item first,
 // since the toolbar calls them whatever the menu shows. The memo is changed in
 // the entry state; the entry window hears of it through the App.

@@ -4,6 +4,7 @@
 #include "ledger/AmountFormat.h"
 #include "ledger/Book.h"
 #include "ledger/Cashier.h"
+#include "ledger/EditCommands.h"
 #include "matters/Catalogs.h"
 #include "matters/MatterSummary.h"
 #include "platform/Codepage.h"
@@ -122,7 +123,7 @@ void InputPresenter::setMatter(const QString &text, int caret, int selStart, int
 
 void InputPresenter::setMoneyText(const QString &text)
 {
-    m_money = text.left(MoneyMaxLength);
+    m_money = NarrowDigits(text).left(MoneyMaxLength);
 }
 
 void InputPresenter::optCashier_Click(int index)
@@ -167,6 +168,9 @@ void InputPresenter::cmbMatter_KeyDown(int keyCode)
             cmbMatter_Change();
         }
         break;
+    case KeyCut:
+        EntrySuppressCompletion = true;
+        return;
     case KeyReturn:
     case KeySeparator:
         // Accept the completion.
@@ -215,11 +219,7 @@ void InputPresenter::cmbMatter_Change()
 
 void InputPresenter::txtMemo_Click()
 {
-    MenuState &menu = m_app.menu;
-    const bool selection = memoSelLength() > 0;
-    menu.setEnabled(MenuItem::editCut, selection);
-    menu.setEnabled(MenuItem::editCopy, selection);
-    menu.setEnabled(MenuItem::editPaste, !m_app.ui.clipboardText().isEmpty());
+    RefreshClipboardItems(m_app);
 }
 
 void InputPresenter::cmdEnter_Click()

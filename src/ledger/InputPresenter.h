@@ -18,6 +18,9 @@ public:
     static constexpr int KeyReturn = 13;
     static constexpr int KeyDelete = 46;
     static constexpr int KeySeparator = 108;
+    // Not a platform key: a cut key in the matter box takes the proposal away
+    // without deleting it first, so that the cut still holds it.
+    static constexpr int KeyCut = 0x20000;
 
     static constexpr int MoneyMaxLength = 8;
     static constexpr int MemoMaxLength = EntryState::MemoMaxLength;

@@ -58,7 +58,7 @@ void MatterEditorPresenter::load(const QString &matter, const QString &estimateT
 
 void MatterEditorPresenter::setEstimateText(const QString &text)
 {
-    m_estimate = text.left(EstimateMaxLength);
+    m_estimate = NarrowDigits(text).left(EstimateMaxLength);
 }
 
 void MatterEditorPresenter::txtEstimate_Change()

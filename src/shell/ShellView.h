@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 namespace purslet {
 
 enum class ShellWindow { Main, Input, Calendar, Book };
@@ -43,6 +45,14 @@ public:
     virtual void setGeometry(ShellWindow window, const WindowGeometry &geometry) = 0;
     // Sizes the calendar window so that its month calendar fills the client area.
     virtual void fitCalendarWindow() = 0;
+
+    // The book window's width (twips) that shows cash-book columns of these
+    // widths (twips) in full; 0 where the view cannot tell.
+    virtual double bookWidthForColumns(const QList<int> &columnTwips) const
+    {
+        (void)columnTwips;
+        return 0;
+    }
 
     virtual double screenWidth() const = 0;
     virtual double screenHeight() const = 0;

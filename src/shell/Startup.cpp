@@ -10,6 +10,8 @@
 #include "shell/ShellView.h"
 #include "state/App.h"
 
+#include <algorithm>
+
 namespace purslet {
 
 namespace {
@@ -103,7 +105,15 @@ void RunStartup(Presenters &p, ShellView &view, const StartupOptions &options)
     layout.apply(W::Book, "frmMain", "Top", &WindowGeometry::top, 0);
     layout.apply(W::Book, "frmMain", "Height", &WindowGeometry::height,
                  layout.get(W::Input).height + layout.get(W::Calendar).height);
-    layout.apply(W::Book, "frmMain", "Width", &WindowGeometry::width, layout.get(W::Book).height);
+    // Square, unless the cash book's columns need more; the main window that
+    // holds it beside the entry window still fits on the screen.
+    QList<int> columns;
+    const QString cashier = QStringLiteral("msfgCashier");
+    for (int k = 0; k < DefaultColumnWidths(cashier).size(); ++k)
+        columns << StoredColumnWidth(settings, cashier, k);
+    const double roomOnScreen = view.screenWidth() - layout.get(W::Input).width - 250;
+    layout.apply(W::Book, "frmMain", "Width", &WindowGeometry::width,
+                 std::max(layout.get(W::Book).height, std::min(view.bookWidthForColumns(columns), roomOnScreen)));
     layout.applyState(W::Book, "frmMain");
     if (const auto tab = settings.int16(QStringLiteral("frmMain"), QStringLiteral("SSTab"), 0))
         if (*tab >= 0 && *tab <= 2)

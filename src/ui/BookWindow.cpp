@@ -9,11 +9,14 @@
 #include "ui/HintTracker.h"
 
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QScrollBar>
 #include <QTableView>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -90,6 +93,11 @@ BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent
                 m_presenter.msfgOutgo_RowColChange(rows.first().row() + 1);
         });
         view->verticalHeader()->hide();
+        const Book &b = m_app.book;
+        static_cast<ColouredHeaderView *>(view->horizontalHeader())->setSortMark([&b, income] {
+            return income ? std::pair(b.IncomeSortCol, b.IncomeSortAscending)
+                          : std::pair(b.OutgoSortCol, b.OutgoSortAscending);
+        });
     }
 }
 
@@ -160,6 +168,8 @@ void BookWindow::setUpGrid(int tab, Grid &grid, const QString &name, const QStri
         if (TwipsToPixels(gv.grid->colWidth(col), dpi()) == pixels)
             return;
         gv.grid->setColWidth(col, int(std::lround(PixelsToTwips(pixels, dpi()))));
+        if (tab == 0)
+            fitMemoColumn();
     });
 
     m_tabs->addTab(page, caption);
@@ -177,6 +187,38 @@ void BookWindow::applyWidth(int tab, int col)
     g.applyingWidths = true;
     g.view->setColumnWidth(col, std::max(1, TwipsToPixels(twips, dpi())));
     g.applyingWidths = false;
+    if (tab == 0)
+        fitMemoColumn();
+}
+
+void BookWindow::fitMemoColumn()
+{
+    // The memo takes what the other columns leave, never less than its own
+    // width; that width, not the stretch, is what the settings keep.
+    GridView &g = m_grids[0];
+    const int memo = g.grid->cols() - 1;
+    if (memo < 1 || g.grid->colWidth(memo) <= 0)
+        return;
+    int others = 0;
+    for (int c = 0; c < memo; ++c)
+        others += g.view->columnWidth(c);
+    const int width = std::max(TwipsToPixels(g.grid->colWidth(memo), dpi()), g.view->viewport()->width() - others);
+    if (g.view->columnWidth(memo) == width)
+        return;
+    g.applyingWidths = true;
+    g.view->setColumnWidth(memo, width);
+    g.applyingWidths = false;
+}
+
+int BookWindow::widthForColumns(int columnPixels) const
+{
+    const QTableView *view = m_grids[0].view;
+    const QStyle *style = view->style();
+    const int margin = style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view);
+    const int rowNumbers = view->fontMetrics().horizontalAdvance(QStringLiteral("32767")) + 4 * margin;
+    const int scrollBar = style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view->verticalScrollBar());
+    const int grid = columnPixels + rowNumbers + scrollBar + 2 * view->frameWidth();
+    return grid + TwipsToPixels(BookWindowPresenter::kGridMarginWidth, dpi());
 }
 
 void BookWindow::applyWidths(int tab)
@@ -268,10 +310,35 @@ bool BookWindow::eventFilter(QObject *watched, QEvent *event)
             m_presenter.msfgCashier_Click();
         }
         break;
+    case QEvent::Resize:
+        if (tab == 0 && watched == m_grids[0].view->viewport())
+            fitMemoColumn();
+        break;
+    case QEvent::ToolTip:
+        if (watched == m_grids[tab].view->viewport())
+            return showCutOffText(tab, event);
+        break;
     default:
         break;
     }
     return false;
+}
+
+bool BookWindow::showCutOffText(int tab, QEvent *event)
+{
+    // A cell too narrow for its text shows it whole in a tooltip.
+    QTableView *view = m_grids[tab].view;
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QModelIndex index = view->indexAt(help->pos());
+    const QString text = index.data().toString();
+    const QRect cell = view->visualRect(index);
+    // The item views' text margin on either side.
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    if (index.isValid() && view->fontMetrics().horizontalAdvance(text) > cell.width() - 2 * margin)
+        QToolTip::showText(help->globalPos(), text, view->viewport(), cell);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 } // namespace purslet

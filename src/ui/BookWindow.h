@@ -28,6 +28,10 @@ public:
     QTableView *msfgIncome() const { return view(1); }
     QTableView *msfgOutgo() const { return view(2); }
 
+    // The window's width that shows cash-book columns this wide in full,
+    // beside the row numbers of the largest book and a vertical scroll bar.
+    int widthForColumns(int columnPixels) const;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -48,6 +52,8 @@ private:
     void applyWidths(int tab);
     void placeGrids();
     void mirrorCashierSelection();
+    void fitMemoColumn();
+    bool showCutOffText(int tab, QEvent *event);
     int gridOf(QObject *watched) const;
     double dpi() const;
 

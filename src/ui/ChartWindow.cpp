@@ -141,6 +141,8 @@ void ChartWindow::showEvent(QShowEvent *event)
         }
         move(frame.topLeft());
     }
+    // The arrow keys change the kind straight away.
+    m_options[int(m_presenter.chartType())]->setFocus(Qt::ActiveWindowFocusReason);
     QDialog::showEvent(event);
 }
 

@@ -4,7 +4,9 @@
 #include "state/App.h"
 #include "ui/HintTracker.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,6 +27,8 @@ namespace {
 // The platform's key codes, which the completion rules are written in.
 int keyCodeOf(const QKeyEvent *event)
 {
+    if (event->matches(QKeySequence::Cut))
+        return InputPresenter::KeyCut;
     switch (event->key()) {
     case Qt::Key_Backspace:
         return InputPresenter::KeyBack;
@@ -208,6 +212,11 @@ InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
             m_presenter.txtMemo_Click();
     });
     connect(m_txtMemo, &QLineEdit::cursorPositionChanged, this, [this] { pushMemoState(); });
+    // While the memo has the focus, Paste follows the clipboard.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        if (m_txtMemo->hasFocus())
+            m_presenter.txtMemo_Click();
+    });
     connect(m_cmdEnter, &QPushButton::clicked, this, [this] { m_presenter.cmdEnter_Click(); });
 
     m_presenter.onChanged = [this] { syncFromPresenter(); };
@@ -217,6 +226,11 @@ InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
 InputWindow::~InputWindow()
 {
     m_presenter.onChanged = nullptr;
+}
+
+bool InputWindow::keepsClipboardKeys(const QWidget *focus) const
+{
+    return focus && (focus == m_cmbMatter || focus == m_cmbMatter->lineEdit() || focus == m_txtMoney);
 }
 
 void InputWindow::pushMatterState()
@@ -302,6 +316,12 @@ bool InputWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_cmbMatter) {
         if (event->type() == QEvent::KeyPress)
             return matterKeyDown(static_cast<QKeyEvent *>(event));
+        return false;
+    }
+    // The Edit items follow the memo however it got the focus.
+    if (watched == m_txtMemo && event->type() == QEvent::FocusIn) {
+        pushMemoState();
+        m_presenter.txtMemo_Click();
         return false;
     }
     if (event->type() != QEvent::MouseButtonRelease || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)

@@ -29,6 +29,9 @@ public:
     QLineEdit *txtMemo() const { return m_txtMemo; }
     QPushButton *cmdEnter() const { return m_cmdEnter; }
 
+    // The matter and amount boxes copy, cut and paste in themselves.
+    bool keepsClipboardKeys(const QWidget *focus) const;
+
     // Mirrors the presenter into the controls.
     void syncFromPresenter();
 

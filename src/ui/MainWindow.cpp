@@ -25,6 +25,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
@@ -69,7 +70,14 @@ MainWindow::MainWindow(App &app, Presenters &presenters, QtUi &ui) : m_app(app),
         syncTitle();
     };
 
-    m_keys = std::make_unique<MainWindowKeys>(this, m_mdi, [this](MenuItem item) { runMenuItem(item); });
+    MainWindowKeys::Hooks keys;
+    keys.runItem = [this](MenuItem item) { runMenuItem(item); };
+    keys.enabled = [this](MenuItem item) { return m_app.menu.enabled(item); };
+    keys.keepsClipboardKeys = [this](const QWidget *focus) {
+        const auto *input = m_input ? qobject_cast<const InputWindow *>(m_input->widget()) : nullptr;
+        return input && input->keepsClipboardKeys(focus);
+    };
+    m_keys = std::make_unique<MainWindowKeys>(this, m_mdi, std::move(keys));
     m_locks = new LockIndicators(this);
     connect(m_locks, &LockIndicators::changed, this, &MainWindow::showLockState);
 
@@ -371,6 +379,18 @@ void MainWindow::fitCalendarWindow()
     width = std::max(width, SubWindowWidthForTitle(m_calendar));
     size.setWidth(width);
     m_calendar->resize(size);
+}
+
+double MainWindow::bookWidthForColumns(const QList<int> &columnTwips) const
+{
+    const auto *book = m_book ? qobject_cast<const BookWindow *>(m_book->widget()) : nullptr;
+    if (!book)
+        return 0;
+    int columns = 0;
+    for (int twips : columnTwips)
+        columns += TwipsToPixels(twips, dpiX());
+    const int frame = 2 * m_book->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, m_book);
+    return PixelsToTwips(book->widthForColumns(columns) + frame, dpiX());
 }
 
 double MainWindow::screenWidth() const

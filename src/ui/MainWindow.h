@@ -44,6 +44,7 @@ public:
     WindowGeometry geometry(ShellWindow window) const override;
     void setGeometry(ShellWindow window, const WindowGeometry &geometry) override;
     void fitCalendarWindow() override;
+    double bookWidthForColumns(const QList<int> &columnTwips) const override;
     double screenWidth() const override;
     double screenHeight() const override;
     double toolbarHeight() const override;

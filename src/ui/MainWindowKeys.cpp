@@ -9,8 +9,8 @@
 
 namespace purslet {
 
-MainWindowKeys::MainWindowKeys(QWidget *window, QMdiArea *mdi, std::function<void(MenuItem)> runItem)
-    : m_window(window), m_mdi(mdi), m_runItem(std::move(runItem))
+MainWindowKeys::MainWindowKeys(QWidget *window, QMdiArea *mdi, Hooks hooks)
+    : m_window(window), m_mdi(mdi), m_hooks(std::move(hooks))
 {
 }
 
@@ -51,6 +51,21 @@ bool MainWindowKeys::filter(QObject *watched, QEvent *event)
         }
         if (!item)
             return false;
+        const bool clipboardKey =
+            *item == MenuItem::editCut || *item == MenuItem::editCopy || *item == MenuItem::editPaste;
+        if (clipboardKey && focus && m_hooks.keepsClipboardKeys && m_hooks.keepsClipboardKeys(focus)) {
+            if (*item != MenuItem::editCut)
+                return false; // the box's own copy and paste
+            // Ctrl+T is no cut key of a text field: hand the box its own.
+            event->accept();
+            if (event->type() == QEvent::KeyPress) {
+                QKeyEvent cut(QEvent::KeyPress, Qt::Key_X, Qt::ControlModifier, QStringLiteral("\x18"));
+                QCoreApplication::sendEvent(focus, &cut);
+            }
+            return true;
+        }
+        if (m_hooks.enabled && !m_hooks.enabled(*item))
+            return false;
     }
 
     // Claiming the override keeps both the field and Qt's shortcut from the
@@ -60,7 +75,7 @@ bool MainWindowKeys::filter(QObject *watched, QEvent *event)
         if (step != 0)
             cycle(step);
         else
-            m_runItem(*item);
+            m_hooks.runItem(*item);
     }
     return true;
 }

@@ -124,7 +124,10 @@ void MatterEditorDialog::showEvent(QShowEvent *event)
                                                    int(std::lround(PixelsToTwips(screenPx.height(), dy))),
                                                    int(std::lround(PixelsToTwips(windowPx.width(), dx))),
                                                    int(std::lround(PixelsToTwips(windowPx.height(), dy))));
-        move(TwipsToPixels(twips.x(), dx), TwipsToPixels(twips.y(), dy));
+        // The client area's corner, as done() keeps it: a frame-inclusive move
+        // before the window manager has framed us would be placed by the
+        // client area instead, and the editor would creep by its title bar.
+        setGeometry(QRect(QPoint(TwipsToPixels(twips.x(), dx), TwipsToPixels(twips.y(), dy)), size()));
         m_txtEstimate->setFocus();
     }
     QDialog::showEvent(event);
@@ -134,8 +137,9 @@ void MatterEditorDialog::done(int result)
 {
     // Every way out keeps the position for the next opening.
     m_closing = true;
-    m_presenter.Form_Unload(int(std::lround(PixelsToTwips(pos().x(), logicalDpiX()))),
-                            int(std::lround(PixelsToTwips(pos().y(), logicalDpiY()))));
+    const QPoint client = geometry().topLeft();
+    m_presenter.Form_Unload(int(std::lround(PixelsToTwips(client.x(), logicalDpiX()))),
+                            int(std::lround(PixelsToTwips(client.y(), logicalDpiY()))));
     QDialog::done(result);
     m_closing = false;
 }

@@ -65,3 +65,11 @@ TEST(Amount, FilterDigitsKeepsAsciiDigitsAndDropsOneLeadingZero)
     EXPECT_EQ(FilterDigits(QStringLiteral("1,000")), QStringLiteral("1000"));
     EXPECT_EQ(FilterDigits(QStringLiteral("１２３")), QString());
 }
+
+TEST(Amount, NarrowDigitsTurnsOnlyFullWidthDigitsIntoAscii)
+{
+    // Neighbours of the full-width digits stay, for the filter to drop.
+    EXPECT_EQ(NarrowDigits(QStringLiteral("０１２３４５６７８９")), QStringLiteral("0123456789"));
+    EXPECT_EQ(NarrowDigits(QStringLiteral("１,２００円／：ａ")), QStringLiteral("1,200円／：ａ"));
+    EXPECT_EQ(FilterDigits(NarrowDigits(QStringLiteral("０１２"))), QStringLiteral("12"));
+}

@@ -74,7 +74,9 @@ TEST_F(InputPresenterTest, AmountFieldKeepsDigitsWithoutLeadingZeroAndDrivesTheB
     EXPECT_EQ(input.money(), QStringLiteral("7"));
     typeMoney(QStringLiteral("1,2a3"));
     EXPECT_EQ(input.money(), QStringLiteral("123"));
-    typeMoney(QStringLiteral("１２"));
+    typeMoney(QStringLiteral("１２")); // full-width digits are digits
+    EXPECT_EQ(input.money(), QStringLiteral("12"));
+    typeMoney(QStringLiteral("ａ"));
     EXPECT_EQ(input.money(), QString());
     EXPECT_FALSE(input.enterEnabled());
 
@@ -119,6 +121,14 @@ TEST_F(InputPresenterTest, MatterCompletionProposesTheRestAndKeepsTheTypedPrefix
     input.setMatter(QString(), 0); // the key's own deletion
     input.cmbMatter_Change();
     EXPECT_EQ(input.matterText(), QString());
+
+    // A cut takes the proposal with it: what is left completes nothing.
+    input.setMatter(QStringLiteral("Banana"), 6, 1, 5);
+    input.cmbMatter_KeyDown(InputPresenter::KeyCut);
+    EXPECT_EQ(input.matterText(), QStringLiteral("Banana")); // still there for the cut
+    input.setMatter(QStringLiteral("B"), 1);
+    input.cmbMatter_Change();
+    EXPECT_EQ(input.matterText(), QStringLiteral("B"));
 
     // Enter accepts the proposal: caret to the end, nothing selected.
     input.cmbMatter_KeyDown('A');

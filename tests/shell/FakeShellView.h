@@ -33,6 +33,14 @@ public:
         windows[ShellWindow::Calendar].width = calendarFit.first;
         windows[ShellWindow::Calendar].height = calendarFit.second;
     }
+    // Columns plus what the window adds around them, once a test sets it.
+    double bookWidthForColumns(const QList<int> &columnTwips) const override
+    {
+        double width = bookChrome;
+        for (int twips : columnTwips)
+            width += twips;
+        return bookChrome < 0 ? 0 : width;
+    }
     double screenWidth() const override { return 19200; }
     double screenHeight() const override { return 14400; }
     double toolbarHeight() const override { return 420; }
@@ -48,6 +56,7 @@ public:
     std::map<ShellWindow, bool> visibleChildren;
     std::pair<double, double> calendarFit{3600, 2700};
     double panelWidth = -1;
+    double bookChrome = -1;
     QStringList log;
 };
 

@@ -69,6 +69,31 @@ TEST_F(StartupTest, FirstStartLaysTheWindowsOutFromTheDefaults)
                            QStringLiteral("show 1 1"), QStringLiteral("show 2 1"), QStringLiteral("show 3 1")}));
 }
 
+TEST_F(StartupTest, TheBookWindowIsWideEnoughForTheCashBookColumnsButFitsTheScreen)
+{
+    // Square wins while the columns fit; the room beside the entry window caps it.
+    const struct
+    {
+        const char *setup;
+        double width;
+    } cases[] = {
+        {"", 8000 + 600},
+        {"[msfgCashier]\nColWidth5=3000\n", 9350 + 600},
+        {"[msfgCashier]\nColWidth1=2000\nColWidth5=abc\n", 8350 + 600},
+        {"[msfgCashier]\nColWidth1=30000\n", 19200 - 3600 - 250},
+        {"[msfgCashier]\nColWidth0=1\nColWidth1=1\nColWidth2=1\nColWidth3=1\nColWidth4=1\nColWidth5=1\n", 5200},
+        {"[frmMain]\nWidth=7000\n", 7000},
+    };
+    for (const auto &c : cases) {
+        home.writeText(QStringLiteral("Setup.ini"), QString::fromUtf8(c.setup));
+        view = FakeShellView();
+        view.bookChrome = 600;
+        start();
+        EXPECT_EQ(g(ShellWindow::Book).width, c.width) << c.setup;
+        EXPECT_EQ(g(ShellWindow::Main).width, 3600 + c.width + 250) << c.setup;
+    }
+}
+
 TEST_F(StartupTest, StoredValuesApplyAndABadOneIsSkipped)
 {
     home.writeText(QStringLiteral("Setup.ini"),

@@ -234,6 +234,11 @@ void ChartWindowTest::flatBarsWhereThereIsNoOpenGL()
     QVERIFY(startOnSample(home, s));
 
     withGraphWindow(s, [&](ChartWindow *w) {
+        // The chosen kind has the focus: the arrow keys change it at once.
+        QCOMPARE(focus(), w->optChartType(0));
+        press(Qt::Key_Down);
+        QVERIFY(w->optChartType(1)->isChecked());
+        QVERIFY(w->txtAdvice()->toPlainText().startsWith(QStringLiteral("　お小遣い")));
         clickOption(w, 1);
         QCOMPARE(w->currentChart(), w->flatChart());
         QVERIFY(!w->stepChart());

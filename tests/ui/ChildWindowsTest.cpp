@@ -25,6 +25,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QTabBar>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +34,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -116,6 +118,23 @@ bool showActive(QWidget *w)
     return QTest::qWaitForWindowActive(w);
 }
 
+// The dark rows of a header section's sort arrow, top to bottom: how many
+// pixels wide each is.
+QList<int> arrowRows(QHeaderView *header, int col)
+{
+    const QImage shot = header->grab().toImage();
+    const int centre = header->sectionViewportPosition(col) + header->sectionSize(col) / 2;
+    QList<int> rows;
+    for (int y = 0; y < 7; ++y) {
+        int dark = 0;
+        for (int x = centre - 8; x <= centre + 8; ++x)
+            dark += qGray(shot.pixel(x, y)) < 100;
+        if (dark > 0)
+            rows << dark;
+    }
+    return rows;
+}
+
 } // namespace
 
 void ChildWindowsTest::amountFieldFiltersAsTyped()
@@ -138,6 +157,37 @@ void ChildWindowsTest::amountFieldFiltersAsTyped()
     press(Qt::Key_Backspace);
     typeText(QStringLiteral("123456789"));
     QCOMPARE(money->text(), QStringLiteral("12345678"));
+}
+
+void ChildWindowsTest::fullWidthDigitsAreDigits()
+{
+    // An input method in full-width mode commits its text; a keyboard layout
+    // may send the same characters as key events.
+    const auto commit = [](const QString &text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(QApplication::focusWidget(), &event);
+    };
+    const std::function<void(const QString &)> ways[] = {commit, [](const QString &text) { typeText(text); }};
+    for (const auto &type : ways) {
+        Session s;
+        InputWindow w(s.input, s.app);
+        QVERIFY(showActive(&w));
+        QTest::mouseClick(w.txtMoney(), Qt::LeftButton);
+        type(QStringLiteral("１２００"));
+        QCOMPARE(w.txtMoney()->text(), QStringLiteral("1200"));
+        QVERIFY(w.cmdEnter()->isEnabled());
+        type(QStringLiteral("円ａ５"));
+        QCOMPARE(w.txtMoney()->text(), QStringLiteral("12005"));
+
+        s.matterEditor.load(QStringLiteral("食費"), QStringLiteral("30,000"));
+        MatterEditorDialog d(s.matterEditor, s.app);
+        QVERIFY(showActive(&d));
+        QTRY_VERIFY(d.txtEstimate()->hasFocus());
+        press(Qt::Key_A, Qt::ControlModifier);
+        type(QStringLiteral("０７，５００"));
+        QCOMPARE(d.txtEstimate()->text(), QStringLiteral("7500"));
+    }
 }
 
 void ChildWindowsTest::matterCompletesWhileTyping()
@@ -348,6 +398,51 @@ void ChildWindowsTest::summaryHeaderClickSortsAndColours()
     QVERIFY(!s.app.menu.enabled(MenuItem::editMatter));
     QTest::mouseClick(v->viewport(), Qt::RightButton, {}, salary);
     QCOMPARE(s.ui.modals.size(), 1);
+
+    // The sort column's header also shows an arrow for the direction: down, then up.
+    QVERIFY(arrowRows(header, 0).isEmpty());
+    QList<int> rows = arrowRows(header, 2);
+    QVERIFY2(rows.size() >= 3 && rows.first() > rows.last(), qPrintable(QVariant::fromValue(rows).toString()));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    QVERIFY(s.app.book.IncomeSortAscending);
+    rows = arrowRows(header, 2);
+    QVERIFY(rows.size() >= 3 && rows.first() < rows.last());
+    test::SaveScreenshot(header, QStringLiteral("sort-arrow.png"));
+}
+
+void ChildWindowsTest::memoTakesTheRestAndShowsWholeInATooltip()
+{
+    Session s;
+    const QString memo = QStringLiteral("駅前の書店で参考書と問題集と辞書をまとめて買った");
+    s.record(QStringLiteral("2024/05/01"), false, QStringLiteral("本"), QStringLiteral("800"), memo);
+    BookWindow b(s.bookWindow, s.app);
+    QVERIFY(showActive(&b));
+    QTableView *v = b.msfgCashier();
+    const int memoWidth = TwipsToPixels(1650, b.logicalDpiX());
+    const auto rest = [v] {
+        int others = 0;
+        for (int c = 0; c < 5; ++c)
+            others += v->columnWidth(c);
+        return v->viewport()->width() - others;
+    };
+    for (int width : {1100, 900, 400}) {
+        b.resize(width, 450);
+        QTRY_COMPARE(v->columnWidth(5), std::max(memoWidth, rest()));
+    }
+    QCOMPARE(s.app.book.msfgCashier.colWidth(5), 1650); // what the settings keep
+
+    // Cut off: the whole memo in a tooltip; a date that fits shows none.
+    b.resize(600, 450);
+    QTRY_COMPARE(v->columnWidth(5), std::max(memoWidth, rest()));
+    QVERIFY(v->fontMetrics().horizontalAdvance(memo) > v->columnWidth(5));
+    QTest::mouseMove(v->viewport(), v->visualRect(v->model()->index(0, 5)).center());
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), memo);
+    test::SaveScreenshot(b.screen()->grabWindow(0, 0, 0, b.frameGeometry().right() + 200, b.frameGeometry().bottom())
+                             .toImage(),
+                         QStringLiteral("memo-tooltip.png"));
+    QTest::mouseMove(v->viewport(), v->visualRect(v->model()->index(0, 0)).center());
+    QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 void ChildWindowsTest::matterEditorFiltersAndKeepsItsPosition()

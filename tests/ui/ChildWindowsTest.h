@@ -8,6 +8,7 @@ class ChildWindowsTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void amountFieldFiltersAsTyped();
+    void fullWidthDigitsAreDigits();
     void matterCompletesWhileTyping();
     void returnRecordsAndClearsTheFields();
     void hintsAndDateClick();
@@ -15,6 +16,7 @@ private Q_SLOTS:
     void bookWindowShowsTheGridsWithTheirWidths();
     void cashBookSelectionMadeUpwards();
     void summaryHeaderClickSortsAndColours();
+    void memoTakesTheRestAndShowsWholeInATooltip();
     void matterEditorFiltersAndKeepsItsPosition();
     void screenshots();
 };

@@ -2,6 +2,7 @@
 
 #include "TempHome.h"
 #include "UiDriving.h"
+#include "ProgramUnderTest.h"
 #include "UiTests.h"
 #include "ledger/Book.h"
 #include "ui/BookWindow.h"
@@ -15,12 +16,15 @@
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -41,54 +45,6 @@ using namespace purslet::test;
 namespace {
 
 const QString kDate = QStringLiteral("yyyy/MM/dd");
-
-// The program on a fresh program folder with two small catalogs, started
-// as from the desktop and active.
-struct Program
-{
-    explicit Program(const QString &commandLine = QString())
-    {
-        home.writeText(QStringLiteral("Income.ini"),
-                       QStringLiteral("[0]\nMatter=給料\nEstimate=50,000\n[1]\nMatter=お小遣い\nEstimate=3,000\n"));
-        home.writeText(QStringLiteral("Outgo.ini"),
-                       QStringLiteral("[0]\nMatter=食費\nEstimate=30,000\n[1]\nMatter=本\nEstimate=5,000\n"
-                                      "[2]\nMatter=交通費\nEstimate=0\n"));
-        session = std::make_unique<DesktopSession>(ui);
-        session->start(commandLine, false);
-        window().activateWindow();
-        active = QTest::qWaitForWindowActive(&window());
-        input = window().findChild<InputWindow *>();
-        calendar = window().findChild<CalendarWindow *>();
-        book = window().findChild<BookWindow *>();
-    }
-
-    MainWindow &window() { return session->window; }
-    App &app() { return session->app; }
-    QMdiSubWindow *sub(ShellWindow w) { return window().subWindow(w); }
-
-    void record(const QString &date, const QString &money, const QString &memo)
-    {
-        RecordDirectly(session->presenters.input, date, true, QString(), money, memo);
-    }
-
-    // The memo column of the records, top to bottom.
-    QStringList memos()
-    {
-        QStringList out;
-        const Grid &g = app().book.msfgCashier;
-        for (int r = 1; r <= g.rows() - 4; ++r)
-            out << g.text(r, 5);
-        return out;
-    }
-
-    TempHome home;
-    ScriptedQtUi ui;
-    std::unique_ptr<DesktopSession> session;
-    bool active = false;
-    InputWindow *input = nullptr;
-    CalendarWindow *calendar = nullptr;
-    BookWindow *book = nullptr;
-};
 
 // The grid rows (first record 1) that the view highlights.
 QList<int> highlighted(QTableView *view)
@@ -147,13 +103,14 @@ void RealInputTest::editKeysWinOverTheFields()
     QCOMPARE(p.ui.texts.value(p.ui.texts.size() - 1), QStringLiteral("元に戻しますか？"));
     QCOMPARE(p.app().book.recordCount(), 0);
 
-    // Copy with nothing to copy says so and leaves the clipboard alone.
+    // Copy with nothing to copy is the memo's own key: no box, the clipboard alone.
     QApplication::clipboard()->setText(QStringLiteral("前から"));
     press(Qt::Key_Tab);
     QCOMPARE(focus(), p.input->txtMemo());
     typeText(QStringLiteral("abcdef"));
+    const qsizetype boxes = p.ui.texts.size();
     press(Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(p.ui.titles.last(), QStringLiteral("コピーエラー"));
+    QCOMPARE(p.ui.texts.size(), boxes);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("前から"));
 
     // A selection made with the keys can be cut.
@@ -324,8 +281,9 @@ void RealInputTest::deleteTakesTheHighlightedRows()
     QVERIFY(p.app().menu.enabled(MenuItem::editDelete));
     press(Qt::Key_End, Qt::ControlModifier);
     QVERIFY(!p.app().menu.enabled(MenuItem::editDelete));
+    const qsizetype boxes = p.ui.titles.size();
     press(Qt::Key_D, Qt::ControlModifier);
-    QCOMPARE(p.ui.titles.last(), QStringLiteral("削除エラー"));
+    QCOMPARE(p.ui.titles.size(), boxes);
     QCOMPARE(p.memos(), QStringList({"r9"}));
 }
 
@@ -379,7 +337,7 @@ void RealInputTest::summaryRowsFromTheKeyboard()
     press(Qt::Key_End, Qt::ControlModifier);
     QVERIFY(!p.app().menu.enabled(MenuItem::editMatter));
     press(Qt::Key_M, Qt::ControlModifier);
-    QCOMPARE(p.ui.titles.last(), QStringLiteral("事柄編集エラー"));
+    QVERIFY(p.ui.titles.isEmpty());
     QCOMPARE(p.ui.modals.size(), 1);
 }
 
@@ -456,6 +414,33 @@ void RealInputTest::firstStartShowsEveryCaption()
     QCOMPARE(matter->text(), ten);
     QVERIFY2(matter->width() - 2 * 2 - 1 >= matter->fontMetrics().horizontalAdvance(ten),
              qPrintable(QString::number(matter->width())));
+}
+
+void RealInputTest::firstStartShowsTheWholeCashBook()
+{
+    Program p(SampleBook());
+    QVERIFY(p.active);
+    QTest::qWait(50);
+    SaveScreenshot(&p.window(), QStringLiteral("first-start-sample.png"));
+
+    // Small enough for a 1366 x 768 screen, large enough for its three windows.
+    QVERIFY2(p.window().frameGeometry().width() <= 1366 && p.window().frameGeometry().height() <= 768,
+             qPrintable(QStringLiteral("%1 x %2").arg(p.window().width()).arg(p.window().height())));
+    const QRect client = p.window().mdiArea()->viewport()->rect();
+    for (ShellWindow w : {ShellWindow::Input, ShellWindow::Calendar, ShellWindow::Book})
+        QVERIFY2(client.contains(p.sub(w)->geometry()), qPrintable(p.sub(w)->windowTitle()));
+
+    // Every column in view, and every amount whole in its cell.
+    QTableView *v = p.book->msfgCashier();
+    QCOMPARE(v->horizontalScrollBar()->maximum(), 0);
+    const QHeaderView *header = v->horizontalHeader();
+    QVERIFY(header->sectionViewportPosition(5) + header->sectionSize(5) <= v->viewport()->width());
+    const int margins = 2 * (v->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1);
+    for (int row = 0; row < v->model()->rowCount(); ++row)
+        for (int col : {2, 3, 4}) {
+            const QString amount = v->model()->index(row, col).data().toString();
+            QVERIFY2(v->fontMetrics().horizontalAdvance(amount) + margins <= v->columnWidth(col), qPrintable(amount));
+        }
 }
 
 void RealInputTest::errorBoxFitsItsTitle()

@@ -19,5 +19,6 @@ private Q_SLOTS:
     void statusBarPanelsClearTheHint();
     void lockPanelsFollowTheKeyboard();
     void firstStartShowsEveryCaption();
+    void firstStartShowsTheWholeCashBook();
     void errorBoxFitsItsTitle();
 };

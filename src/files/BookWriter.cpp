@@ -43,6 +43,12 @@ QString askNewPassword(Ui &ui)
 
 } // namespace
 
+bool ReplacesOpenBook(const App &app, const QString &target)
+{
+    const QString &book = app.doc.path;
+    return !book.isEmpty() && KindOfPath(target) != KindOfPath(book) && IsSameFile(target, book);
+}
+
 void FileWriting(App &app)
 {
     Ui &ui = app.ui;

@@ -11,7 +11,6 @@
 #include "state/App.h"
 
 #include <QRegularExpression>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -231,13 +230,6 @@ int stdoutError()
     return fileError(QStringLiteral("(standard output)"), QString::fromLocal8Bit(std::strerror(errno)));
 }
 
-// A slip of the arguments must not replace the book with a picture of it.
-bool isSameFile(const QString &book, const QString &out)
-{
-    const QFileInfo in(book);
-    return in.exists() && in.canonicalFilePath() == QFileInfo(out).canonicalFilePath();
-}
-
 int report(const Request &request)
 {
     ConsoleUi ui(passwordSource(request.passwordStdin));
@@ -282,7 +274,7 @@ int chart(const Request &request, const CommandLineRenderers &renderers)
     const QString &out = request.files[2];
     if (!renderers.chart)
         return fileError(out, QStringLiteral("this build has no widget libraries to draw charts with"));
-    if (isSameFile(path, out))
+    if (IsSameFile(path, out))
         return fileError(out, QStringLiteral("is the book being read; the chart would replace it"));
     ConsoleUi ui(passwordSource(request.passwordStdin));
     App &app = bookFor(ui);
@@ -311,6 +303,9 @@ int convert(const Request &request)
     App &app = bookFor(ui);
     const QString &in = request.files[0];
     const QString &out = request.files[1];
+    // A slip of the arguments must not replace the book with another kind of it.
+    if (IsSameFile(in, out))
+        return fileError(out, QStringLiteral("is the book being read; the conversion would replace it"));
     if (!readBook(app, ui, in))
         return fileError(in, errorOf(ui));
     if (!writeBook(app, ui, out))
@@ -324,7 +319,7 @@ int pdf(const Request &request, const CommandLineRenderers &renderers)
     const QString &out = request.files[1];
     if (!renderers.pdf)
         return fileError(out, QStringLiteral("PDF output needs the desktop build of purslet"));
-    if (isSameFile(in, out))
+    if (IsSameFile(in, out))
         return fileError(out, QStringLiteral("is the book being read; the PDF would replace it"));
     ConsoleUi ui(passwordSource(request.passwordStdin));
     App &app = bookFor(ui);

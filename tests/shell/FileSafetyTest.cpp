@@ -4,6 +4,7 @@
 #include "ProgramRun.h"
 #include "TempHome.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Codepage.h"
 
 #include <QDir>
@@ -209,6 +210,56 @@ TEST_F(FileSafety, EveryKindReplacesASymlinksTargetAndKeepsItsMode)
         EXPECT_EQ(st.st_mode & 07777, 0640u) << qPrintable(kind);
     }
     EXPECT_EQ(QDir(home.file("real")).entryList(QDir::Files | QDir::Hidden).size(), 3); // no temporary left
+}
+
+TEST_F(FileSafety, NoOutputIsWrittenOverTheBookBeingRead)
+{
+    const QByteArray book = ownBook("", {{"2026/05/01", "", "", "500", ""}});
+    home.write("book.psl", book);
+    ASSERT_TRUE(QFile::link(home.file("book.psl"), home.file("view.csv")));
+    ASSERT_EQ(::link(QFile::encodeName(home.file("book.psl")).constData(),
+                     QFile::encodeName(home.file("hard.csv")).constData()),
+              0);
+    struct Case
+    {
+        QStringList arguments;
+        QString out, replaced;
+    } cases[] = {
+        {{"--convert", home.file("book.psl"), home.file("view.csv")}, "view.csv", "conversion"},
+        {{"--convert", home.file("book.psl"), home.file("hard.csv")}, "hard.csv", "conversion"},
+        {{"--convert", home.file("view.csv"), home.file("book.psl")}, "book.psl", "conversion"},
+        {{"--chart", "0", home.file("book.psl"), home.file("hard.csv")}, "hard.csv", "chart"},
+    };
+    for (const Case &c : cases) {
+        const ProgramRun run = RunProgram(c.arguments);
+        EXPECT_EQ(run.exitCode, 1) << qPrintable(c.out);
+        EXPECT_EQ(run.err, error(c.out, "is the book being read; the " + c.replaced + " would replace it"));
+        EXPECT_EQ(home.read("book.psl"), book);
+    }
+}
+
+TEST_F(FileSafety, AWriteKilledHalfWayLeavesNothingBesideTheTarget)
+{
+    const QString target = home.file("big.csv");
+    const QByteArray bytes(64 << 20, 'x');
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        for (;;)
+            purslet::WriteFileAtomically(target, bytes, purslet::SyncToDisk::No);
+    }
+    // Once the first write is done the next ones follow without a pause.
+    for (int i = 0; i < 1000 && !QFileInfo::exists(target); ++i)
+        ::usleep(10000);
+    ::usleep(50000);
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    const QStringList left = QDir(home.path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_TRUE(left.contains("big.csv")) << "the first write never finished";
+    for (const QString &name : left)
+        EXPECT_FALSE(name.startsWith(".big.csv")) << qPrintable(name);
 }
 
 // Reads what the terminal shows until the text appears; false after ten seconds.

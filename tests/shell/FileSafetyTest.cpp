@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <utility>
+#include <vector>
 #include <cstring>
 
 #include <fcntl.h>
@@ -312,6 +314,86 @@ TEST_F(FileSafety, CtrlCAtTheHiddenPasswordPromptGivesTheEchoBack)
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
     EXPECT_TRUE(echoes(master));
     ::close(master);
+}
+
+// Runs the program on a terminal and types each line at its prompt. What the terminal showed, and the exit code (-1 for a signal).
+std::pair<QString, int> runOnTerminal(const QStringList &arguments, const QList<QByteArray> &lines)
+{
+    QList<QByteArray> args{QFile::encodeName(ProgramPath())};
+    for (const QString &a : arguments)
+        args << QFile::encodeName(a);
+    std::vector<char *> argv;
+    for (QByteArray &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    int master = -1;
+    const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    QByteArray shown;
+    const auto readShown = [&](int timeout) {
+        pollfd p{master, POLLIN, 0};
+        char buffer[4096];
+        while (::poll(&p, 1, timeout) > 0) {
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            shown.append(buffer, n);
+        }
+    };
+    // Every prompt ends so; the next line goes in once it shows and hides the input.
+    const QByteArray promptEnd = QStringLiteral("ください。 ").toUtf8();
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        for (int i = 0; i < 500 && (shown.count(promptEnd) <= k || echoes(master)); ++i)
+            readShown(10);
+        (void)!::write(master, lines[k].constData(), size_t(lines[k].size()));
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    readShown(100);
+    ::close(master);
+    return {QString::fromUtf8(shown), WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+TEST_F(FileSafety, TheTerminalAsksForANewPasswordAsATerminalCan)
+{
+    home.write("in.csv", kRecord);
+    const QString prompt = "パスワードを入力してください。パスワードを設定しない場合には、"
+                           "何も入力せずに Enter キーを押してください。";
+    struct Case
+    {
+        QList<QByteArray> typed;
+        int exitCode;
+        QString ending; // the last thing the terminal shows
+    } cases[] = {
+        {{"\n"}, 0, prompt + " \r\n"},
+        {{"pw\n", "pw\n"}, 0, "確認のため、もう一度入力してください。 \r\n"},
+        {{"pw\n", "px\n"}, 1, ": パスワードが一致しないため、保存を中止しました。\r\n"},
+    };
+    for (const Case &c : cases) {
+        QFile::remove(home.file("out.psl"));
+        const auto [shown, exitCode] = runOnTerminal({"--convert", home.file("in.csv"), home.file("out.psl")}, c.typed);
+        EXPECT_EQ(exitCode, c.exitCode) << qPrintable(shown);
+        EXPECT_TRUE(shown.startsWith(prompt)) << qPrintable(shown);
+        EXPECT_TRUE(shown.endsWith(c.ending)) << qPrintable(shown);
+        EXPECT_FALSE(shown.contains("キャンセル")) << qPrintable(shown);
+        EXPECT_EQ(home.exists("out.psl"), c.exitCode == 0);
+    }
+}
+
+TEST_F(FileSafety, AWarningShowsControlCharactersOfAnEntryEscaped)
+{
+    const char entries[] = "[0]\r\nMatter=a\x1b[2Jb\r\nEstimate=1\0x\x07\r\n[1]\r\nMatter=";
+    home.write("Outgo.ini", QByteArray(entries, sizeof entries - 1) + ToCp932("本") + "\r\nEstimate=\x7f\r\n");
+    home.write("book.csv", kRecord);
+    const QString reason = ": 型が一致しません。 この項目は読み飛ばします。\n";
+    const ProgramRun run = RunProgram({"--report", home.file("book.csv")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "purslet: warning: " + home.file("Outgo.ini") + ": [0] a\\x1B[2Jb: Estimate=1\\x00x\\x07" + reason
+                           + "purslet: warning: " + home.file("Outgo.ini") + ": [1] 本: Estimate=\\x7F" + reason);
 }
 
 } // namespace

@@ -333,7 +333,8 @@ TEST_F(BookFiles, BrokenRecordIsSkippedOnYesAndEndsTheReadOnNo)
     const Grid &cashier = app.book.msfgCashier;
     EXPECT_EQ(cashier.text(1, 4), QStringLiteral("1"));
     EXPECT_EQ(cashier.rowTexts(cashier.rows() - 1).mid(0, 5),
-              QStringList({QStringLiteral("合計"), QStringLiteral("---"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1")}));
+              QStringList({QStringLiteral("合計"), QStringLiteral("---"), QStringLiteral("1"), QStringLiteral("0"),
+                           QStringLiteral("1")}));
     EXPECT_EQ(app.book.BookIncomeTotal, Amount::parse(QStringLiteral("1")));
     EXPECT_TRUE(app.menu.history().isEmpty());
     EXPECT_TRUE(app.doc.path.isEmpty());

@@ -316,7 +316,8 @@ TEST_F(FileSafety, CtrlCAtTheHiddenPasswordPromptGivesTheEchoBack)
     ::close(master);
 }
 
-// Runs the program on a terminal and types each line at its prompt. What the terminal showed, and the exit code (-1 for a signal).
+// Runs the program on a terminal and types each line at its prompt. What
+// the terminal showed, and the exit code (-1 for a signal).
 std::pair<QString, int> runOnTerminal(const QStringList &arguments, const QList<QByteArray> &lines)
 {
     QList<QByteArray> args{QFile::encodeName(ProgramPath())};

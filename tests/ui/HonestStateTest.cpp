@@ -116,6 +116,9 @@ void HonestStateTest::statusBarIsClearedAfterAFailedWriteOrARefusedRead()
         if (QTest::currentTestFailed())
             return;
         QVERIFY(ui.answers.empty());
+        SaveScreenshot(&s.window, QStringLiteral("status-after-") +
+                                      QString::fromUtf8(c.name).replace(QLatin1Char(' '), QLatin1Char('-')) +
+                                      QStringLiteral(".png"));
         QCOMPARE(s.window.statusPanel(1)->text(), QString());
     }
 }

@@ -159,16 +159,17 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
 
     ResetBook(app);
     ShowStatus(ui, kReading);
-    if (!insertRecords(app, parsed.records)) {
+    const bool whole = insertRecords(app, parsed.records);
+    // The rows read so far are shown with their balances and totals, whole or not.
+    RecalcCashier(app.book, ui, app.book.msfgCashier.rows() - 4);
+    CalcMatterSummary(app.book, ui);
+    if (!whole) {
         // The rows shown are only part of the file: saving them under its
         // name, or under the previous one, would cut that file short.
         NameBookFile(app, QString());
         ShowStatus(ui, QString());
         return ReadResult::Partial;
     }
-
-    RecalcCashier(app.book, ui, app.book.msfgCashier.rows() - 4);
-    CalcMatterSummary(app.book, ui);
     if (namesTheBook) {
         NameBookFile(app, path);
         UpdateFileHistory(app);

@@ -43,6 +43,12 @@ QString askNewPassword(Ui &ui)
 
 } // namespace
 
+bool ReplacesOpenBook(const App &app, const QString &target)
+{
+    const QString &book = app.doc.path;
+    return !book.isEmpty() && KindOfPath(target) != KindOfPath(book) && IsSameFile(target, book);
+}
+
 void FileWriting(App &app)
 {
     Ui &ui = app.ui;
@@ -52,24 +58,30 @@ void FileWriting(App &app)
     if (app.book.recordCount() > kMaxWrittenRecords)
         throw RuntimeError(RuntimeError::Overflow);
 
-    switch (kind) {
-    case BookKind::Own: {
-        const QString password = askNewPassword(ui);
-        ShowStatus(ui, QStringLiteral("データを暗号化しています..."));
-        const QByteArray bytes = SerializeBook(app.book.msfgCashier, kind, password);
-        ShowStatus(ui, QStringLiteral("ファイルにデータを書きこんでいます..."));
-        WriteFileAtomically(path, bytes);
-        break;
-    }
-    case BookKind::Backup:
-        ShowStatus(ui, QStringLiteral("バックアップを取っています..."));
-        WriteFileAtomically(path, SerializeBook(app.book.msfgCashier, kind), SyncToDisk::No);
+    // A write that fails leaves no "writing..." behind in the status bar.
+    try {
+        switch (kind) {
+        case BookKind::Own: {
+            const QString password = askNewPassword(ui);
+            ShowStatus(ui, QStringLiteral("データを暗号化しています..."));
+            const QByteArray bytes = SerializeBook(app.book.msfgCashier, kind, password);
+            ShowStatus(ui, QStringLiteral("ファイルにデータを書きこんでいます..."));
+            WriteFileAtomically(path, bytes);
+            break;
+        }
+        case BookKind::Backup:
+            ShowStatus(ui, QStringLiteral("バックアップを取っています..."));
+            WriteFileAtomically(path, SerializeBook(app.book.msfgCashier, kind), SyncToDisk::No);
+            ShowStatus(ui, QString());
+            return;
+        case BookKind::Text:
+            ShowStatus(ui, QStringLiteral("ファイルにデータを書きこんでいます..."));
+            WriteFileAtomically(path, SerializeBook(app.book.msfgCashier, kind));
+            break;
+        }
+    } catch (...) {
         ShowStatus(ui, QString());
-        return;
-    case BookKind::Text:
-        ShowStatus(ui, QStringLiteral("ファイルにデータを書きこんでいます..."));
-        WriteFileAtomically(path, SerializeBook(app.book.msfgCashier, kind));
-        break;
+        throw;
     }
     app.setModified(false);
     app.menu.setCaption(MenuItem::fileSave, SaveCaption(app.doc.title));

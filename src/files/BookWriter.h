@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace purslet {
 
 class App;
@@ -7,5 +9,9 @@ class App;
 // Writes the cash book to the current file path in the kind its name selects.
 // Errors are thrown (RuntimeError) to the calling command; the old file stays whole.
 void FileWriting(App &app);
+
+// True when writing the book at `target` would put another kind of it over
+// the file it was read from or saved to (`target` a link to that file).
+bool ReplacesOpenBook(const App &app, const QString &target);
 
 } // namespace purslet

@@ -144,6 +144,14 @@ bool FileCommands::saveAs()
         return false;
     if (chosen.isEmpty()) // the dialog failed and the user chose to go on
         return true;
+    // Another kind written through a link to the book's own file would
+    // turn the book into that kind: refused before the book is renamed.
+    if (ReplacesOpenBook(m_app, chosen)) {
+        m_app.ui.messageBox(QStringLiteral("指定したファイルは開いている出納帳のファイルそのものです。"
+                                           "別の種類で保存すると出納帳が失われるため、保存できません。"),
+                            QStringLiteral("保存エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+        return false;
+    }
     // Named before the write, so that after a failed write a Save still
     // goes where the title says.
     NameBookFile(m_app, chosen);

@@ -13,6 +13,8 @@
 #include "platform/Ui.h"
 #include "state/App.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <vector>
 
@@ -250,6 +252,8 @@ void InputPresenter::cmdEnter_Click()
     if (!m_app.menu.checked(MenuItem::setupHighSpeedMode))
         TakeBackup(m_app, QStringLiteral("入力"));
     ShowStatus(m_app.ui, QStringLiteral("出納帳にデータを書きこんでいます..."));
+    // Cleared on every way out, an abandoned step included.
+    const auto clearStatus = qScopeGuard([&] { ShowStatus(m_app.ui, QString()); });
 
     QString matter = m_matter;
     if (matter == kOtherMatter)
@@ -275,7 +279,6 @@ void InputPresenter::cmdEnter_Click()
     setMemo(QString(), 0);
     m_enterEnabled = false;
     m_app.setModified(true);
-    ShowStatus(m_app.ui, QString());
     changed();
 }
 

@@ -52,6 +52,17 @@ bool fillGrid(App &app, const KindDescription &kind)
     }
     return true;
 }
+
+// Readers stop at the first section without a matter, so a new one goes
+// there: the list's count can run ahead of the file (a row skipped for a bad
+// estimate, a その他 entry dropped by a rewrite, the other kind's list).
+int firstFreeSection(const IniFile &file)
+{
+    for (int n = 0; n <= kLastPosition; ++n)
+        if (IniStore::ValueIn(file, QString::number(n), kMatterKey, QString()).isEmpty())
+            return n;
+    throw RuntimeError(RuntimeError::Overflow);
+}
 } // namespace
 
 void FillMatterCombo(App &app)
@@ -80,10 +91,15 @@ void AppendMatter(App &app, const QString &matter, MatterKind kind)
     MatterList &list = app.entry.cmbMatter;
     if (list.containsExactly(matter))
         return;
-    list.insertAt(list.count(), matter);
-    const int position = list.count() - 1;
     const KindDescription &d = Describe(kind);
-    app.ini.WriteIniValue(d.catalog, QString::number(position), kMatterKey, matter);
+    const auto file = app.ini.file(d.catalog);
+    const QString section = QString::number(firstFreeSection(*file));
+    // A free section may still hold an old estimate; a new matter starts at 0.
+    const bool staleEstimate = !IniStore::ValueIn(*file, section, kEstimateKey, QString()).isEmpty();
+    list.insertAt(list.count(), matter);
+    app.ini.WriteIniValue(d.catalog, section, kMatterKey, matter);
+    if (staleEstimate)
+        app.ini.WriteIniValue(d.catalog, section, kEstimateKey, QStringLiteral("0"));
     Grid &grid = d.gridOf(app.book);
     grid.insertRow(grid.rows() - 3, matterRow(d, matter, QStringLiteral("0")));
 }

@@ -89,15 +89,14 @@ void distribute(const Grid &cashier, Plan &income, Plan &outgo)
     const int records = cashier.rows() - 4;
     for (int r = 1; r <= records; ++r) {
         const QString &matter = cashier.text(r, 1);
-        const QString &incomeCell = cashier.text(r, 2);
-        if (!incomeCell.isEmpty() && incomeCell != kDashes && incomeCell != kZero) {
-            const Amount amount = Amount::parse(incomeCell);
+        // Income by its value, not its text: "00" or "-0" from a text file is no income.
+        if (const Amount earned = CellToAmount(cashier.text(r, 2)); !earned.isZero()) {
             const auto it = income.byName.constFind(matter);
             if (it == income.byName.cend())
                 continue;
             for (int index : *it) {
                 Line &line = income.lines[size_t(index)];
-                line.actual = wholeYen(line.actual + amount);
+                line.actual = wholeYen(line.actual + earned);
             }
         } else {
             const Amount amount = CellToAmount(cashier.text(r, 3));

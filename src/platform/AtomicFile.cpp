@@ -73,23 +73,67 @@ std::string finalTarget(std::string path)
     throw RuntimeError(RuntimeError::PathFileAccess); // a loop of links
 }
 
+// Where the next name for a temporary beside the target is drawn.
+std::string temporaryName(const std::string &target)
+{
+    const size_t slash = target.rfind('/');
+    const std::string stem = slash == std::string::npos ? "./." + target
+                                                        : target.substr(0, slash + 1) + '.' + target.substr(slash + 1);
+    return stem + '.' + std::to_string(QRandomGenerator::global()->generate());
+}
+
+void writeAll(int fd, const QByteArray &bytes)
+{
+    const char *p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throwForWrite(errno);
+        }
+        p += n;
+        left -= n;
+    }
+}
+
+void syncFolderOf(const std::string &target)
+{
+    // The rename itself is on disk only once the folder is.
+    const int dir = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+// The new contents in a file of their own until they replace the target.
+// Unnamed where the file system allows, so that a process killed half-way
+// leaves nothing beside the target; otherwise a hidden name, removed on every
+// way out but a kill.
 class TempFile final
 {
 public:
-    explicit TempFile(const std::string &target)
+    enum class Kind { Unnamed, Named };
+
+    // An Unnamed one the file system refuses is not open(); a Named one throws.
+    TempFile(const std::string &target, Kind kind)
     {
-        const size_t slash = target.rfind('/');
-        const std::string stem = slash == std::string::npos ? "./." + target
-                                                            : target.substr(0, slash + 1) + '.' + target.substr(slash + 1);
+        // 0666 less the umask: what a new file would get.
+        if (kind == Kind::Unnamed) {
+            m_fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+            return;
+        }
         for (int attempt = 0; attempt < 100; ++attempt) {
-            m_path = stem + '.' + std::to_string(QRandomGenerator::global()->generate());
-            // 0666 less the umask: what a new file would get.
+            m_path = temporaryName(target);
             m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (m_fd >= 0)
                 return;
             if (errno != EEXIST)
                 throwForWrite(errno);
         }
+        m_path.clear();
         throwForWrite(EEXIST);
     }
     ~TempFile()
@@ -102,28 +146,19 @@ public:
     TempFile(const TempFile &) = delete;
     TempFile &operator=(const TempFile &) = delete;
 
+    bool open() const { return m_fd >= 0; }
     int fd() const { return m_fd; }
 
-    void write(const QByteArray &bytes)
-    {
-        const char *p = bytes.constData();
-        qsizetype left = bytes.size();
-        while (left > 0) {
-            const ssize_t n = ::write(m_fd, p, size_t(left));
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                throwForWrite(errno);
-            }
-            p += n;
-            left -= n;
-        }
-    }
+    void write(const QByteArray &bytes) { writeAll(m_fd, bytes); }
 
-    void replace(const std::string &target, SyncToDisk sync)
+    // False, with the target untouched, when an unnamed file cannot be given
+    // a name here (no /proc and no privilege to link by descriptor).
+    bool replace(const std::string &target, SyncToDisk sync)
     {
         if (sync == SyncToDisk::Yes && ::fsync(m_fd) != 0)
             throwForWrite(errno);
+        if (m_path.empty() && !nameUnnamed(target))
+            return false;
         const int fd = m_fd;
         m_fd = -1;
         if (::close(fd) != 0)
@@ -131,18 +166,30 @@ public:
         if (::rename(m_path.c_str(), target.c_str()) != 0)
             throwForWrite(errno);
         m_path.clear();
-        if (sync == SyncToDisk::Yes) {
-            // The rename itself is on disk only once the folder is.
-            const int dir = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (dir >= 0) {
-                ::fsync(dir);
-                ::close(dir);
-            }
-        }
+        if (sync == SyncToDisk::Yes)
+            syncFolderOf(target);
+        return true;
     }
 
 private:
-    std::string m_path;
+    // A name for the finished file, held only until the rename.
+    bool nameUnnamed(const std::string &target)
+    {
+        const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string name = temporaryName(target);
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
+                || (errno != EEXIST && ::linkat(m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)) {
+                m_path = name;
+                return true;
+            }
+            if (errno != EEXIST)
+                return false;
+        }
+        return false;
+    }
+
+    std::string m_path; // empty while the file has no name
     int m_fd = -1;
 };
 
@@ -168,15 +215,26 @@ void WriteFileAtomically(const QString &path, const QByteArray &bytes, SyncToDis
             throw RuntimeError(RuntimeError::PermissionDenied);
     }
 
-    TempFile temp(target);
-    if (exists) {
-        // Failing to keep the owner or the mode (another user's file) is no reason to fail the save.
-        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid())
-            (void)!::fchown(temp.fd(), st.st_uid, st.st_gid);
-        ::fchmod(temp.fd(), st.st_mode & 07777);
+    const auto fill = [&](TempFile &temp) {
+        if (exists) {
+            // Failing to keep the owner or the mode (another user's file) is no reason to fail the save.
+            if (st.st_uid != ::geteuid() || st.st_gid != ::getegid())
+                (void)!::fchown(temp.fd(), st.st_uid, st.st_gid);
+            ::fchmod(temp.fd(), st.st_mode & 07777);
+        }
+        temp.write(bytes);
+    };
+    {
+        TempFile unnamed(target, TempFile::Kind::Unnamed);
+        if (unnamed.open()) {
+            fill(unnamed);
+            if (unnamed.replace(target, sync))
+                return;
+        }
     }
-    temp.write(bytes);
-    temp.replace(target, sync);
+    TempFile named(target, TempFile::Kind::Named);
+    fill(named);
+    named.replace(target, sync);
 }
 
 QByteArray ReadWholeFile(const QString &path, qint64 maxBytes)
@@ -234,6 +292,13 @@ QByteArray ReadWholeFile(const QString &path, qint64 maxBytes)
     }
     bytes.truncate(used);
     return bytes;
+}
+
+bool IsSameFile(const QString &a, const QString &b)
+{
+    struct stat sa, sb;
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
+           && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 void RemoveFile(const QString &path)

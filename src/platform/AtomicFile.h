@@ -21,6 +21,10 @@ void WriteFileAtomically(const QString &path, const QByteArray &bytes, SyncToDis
 // 75 for a folder or a device that fails, FileTooLarge past maxBytes.
 QByteArray ReadWholeFile(const QString &path, qint64 maxBytes);
 
+// True when both names lead to one existing file: the same name, a symbolic
+// link or a hard link.
+bool IsSameFile(const QString &a, const QString &b);
+
 // Removes a file; a missing file is RuntimeError 53.
 void RemoveFile(const QString &path);
 

@@ -125,10 +125,18 @@ NewPassword ConsoleUi::newPasswordBox(const QString &prompt, const QString &titl
         const QString answer = inputBox(prompt, title, QString(), true);
         return NewPassword{answer, answer};
     }
-    const QString password = askTerminal(prompt);
+    // A terminal has no Cancel button: an empty line means no password.
+    const QString password = askTerminal(QStringLiteral("パスワードを入力してください。パスワードを設定しない場合には、"
+                                                        "何も入力せずに Enter キーを押してください。"));
     if (password.isEmpty())
         return NewPassword{};
-    return NewPassword{password, askTerminal(QStringLiteral("確認のため、もう一度入力してください。"))};
+    const QString repeated = askTerminal(QStringLiteral("確認のため、もう一度入力してください。"));
+    // The command ends here rather than asking again: say so, not "type it again".
+    if (repeated != password) {
+        recordError(QStringLiteral("パスワードが一致しないため、保存を中止しました。"));
+        return NewPassword{QString(), QString(), true};
+    }
+    return NewPassword{password, repeated};
 }
 
 void ConsoleUi::warning(const QString &text, const QString &title)
@@ -137,7 +145,21 @@ void ConsoleUi::warning(const QString &text, const QString &title)
     if (m_warned.contains(text))
         return;
     m_warned.insert(text);
-    std::fprintf(stderr, "purslet: warning: %s\n", text.toUtf8().constData());
+    std::fprintf(stderr, "purslet: warning: %s\n", escapeControls(text).toUtf8().constData());
+}
+
+QString ConsoleUi::escapeControls(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0))
+            out += QLatin1String("\\x") + QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
 }
 
 bool ConsoleUi::skipBadEntry(const RuntimeError &error, const QString &entry)

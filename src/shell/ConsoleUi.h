@@ -42,6 +42,10 @@ public:
     const QString &error() const { return m_error; }
     void recordError(const QString &text);
 
+    // Control characters (NUL included) as \xNN, so that a line on the
+    // terminal shows the whole text and nothing in it acts on the terminal.
+    static QString escapeControls(const QString &text);
+
 private:
     QString readStdinLine();
     QString askTerminal(const QString &prompt);

@@ -321,8 +321,8 @@ TEST_F(BookFiles, BrokenRecordIsSkippedOnYesAndEndsTheReadOnNo)
     EXPECT_EQ(app.book.msfgCashier.text(2, 4), QStringLiteral("4"));
     EXPECT_EQ(ui.lastMessage().title, QStringLiteral("システムエラー (エラーNo.13)"));
 
-    // No: the rows read so far stay, and nothing after the reading is done.
-    // They are not the whole file, so they belong to no file at all.
+    // No: the rows read so far stay with true balances and totals. They are
+    // not the whole file, so they belong to no file at all.
     ResetBook(app);
     app.menu.setHistory({});
     makeCurrentBook();
@@ -330,7 +330,12 @@ TEST_F(BookFiles, BrokenRecordIsSkippedOnYesAndEndsTheReadOnNo)
     open(QStringLiteral("broken.psl"));
     ASSERT_EQ(records(), 1);
     EXPECT_EQ(app.book.msfgCashier.text(1, 1), QStringLiteral("a"));
-    EXPECT_EQ(app.book.msfgCashier.text(1, 4), QString()); // not recalculated
+    const Grid &cashier = app.book.msfgCashier;
+    EXPECT_EQ(cashier.text(1, 4), QStringLiteral("1"));
+    EXPECT_EQ(cashier.rowTexts(cashier.rows() - 1).mid(0, 5),
+              QStringList({QStringLiteral("合計"), QStringLiteral("---"), QStringLiteral("1"), QStringLiteral("0"),
+                           QStringLiteral("1")}));
+    EXPECT_EQ(app.book.BookIncomeTotal, Amount::parse(QStringLiteral("1")));
     EXPECT_TRUE(app.menu.history().isEmpty());
     EXPECT_TRUE(app.doc.path.isEmpty());
     EXPECT_EQ(app.doc.windowTitle, QStringLiteral("Purslet"));
@@ -392,4 +397,21 @@ TEST(FileHistory, KeepsFourPathsMostRecentFirst)
     app.doc.path = QStringLiteral("new");
     UpdateFileHistory(app);
     EXPECT_EQ(app.menu.history(), (QStringList{"new", "1", "2", "3", "5", "6"}));
+}
+
+TEST_F(BookFiles, AZeroIncomeInAnyFormIsOutgo)
+{
+    home.writeText(QStringLiteral("Outgo.ini"), QStringLiteral("[0]\nMatter=本\n"));
+    const char *zeroIncomes[] = {"", "00", "0,000", "-0", "---"};
+    QByteArray bytes;
+    for (const char *income : zeroIncomes)
+        bytes += QByteArray("\"2024/05/01\",\"") + ToCp932(QStringLiteral("本")) + "\",\"" + income
+               + "\",\"500\",\"\"\r\n";
+    home.write(QStringLiteral("zero.csv"), bytes);
+    open(QStringLiteral("zero.csv"));
+    ASSERT_EQ(records(), 5);
+    const Grid &outgo = app.book.msfgOutgo;
+    ASSERT_EQ(outgo.text(1, 0), QStringLiteral("本"));
+    EXPECT_EQ(outgo.text(1, 3), QStringLiteral("2,500")); // every record's outgo
+    EXPECT_EQ(outgo.rows(), 5); // and no remainder row beside it
 }

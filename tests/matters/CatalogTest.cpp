@@ -1,6 +1,7 @@
 #include "BookFixture.h"
 
 #include "ledger/Book.h"
+#include "ledger/InputPresenter.h"
 #include "matters/Catalogs.h"
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
@@ -177,4 +178,48 @@ TEST_F(Catalogs, SaveSkipsBlankNamesSoLaterMattersSurvive)
     SaveMatterCatalog(app, MatterKind::Income);
     FillMatterCombo(app);
     EXPECT_EQ(app.entry.cmbMatter.items(), QStringList({QStringLiteral("a"), QStringLiteral("b")}));
+}
+
+// The entry window's list can hold more names than the file has sections:
+// the next read must still find a matter entered after that.
+TEST_F(Catalogs, ANewMatterLandsWhereTheNextReadFindsIt)
+{
+    struct Case
+    {
+        const char *name;
+        const char *outgoIni;
+        bool rewrite; // the matter editor rewrote the catalog from its grid
+    };
+    const Case cases[] = {
+        {"bad estimate skipped", "[0]\nMatter=a\n[1]\nMatter=b\nEstimate=百円\n[2]\nMatter=c\n", true},
+        {"その他 in the file", "[0]\nMatter=その他\n[1]\nMatter=a\n", true},
+        {"free section with an old estimate", "[0]\nMatter=a\n[1]\nMatter=\nEstimate=500\n", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        home.writeText(QStringLiteral("Outgo.ini"), QString::fromUtf8(c.outgoIni));
+        ui.answers = {MsgAnswer::Yes};
+        ResetBook(app);
+        app.entry.optIncome = false;
+        FillMatterCombo(app);
+        if (c.rewrite)
+            SaveMatterCatalog(app, MatterKind::Outgo);
+
+        InputPresenter input{app};
+        input.setDate(QStringLiteral("2024/05/10"));
+        input.EntrySuppressCompletion = true;
+        input.setMatter(QStringLiteral("新"), 1);
+        input.setMoneyText(QStringLiteral("100"));
+        input.txtMoney_Change();
+        input.cmdEnter_Click();
+
+        FillMatterCombo(app);
+        EXPECT_TRUE(app.entry.cmbMatter.containsExactly(QStringLiteral("新")));
+        ResetBook(app);
+        const Grid &out = app.book.msfgOutgo;
+        const int row = int(matterNames(out).indexOf(QStringLiteral("新"))) + 1;
+        EXPECT_GT(row, 0);
+        if (row > 0)
+            EXPECT_EQ(out.text(row, 2), QStringLiteral("0"));
+    }
 }

@@ -4,6 +4,7 @@
 #include "ProgramRun.h"
 #include "TempHome.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Codepage.h"
 
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <utility>
+#include <vector>
 #include <cstring>
 
 #include <fcntl.h>
@@ -211,6 +214,56 @@ TEST_F(FileSafety, EveryKindReplacesASymlinksTargetAndKeepsItsMode)
     EXPECT_EQ(QDir(home.file("real")).entryList(QDir::Files | QDir::Hidden).size(), 3); // no temporary left
 }
 
+TEST_F(FileSafety, NoOutputIsWrittenOverTheBookBeingRead)
+{
+    const QByteArray book = ownBook("", {{"2026/05/01", "", "", "500", ""}});
+    home.write("book.psl", book);
+    ASSERT_TRUE(QFile::link(home.file("book.psl"), home.file("view.csv")));
+    ASSERT_EQ(::link(QFile::encodeName(home.file("book.psl")).constData(),
+                     QFile::encodeName(home.file("hard.csv")).constData()),
+              0);
+    struct Case
+    {
+        QStringList arguments;
+        QString out, replaced;
+    } cases[] = {
+        {{"--convert", home.file("book.psl"), home.file("view.csv")}, "view.csv", "conversion"},
+        {{"--convert", home.file("book.psl"), home.file("hard.csv")}, "hard.csv", "conversion"},
+        {{"--convert", home.file("view.csv"), home.file("book.psl")}, "book.psl", "conversion"},
+        {{"--chart", "0", home.file("book.psl"), home.file("hard.csv")}, "hard.csv", "chart"},
+    };
+    for (const Case &c : cases) {
+        const ProgramRun run = RunProgram(c.arguments);
+        EXPECT_EQ(run.exitCode, 1) << qPrintable(c.out);
+        EXPECT_EQ(run.err, error(c.out, "is the book being read; the " + c.replaced + " would replace it"));
+        EXPECT_EQ(home.read("book.psl"), book);
+    }
+}
+
+TEST_F(FileSafety, AWriteKilledHalfWayLeavesNothingBesideTheTarget)
+{
+    const QString target = home.file("big.csv");
+    const QByteArray bytes(64 << 20, 'x');
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        for (;;)
+            purslet::WriteFileAtomically(target, bytes, purslet::SyncToDisk::No);
+    }
+    // Once the first write is done the next ones follow without a pause.
+    for (int i = 0; i < 1000 && !QFileInfo::exists(target); ++i)
+        ::usleep(10000);
+    ::usleep(50000);
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    const QStringList left = QDir(home.path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_TRUE(left.contains("big.csv")) << "the first write never finished";
+    for (const QString &name : left)
+        EXPECT_FALSE(name.startsWith(".big.csv")) << qPrintable(name);
+}
+
 // Reads what the terminal shows until the text appears; false after ten seconds.
 bool waitForOutput(int master, const QByteArray &text)
 {
@@ -261,6 +314,87 @@ TEST_F(FileSafety, CtrlCAtTheHiddenPasswordPromptGivesTheEchoBack)
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
     EXPECT_TRUE(echoes(master));
     ::close(master);
+}
+
+// Runs the program on a terminal and types each line at its prompt. What
+// the terminal showed, and the exit code (-1 for a signal).
+std::pair<QString, int> runOnTerminal(const QStringList &arguments, const QList<QByteArray> &lines)
+{
+    QList<QByteArray> args{QFile::encodeName(ProgramPath())};
+    for (const QString &a : arguments)
+        args << QFile::encodeName(a);
+    std::vector<char *> argv;
+    for (QByteArray &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    int master = -1;
+    const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    QByteArray shown;
+    const auto readShown = [&](int timeout) {
+        pollfd p{master, POLLIN, 0};
+        char buffer[4096];
+        while (::poll(&p, 1, timeout) > 0) {
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            shown.append(buffer, n);
+        }
+    };
+    // Every prompt ends so; the next line goes in once it shows and hides the input.
+    const QByteArray promptEnd = QStringLiteral("ください。 ").toUtf8();
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        for (int i = 0; i < 500 && (shown.count(promptEnd) <= k || echoes(master)); ++i)
+            readShown(10);
+        (void)!::write(master, lines[k].constData(), size_t(lines[k].size()));
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    readShown(100);
+    ::close(master);
+    return {QString::fromUtf8(shown), WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+TEST_F(FileSafety, TheTerminalAsksForANewPasswordAsATerminalCan)
+{
+    home.write("in.csv", kRecord);
+    const QString prompt = "パスワードを入力してください。パスワードを設定しない場合には、"
+                           "何も入力せずに Enter キーを押してください。";
+    struct Case
+    {
+        QList<QByteArray> typed;
+        int exitCode;
+        QString ending; // the last thing the terminal shows
+    } cases[] = {
+        {{"\n"}, 0, prompt + " \r\n"},
+        {{"pw\n", "pw\n"}, 0, "確認のため、もう一度入力してください。 \r\n"},
+        {{"pw\n", "px\n"}, 1, ": パスワードが一致しないため、保存を中止しました。\r\n"},
+    };
+    for (const Case &c : cases) {
+        QFile::remove(home.file("out.psl"));
+        const auto [shown, exitCode] = runOnTerminal({"--convert", home.file("in.csv"), home.file("out.psl")}, c.typed);
+        EXPECT_EQ(exitCode, c.exitCode) << qPrintable(shown);
+        EXPECT_TRUE(shown.startsWith(prompt)) << qPrintable(shown);
+        EXPECT_TRUE(shown.endsWith(c.ending)) << qPrintable(shown);
+        EXPECT_FALSE(shown.contains("キャンセル")) << qPrintable(shown);
+        EXPECT_EQ(home.exists("out.psl"), c.exitCode == 0);
+    }
+}
+
+TEST_F(FileSafety, AWarningShowsControlCharactersOfAnEntryEscaped)
+{
+    const char entries[] = "[0]\r\nMatter=a\x1b[2Jb\r\nEstimate=1\0x\x07\r\n[1]\r\nMatter=";
+    home.write("Outgo.ini", QByteArray(entries, sizeof entries - 1) + ToCp932("本") + "\r\nEstimate=\x7f\r\n");
+    home.write("book.csv", kRecord);
+    const QString reason = ": 型が一致しません。 この項目は読み飛ばします。\n";
+    const ProgramRun run = RunProgram({"--report", home.file("book.csv")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "purslet: warning: " + home.file("Outgo.ini") + ": [0] a\\x1B[2Jb: Estimate=1\\x00x\\x07" + reason
+                           + "purslet: warning: " + home.file("Outgo.ini") + ": [1] 本: Estimate=\\x7F" + reason);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "BookSafetyTest.h"
+#include "DesktopBooks.h"
 #include "TempHome.h"
 #include "UiDriving.h"
 #include "UiTests.h"
@@ -26,24 +27,6 @@ namespace {
 
 const QString kSaveQuestion = QStringLiteral("ファイルの変更内容を保存しますか？");
 
-void startActive(DesktopSession &s, const QString &commandLine)
-{
-    s.start(commandLine, false);
-    s.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&s.window));
-}
-
-// Records an income of today in the entry window, as typed there.
-void record(DesktopSession &s, const char *amount)
-{
-    auto *input = s.window.findChild<InputWindow *>();
-    QVERIFY(input);
-    QTest::mouseClick(input->txtMoney(), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), input->txtMoney());
-    QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(amount));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
-}
-
 // Alt+F, then a click on the recent file `index` of the open File menu.
 void clickRecentFile(DesktopSession &s, int index)
 {
@@ -56,11 +39,6 @@ void clickRecentFile(DesktopSession &s, int index)
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
 }
 
-QString lastText(const ScriptedQtUi &ui)
-{
-    return ui.texts.isEmpty() ? QString() : ui.texts.last();
-}
-
 QStringList recentFiles(DesktopSession &s)
 {
     QStringList shown;
@@ -71,27 +49,6 @@ QStringList recentFiles(DesktopSession &s)
         if (item->isVisible())
             shown << item->text();
     }
-}
-
-int recordsIn(const QByteArray &bytes, BookKind kind)
-{
-    return int(ParseBook(bytes, kind).records.size());
-}
-
-QByteArray ownBook(int records, BookKind kind = BookKind::Own)
-{
-    std::vector<BookRecord> r;
-    for (int i = 1; i <= records; ++i)
-        r.push_back({QStringLiteral("2026/01/0%1").arg(i), QString(), QString::number(i), QString(), QString()});
-    return SerializeBook(r, kind);
-}
-
-// Three records whose second does not decode.
-QByteArray brokenBook(BookKind kind)
-{
-    QByteArray bytes = ownBook(3, kind);
-    bytes.replace("\"8032\"", "\"80Z2\""); // the second record's income
-    return bytes;
 }
 
 } // namespace

@@ -50,6 +50,9 @@ bool FileCommands::saveQuestion()
     const MsgAnswer answer =
         m_app.ui.messageBox(QStringLiteral("ファイルの変更内容を保存しますか？"), QStringLiteral("ファイルの保存"),
                             MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
+    // Only No throws the changes away; a question left unanswered keeps them.
+    if (answer == MsgAnswer::Cancel)
+        return false;
     if (answer != MsgAnswer::Yes)
         return true;
     return save();

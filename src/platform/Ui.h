@@ -9,7 +9,8 @@ class RuntimeError;
 
 enum class MsgIcon { None, Critical, Question, Warning, Information };
 enum class MsgButtons { Ok, YesNo };
-enum class MsgAnswer { Ok, Yes, No };
+// Cancel: a Yes/No box left with Esc or its close box, answering neither.
+enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 // The modal windows the commands show; the enumerator is the window's name.
 enum class ModalWindow { frmMatter, frmVersion, frmChart };
@@ -70,7 +71,7 @@ public:
     // has no such window. The default has none and says so with a warning.
     virtual bool showModal(ModalWindow window);
 
-    // "No" in the system error dialog: the program ends at once, nothing saved.
+    // Ends the process at once: nothing is saved.
     virtual void endProgram() = 0;
 };
 

@@ -4,15 +4,20 @@
 #include "platform/ErrorDialogs.h"
 #include "state/App.h"
 
+#include <QScopeGuard>
+
 namespace purslet {
 
 void TakeBackup(App &app, const QString &label)
 {
     const QString remembered = app.doc.path;
-    app.doc.path = app.programFile(kBackupFileName);
-    const bool goOn = RunStep(app.ui, [&] { FileWriting(app); });
-    // The book keeps its own file whatever happened to the backup.
-    app.doc.path = remembered;
+    const bool goOn = RunStep(app.ui, [&] {
+        app.doc.path = app.programFile(kBackupFileName);
+        // The book has its own file back before the error dialog, whose
+        // way out may save the book.
+        const auto restore = qScopeGuard([&] { app.doc.path = remembered; });
+        FileWriting(app);
+    });
     if (!goOn)
         return;
     app.menu.setEnabled(MenuItem::editUndo, true);

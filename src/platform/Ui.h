@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace purslet {
 
 class RuntimeError;
@@ -73,6 +75,12 @@ public:
 
     // Ends the process at once: nothing is saved.
     virtual void endProgram() = 0;
+
+    // Exit as the File menu runs it (the save question, the settings), for
+    // "No" in the system error dialog; set once the program is up. Returns
+    // false when the user kept the program, the book unsaved; else the end
+    // was asked of endProgram.
+    std::function<bool()> exitCommand;
 };
 
 // Shows a text in the first panel of the status bar; empty clears it.

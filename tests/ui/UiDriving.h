@@ -89,7 +89,8 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void typeText(const QString &text);
 
 // Answers each modal window that comes up with the next step, once the
-// window has the keyboard, as a person waits for it before typing.
+// window has the keyboard, as a person waits for it before typing. A window
+// after the last step is counted and closed.
 class ModalAnswers
 {
 public:

@@ -195,6 +195,8 @@ void UnsafeInputTest::typedVariantsAreKeptAsTheFileGivesThemBack()
             press(Qt::Key_Tab);
             typeText(QStringLiteral("m") + QChar(typed));
             QCOMPARE(input->txtMemo()->text(), QStringLiteral("m") + QChar(kept));
+            if (typed == 0x2212)
+                SaveScreenshot(input, QStringLiteral("entry-minus-sign.png"));
             QTest::mouseClick(input->cmdEnter(), Qt::LeftButton);
         }
         const int last = s.app.book.recordCount();

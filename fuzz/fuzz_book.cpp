@@ -53,9 +53,9 @@ void checkTextRule(QByteArrayView bytes)
 {
     const QString text = DecodeTextFile(bytes);
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        check(text == QString::fromUtf8(bytes.sliced(3)));
+        check(text == Cp932Form(QString::fromUtf8(bytes.sliced(3))));
     else if (readAsUtf8(bytes))
-        check(text == QString::fromUtf8(bytes));
+        check(text == Cp932Form(QString::fromUtf8(bytes)));
     else
         check(text == FromCp932(bytes));
 }

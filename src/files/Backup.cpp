@@ -5,6 +5,8 @@
 #include "platform/RuntimeError.h"
 #include "state/App.h"
 
+#include <QScopeGuard>
+
 namespace purslet {
 
 void TakeBackup(App &app, const QString &label)
@@ -17,10 +19,11 @@ void TakeBackup(App &app, const QString &label)
                                QStringLiteral("バックアップファイルが開いている出納帳のファイルを指しているため、"
                                               "バックアップを取れません。"));
         app.doc.path = backup;
+        // The book has its own file back before the error dialog, whose
+        // way out may save the book.
+        const auto restore = qScopeGuard([&] { app.doc.path = remembered; });
         FileWriting(app);
     });
-    // The book keeps its own file whatever happened to the backup.
-    app.doc.path = remembered;
     if (!goOn)
         return;
     app.menu.setEnabled(MenuItem::editUndo, true);

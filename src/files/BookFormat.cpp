@@ -75,7 +75,9 @@ QString decodeAs(TextEncoding encoding, QByteArrayView bytes)
 {
     switch (encoding) {
     case TextEncoding::Ascii: return QString::fromLatin1(bytes);
-    case TextEncoding::Utf8: return QString::fromUtf8(bytes);
+    // The forms a Linux program writes (U+2212 minus, ...) read as the code
+    // page's own characters, as typed text is kept: one matter, one name.
+    case TextEncoding::Utf8: return Cp932Form(QString::fromUtf8(bytes));
     // Not the platform converter: it swaps the controls 0x1A, 0x1C and 0x7F.
     case TextEncoding::Cp932: return FromCp932(bytes);
     }
@@ -87,7 +89,7 @@ QString decodeAs(TextEncoding encoding, QByteArrayView bytes)
 QString DecodeTextFile(QByteArrayView bytes)
 {
     if (hasUtf8Bom(bytes))
-        return QString::fromUtf8(bytes.sliced(3));
+        return decodeAs(TextEncoding::Utf8, bytes.sliced(3));
     return decodeAs(encodingOf(bytes), bytes);
 }
 

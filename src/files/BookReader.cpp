@@ -148,7 +148,9 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
         } else if (!parsed.password.isEmpty()) {
             const QString answer = ui.inputBox(QStringLiteral("パスワードを入力してください。"),
                                                QStringLiteral("パスワードの入力"), QString(), true);
-            if (answer != parsed.password) {
+            // Compared as the file holds it: "a−b" typed opens what "a−b"
+            // locked, which the file gave back as "a－b".
+            if (Cp932Form(answer) != parsed.password) {
                 ui.messageBox(QStringLiteral("パスワードが違うためファイルが開けません。"),
                               QStringLiteral("パスワードエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
                 app.doc.openRefused = true;

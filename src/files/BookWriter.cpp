@@ -27,15 +27,17 @@ QString askNewPassword(Ui &ui)
             throw RuntimeError(RuntimeError::InvalidCall, QStringLiteral("パスワードが決まらないため保存を中止しました。"));
         if (answer.password.isEmpty() && answer.repeated.isEmpty())
             return QString();
+        // Set, and compared, as the file will give it back.
+        const QString password = Cp932Form(answer.password);
         QString refusal;
-        if (answer.password != answer.repeated) {
+        if (password != Cp932Form(answer.repeated)) {
             refusal = QStringLiteral("パスワードが一致しません。もう一度入力してください。");
-        } else if (const QString bad = FirstCharWithoutCp932(answer.password); !bad.isEmpty()) {
+        } else if (const QString bad = FirstCharWithoutCp932(password); !bad.isEmpty()) {
             refusal = QStringLiteral("パスワードに使えない文字%1が含まれています。"
                                      "Shift_JIS で表せる文字だけで入力してください。")
                           .arg(QuotedChar(bad));
         } else {
-            return answer.password;
+            return password;
         }
         ui.messageBox(refusal, QStringLiteral("パスワードエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
     }

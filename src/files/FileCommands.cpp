@@ -8,11 +8,22 @@
 #include "platform/ProgramFolder.h"
 #include "state/App.h"
 
+#include <QDir>
+
 namespace purslet {
 
 namespace {
 const QString kFilter = QStringLiteral("Pursletファイル (*.psl)|*.psl|カンマ区切りファイル (*.csv)|*.csv|"
                                        "テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*");
+// A relative path becomes one that names the book from any folder: in the
+// recent files and for a Save after the working folder changed. Nothing is
+// resolved, so that ".." after a symbolic link still means what it meant.
+QString absoluteBookPath(QString text)
+{
+    while (text.startsWith(QLatin1String("./")))
+        text.remove(0, 2);
+    return QDir::current().filePath(text);
+}
 } // namespace
 
 FileDialogRequest FileCommands::dialogRequest(const QString &title, const QString &initialPath)
@@ -50,6 +61,9 @@ bool FileCommands::saveQuestion()
     const MsgAnswer answer =
         m_app.ui.messageBox(QStringLiteral("ファイルの変更内容を保存しますか？"), QStringLiteral("ファイルの保存"),
                             MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
+    // Only No throws the changes away; a question left unanswered keeps them.
+    if (answer == MsgAnswer::Cancel)
+        return false;
     if (answer != MsgAnswer::Yes)
         return true;
     return save();
@@ -93,9 +107,10 @@ void FileCommands::openFromCommandLine(const QString &text)
 {
     if (text.isEmpty())
         return;
+    const QString path = absoluteBookPath(text);
     // Only a book the reader built may survive the start-up reset; one it
     // refused (a wrong password, a file it could not open) was never laid out.
-    if (openPath(text))
+    if (openPath(path))
         m_app.book.SkipNextReset = true;
 }
 

@@ -29,8 +29,9 @@ public:
     void openFromCommandLine(const QString &text);
 
     // "ファイルの変更内容を保存しますか？" when the book is modified. Returns whether
-    // the command may go on: not after Yes when the user cancelled the Save
-    // As dialog or answered No to an error under the save.
+    // the command may go on: not after Esc or the close box, nor after Yes
+    // when the user cancelled the Save As dialog or answered No to an error
+    // under the save.
     bool saveQuestion();
 
     static FileDialogRequest dialogRequest(const QString &title, const QString &initialPath);

@@ -112,7 +112,9 @@ void InputPresenter::setIncome(bool income)
 
 void InputPresenter::setMatter(const QString &text, int caret, int selStart, int selLength)
 {
-    m_matter = text;
+    // As a file will give it back, so that the catalog and the summaries
+    // meet one name for what looks the same.
+    m_matter = Cp932Form(text);
     m_matterCaret = std::clamp(caret, 0, int(text.size()));
     if (selLength > 0 && selStart >= 0 && selStart + selLength <= text.size()) {
         m_matterSelStart = selStart;

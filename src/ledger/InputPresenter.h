@@ -42,7 +42,8 @@ public:
     int matterCaret() const { return m_matterCaret; }
     int matterSelStart() const { return m_matterSelStart; }
     int matterSelLength() const { return m_matterSelLength; }
-    // What the user did to the matter field; caret and selection as the field has them.
+    // What the user did to the matter field; caret and selection as the field
+    // has them. The text is held in Cp932Form.
     void setMatter(const QString &text, int caret, int selStart = -1, int selLength = 0);
 
     const QString &money() const { return m_money; }

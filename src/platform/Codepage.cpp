@@ -165,6 +165,24 @@ int Cp932CharOf(int code)
     return ch == kNone ? -1 : ch;
 }
 
+QString Cp932Form(const QString &text)
+{
+    const Tables &t = tables();
+    const auto formOf = [&t](char16_t ch) {
+        const quint16 code = t.codes[ch];
+        return code == kNoCode ? ch : t.chars[code];
+    };
+    qsizetype i = 0;
+    while (i < text.size() && formOf(text[i].unicode()) == text[i].unicode())
+        ++i;
+    if (i == text.size())
+        return text; // the usual case: nothing to copy
+    QString form = text;
+    for (QChar *c = form.data() + i, *end = form.data() + form.size(); c != end; ++c)
+        *c = QChar(formOf(c->unicode()));
+    return form;
+}
+
 QString FromCp932(QByteArrayView bytes)
 {
     const Tables &t = tables();

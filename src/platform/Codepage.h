@@ -37,6 +37,13 @@ inline int Cp932CodeAt(QStringView text, qsizetype i, qsizetype &length)
     return Cp932CodeOf(c.unicode());
 }
 
+// The text as a file gives it back: a character with a code becomes the
+// character that code reads as (U+2212 becomes U+FF0D, U+301C U+FF5E, ...).
+// Characters without a code stay, for the caller to refuse. Typed text is
+// brought into this form where it enters, so that what is shown, compared
+// and saved is the same text.
+QString Cp932Form(const QString &text);
+
 // Written as bytes, a character without a code as "?".
 QByteArray ToCp932(const QString &text);
 void AppendCp932(QByteArray &out, QStringView text);

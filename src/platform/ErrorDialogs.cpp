@@ -18,6 +18,10 @@ bool SystemErrorDialog(Ui &ui, const RuntimeError &error)
                                            MsgButtons::YesNo, MsgAnswer::No);
     if (answer == MsgAnswer::Yes)
         return true;
+    // No goes through Exit, so that unsaved records are offered for saving;
+    // keeping the program there goes on as Yes would.
+    if (ui.exitCommand)
+        return !ui.exitCommand();
     ui.endProgram();
     return false;
 }

@@ -6,7 +6,8 @@
 namespace purslet {
 
 // The program-wide dialog for run-time errors in the ledger routines:
-// stop icon, No as default; No ends the program. Returns true to go on.
+// stop icon, No as default; No ends the program through Exit, and goes on
+// when the user keeps the program at its save question. Returns true to go on.
 bool SystemErrorDialog(Ui &ui, const RuntimeError &error);
 
 // The variant of the file, print and history commands: warning icon, Yes as

@@ -3,13 +3,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace purslet {
 
 class RuntimeError;
 
 enum class MsgIcon { None, Critical, Question, Warning, Information };
 enum class MsgButtons { Ok, YesNo };
-enum class MsgAnswer { Ok, Yes, No };
+// Cancel: a Yes/No box left with Esc or its close box, answering neither.
+enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 // The modal windows the commands show; the enumerator is the window's name.
 enum class ModalWindow { frmMatter, frmVersion, frmChart };
@@ -70,8 +73,14 @@ public:
     // has no such window. The default has none and says so with a warning.
     virtual bool showModal(ModalWindow window);
 
-    // "No" in the system error dialog: the program ends at once, nothing saved.
+    // Ends the process at once: nothing is saved.
     virtual void endProgram() = 0;
+
+    // Exit as the File menu runs it (the save question, the settings), for
+    // "No" in the system error dialog; set once the program is up. Returns
+    // false when the user kept the program, the book unsaved; else the end
+    // was asked of endProgram.
+    std::function<bool()> exitCommand;
 };
 
 // Shows a text in the first panel of the status bar; empty clears it.

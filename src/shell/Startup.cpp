@@ -8,6 +8,7 @@
 #include "shell/Presenters.h"
 #include "shell/Settings.h"
 #include "shell/ShellView.h"
+#include "shell/Shutdown.h"
 #include "state/App.h"
 
 #include <algorithm>
@@ -170,6 +171,23 @@ void RunStartup(Presenters &p, ShellView &view, const StartupOptions &options)
     // An entry can be typed straight away.
     if (app.menu.checked(MenuItem::showInput))
         view.focusEntryWindow();
+
+    // From now on the windows are laid out, so that an end the system error
+    // dialog asks for may write them back as Exit does.
+    app.ui.exitCommand = [&p, &view] {
+        switch (fileEnd_Click(p, view)) {
+        case EndOutcome::BookKept:
+            return false;
+        case EndOutcome::StepFailed:
+            // Asked to end, with the book saved or given up: a settings file
+            // that cannot be written does not keep it running.
+            p.app.ui.endProgram();
+            return true;
+        case EndOutcome::Ended:
+            break;
+        }
+        return true;
+    };
 }
 
 } // namespace purslet

@@ -1,12 +1,14 @@
 #include "state/App.h"
 
+#include "platform/Codepage.h"
+
 #include <algorithm>
 
 namespace purslet {
 
 void EntryState::setMemo(const QString &text, int caret, int selStart, int selLength)
 {
-    memo = text.left(MemoMaxLength);
+    memo = Cp932Form(text.left(MemoMaxLength));
     memoCaret = std::clamp(caret, 0, int(memo.size()));
     if (selLength > 0 && selStart >= 0 && selStart + selLength <= memo.size()) {
         memoSelStart = selStart;

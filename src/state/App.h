@@ -41,7 +41,8 @@ struct EntryState
     int memoSelLength = 0;
 
     // Longer text is cut as the field's own limit would; a selection that
-    // does not fit leaves the caret alone.
+    // does not fit leaves the caret alone. The memo is held as a file will
+    // give it back (Cp932Form).
     void setMemo(const QString &text, int caret, int selStart = -1, int selLength = 0);
     QString memoSelectedText() const { return memo.mid(memoSelStart, memoSelLength); }
 };

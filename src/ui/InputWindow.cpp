@@ -246,6 +246,9 @@ void InputWindow::pushMemoState()
         return;
     m_presenter.setMemo(m_txtMemo->text(), m_txtMemo->cursorPosition(), m_txtMemo->selectionStart(),
                         int(m_txtMemo->selectedText().size()));
+    // The memo is kept as a file will give it back: show that text.
+    if (m_presenter.memo() != m_txtMemo->text())
+        syncFromPresenter();
 }
 
 void InputWindow::syncFromPresenter()

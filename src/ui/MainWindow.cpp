@@ -98,6 +98,7 @@ MainWindow::~MainWindow()
     m_presenters.main.setView(nullptr);
     m_presenters.main.onEnd = nullptr;
     m_presenters.input.onShowCalendar = nullptr;
+    m_ui.exitCommand = nullptr;
     m_ui.setStatusSink(nullptr);
     m_ui.setParentWidget(nullptr);
 }

@@ -4,11 +4,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -51,12 +53,31 @@ void widenForTitle(QMessageBox &box, const QString &title)
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
                   grid->columnCount());
 }
+
+// There is no Cancel button, yet Esc and the close box are no answer either:
+// QMessageBox would click No for them, and No may throw a book away.
+class QuestionBox final : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel)) {
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent *event) override { QDialog::closeEvent(event); }
+};
 } // namespace
 
 MsgAnswer QtUi::messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
                            MsgAnswer defaultAnswer)
 {
-    QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, m_parent);
+    QuestionBox box(qtIcon(icon), title, text, QMessageBox::NoButton, m_parent);
     // Texts use CR LF line ends; Qt wants LF alone.
     box.setText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     if (buttons == MsgButtons::Ok) {
@@ -71,11 +92,11 @@ MsgAnswer QtUi::messageBox(const QString &text, const QString &title, MsgIcon ic
     yes->setObjectName(QStringLiteral("Yes"));
     no->setObjectName(QStringLiteral("No"));
     box.setDefaultButton(defaultAnswer == MsgAnswer::No ? no : yes);
-    // No Cancel anywhere: Escape and the close box answer No.
-    box.setEscapeButton(no);
     widenForTitle(box, title);
     box.exec();
-    return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
+    if (box.clickedButton() == yes)
+        return MsgAnswer::Yes;
+    return box.clickedButton() == no ? MsgAnswer::No : MsgAnswer::Cancel;
 }
 
 QString QtUi::inputBox(const QString &prompt, const QString &title, const QString &defaultText, bool masked)

@@ -356,6 +356,22 @@ TEST_F(BookFiles, ImportsUtf8TextWithLfLineEnds)
     EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(BookFiles, Utf8TextMeetsTheCatalogAsCodePage932GivesItBack)
+{
+    // The catalog holds "q－z" (0x817C); a Linux program wrote the minus
+    // sign U+2212 in one record and U+FF0D in the other.
+    home.write(QStringLiteral("Outgo.ini"), QByteArrayLiteral("[0]\r\nMatter=q\x81\x7Cz\r\nEstimate=0\r\n"));
+    home.write(QStringLiteral("in.csv"),
+               QByteArrayLiteral("2024/05/01,q\xE2\x88\x92z,,100,\n2024/05/02,q\xEF\xBC\x8Dz,,200,\n"));
+    open(QStringLiteral("in.csv"));
+    ASSERT_EQ(records(), 2);
+    EXPECT_EQ(app.book.msfgCashier.text(1, 1), QStringLiteral("q－z"));
+    const Grid &outgo = app.book.msfgOutgo;
+    ASSERT_GE(outgo.rows(), 2);
+    EXPECT_EQ(outgo.text(1, 0), QStringLiteral("q－z"));
+    EXPECT_EQ(outgo.text(1, 3), QStringLiteral("300"));
+}
+
 TEST_F(BookFiles, ReadsTheLargestBook)
 {
     // Speed is the benchmark's business; here every record must arrive.

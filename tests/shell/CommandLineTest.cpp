@@ -135,6 +135,32 @@ TEST_F(CommandLine, FailuresNameTheFileOnOneLine)
     EXPECT_FALSE(home.exists("out.csv"));
 }
 
+TEST_F(CommandLine, APasswordIsComparedAndSetAsTheBookGivesItBack)
+{
+    // Locked with "a－b": a, 0x817C, b.
+    home.write("locked.psl", "\"8061017C8062\"\r\n" + ownBook("", kRecords).mid(4));
+    const struct
+    {
+        const char *typed;
+        int exitCode;
+    } cases[] = {
+        {"a\xE2\x88\x92" "b\n", 0}, // U+2212, as an input method gives it
+        {"a\xEF\xBC\x8D" "b\n", 0}, // U+FF0D
+        {"a-b\n", 1},
+    };
+    for (const auto &k : cases) {
+        const ProgramRun run = RunProgram({"--report", home.file("locked.psl"), "--password-stdin"}, k.typed);
+        EXPECT_EQ(run.exitCode, k.exitCode) << k.typed << qPrintable(run.err);
+    }
+    // Set with U+2212, the book opens with what was typed.
+    ProgramRun run = RunProgram({"--convert", home.file("locked.psl"), home.file("again.psl"), "--password-stdin"},
+                                "a\xE2\x88\x92" "b\n");
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_TRUE(home.read("again.psl").startsWith("\"8061017C8062\"\r\n"));
+    run = RunProgram({"--report", home.file("again.psl"), "--password-stdin"}, "a\xE2\x88\x92" "b\n");
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+}
+
 TEST_F(CommandLine, RunTimeErrorsEndWithTheirDescription)
 {
     // An income that is not a number stops the recalculation.

@@ -1,12 +1,15 @@
 #include "../files/ShellBookFixture.h"
 #include "FakeShellView.h"
 
+#include "files/BookFormat.h"
 #include "shell/Presenters.h"
 #include "shell/Settings.h"
 #include "shell/Shutdown.h"
 #include "shell/Startup.h"
 
 #include <QDir>
+#include <QFile>
+#include <QScopeGuard>
 
 using namespace purslet;
 using namespace purslet::test;
@@ -155,6 +158,37 @@ TEST_F(StartupTest, ACommandLineBookStaysOnTopOfTheStoredRecentFiles)
         RunStartup(p, v, options);
         EXPECT_EQ(fresh.menu.history(), k.expected);
         EXPECT_TRUE(fresh.menu.item(MenuItem::fileHistory).visible);
+    }
+}
+
+TEST_F(StartupTest, ARelativeCommandLineBookIsNamedByItsFullPath)
+{
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("books")));
+    home.writeText(QStringLiteral("books/a.csv"), QStringLiteral("\"2026/01/05\",\"\",\"1\",\"\",\"\"\n"));
+    const QString full = home.file(QStringLiteral("books/a.csv"));
+    const QString elsewhere = QDir::currentPath();
+    const auto back = qScopeGuard([&] { QDir::setCurrent(elsewhere); });
+    for (const QString &given : {QStringLiteral("books/a.csv"), QStringLiteral("./books/a.csv")}) {
+        App fresh(ui, home.path());
+        Presenters p(fresh);
+        FakeShellView v;
+        ASSERT_TRUE(QDir::setCurrent(home.path()));
+        StartupOptions options;
+        options.commandLine = given;
+        RunStartup(p, v, options);
+        EXPECT_EQ(fresh.doc.path, full) << qPrintable(given);
+        EXPECT_EQ(fresh.doc.windowTitle, QStringLiteral("Purslet [") + full + QLatin1Char(']'));
+        EXPECT_EQ(fresh.menu.history().value(0), full);
+
+        // Saved after the working folder changed: the same file.
+        ASSERT_TRUE(QDir::setCurrent(elsewhere));
+        p.input.setMoneyText(QStringLiteral("7"));
+        p.input.txtMoney_Change();
+        p.input.cmdEnter_Click();
+        p.files.fileSave_Click();
+        EXPECT_EQ(ParseBook(home.read(QStringLiteral("books/a.csv")), BookKind::Text).records.size(),
+                  size_t(fresh.book.recordCount()));
+        EXPECT_FALSE(QFile::exists(QStringLiteral("books/a.csv")));
     }
 }
 

@@ -51,6 +51,24 @@ QStringList recentFiles(DesktopSession &s)
     }
 }
 
+// The commands that ask the save question first.
+struct Command
+{
+    const char *name;
+    std::function<void()> run;
+};
+
+std::vector<Command> commandsThatAsk(DesktopSession &s)
+{
+    return {
+        {"Ctrl+N", [] { press(Qt::Key_N, Qt::ControlModifier); }},
+        {"Ctrl+O", [] { press(Qt::Key_O, Qt::ControlModifier); }},
+        {"recent file", [&s] { clickRecentFile(s, 1); }},
+        {"Ctrl+Q", [] { press(Qt::Key_Q, Qt::ControlModifier); }},
+        {"close box", [&s] { s.window.close(); }},
+    };
+}
+
 } // namespace
 
 void BookSafetyTest::initTestCase()
@@ -202,18 +220,7 @@ void BookSafetyTest::saveQuestionThatSavedNothingKeepsTheBook()
     startActive(s, QString());
     record(s, "500");
 
-    struct Command
-    {
-        const char *name;
-        std::function<void()> run;
-    };
-    const std::vector<Command> commands{
-        {"Ctrl+N", [] { press(Qt::Key_N, Qt::ControlModifier); }},
-        {"Ctrl+O", [] { press(Qt::Key_O, Qt::ControlModifier); }},
-        {"recent file", [&] { clickRecentFile(s, 1); }},
-        {"Ctrl+Q", [] { press(Qt::Key_Q, Qt::ControlModifier); }},
-        {"close box", [&] { s.window.close(); }},
-    };
+    const std::vector<Command> commands = commandsThatAsk(s);
     // Each command stops and the book stays as it was: `answers` for the
     // question and any error, `dialog` the one file dialog expected.
     const auto commandsStop = [&](const std::deque<MsgAnswer> &answers, const QString &dialog, int recordCount,
@@ -255,6 +262,89 @@ void BookSafetyTest::saveQuestionThatSavedNothingKeepsTheBook()
     QVERIFY(QDir(home.file(QStringLiteral("books"))).removeRecursively());
     commandsStop({MsgAnswer::Yes, MsgAnswer::No}, QString(), 2, QStringLiteral("Purslet [") + path + QLatin1Char(']'),
                  QStringLiteral("kept.csv の上書き保存(&S)"));
+}
+
+void BookSafetyTest::unansweredSaveQuestionKeepsTheBook()
+{
+    TempHome home;
+    const QString other = home.file(QStringLiteral("other.csv"));
+    home.writeText(QStringLiteral("other.csv"), QStringLiteral("2026/01/01,,1,,\n"));
+    home.writeText(QStringLiteral("Setup.ini"), QStringLiteral("[FileHistory]\n1=") + other + QLatin1Char('\n'));
+    const QByteArray settings = home.read(QStringLiteral("Setup.ini"));
+    ScriptedQtUi ui;
+    ui.realBoxes = true;
+    DesktopSession s(ui);
+    startActive(s, QString());
+    record(s, "500");
+
+    // Esc, or the question's close box, after each command: nothing changes.
+    const std::pair<const char *, ModalAnswers::Step> dismissals[] = {{"Esc", KeyStep(Qt::Key_Escape)},
+                                                                     {"close box", CloseBoxStep()}};
+    for (const auto &[how, dismiss] : dismissals) {
+        for (const Command &c : commandsThatAsk(s)) {
+            const QByteArray whichText = QByteArray(how) + " after " + c.name;
+            const char *which = whichText.constData();
+            const qsizetype asked = ui.texts.size();
+            activate(s);
+            {
+                ModalAnswers boxes({dismiss});
+                c.run();
+                QVERIFY2(boxes.done(), which);
+            }
+            QVERIFY2(ui.texts.mid(asked) == QStringList{kSaveQuestion}, which);
+            QVERIFY2(ui.fileDialogTitles.isEmpty(), which);
+            QVERIFY2(s.app.book.recordCount() == 1 && s.app.doc.modified, which);
+            QVERIFY2(ui.ends == 0 && s.window.isVisible(), which);
+            QCOMPARE(s.window.windowTitle(), QStringLiteral("Purslet"));
+            QCOMPARE(home.read(QStringLiteral("Setup.ini")), settings);
+        }
+    }
+}
+
+void BookSafetyTest::noInTheErrorDialogAsksTheSaveQuestion()
+{
+    // A backup that cannot be written (purslet.bak is a folder): the first
+    // failure is passed over with Yes, the second answered No, and then the
+    // save question as the case says.
+    const struct
+    {
+        const char *name;
+        ModalAnswers::Step answer;
+        int ends;
+        int recordsSaved;
+    } cases[] = {
+        {"Esc", KeyStep(Qt::Key_Escape), 0, 1}, // back to the program, as after Yes
+        {"No", KeyStep(Qt::Key_N, Qt::AltModifier), 1, 1},
+        {"Yes", KeyStep(Qt::Key_Y, Qt::AltModifier), 1, 2}, // the record whose backup failed is not in
+    };
+    for (const auto &k : cases) {
+        TempHome home;
+        home.writeText(QStringLiteral("book.csv"), QStringLiteral("2026/01/01,,1,,\n"));
+        QVERIFY(QDir(home.path()).mkdir(QStringLiteral("purslet.bak")));
+        ScriptedQtUi ui;
+        ui.realBoxes = true;
+        DesktopSession s(ui);
+        startActive(s, home.file(QStringLiteral("book.csv")));
+        {
+            ModalAnswers boxes({KeyStep(Qt::Key_Y, Qt::AltModifier), KeyStep(Qt::Key_N, Qt::AltModifier), k.answer});
+            record(s, "100");
+            record(s, "200");
+            QVERIFY2(boxes.answered() == 3, k.name);
+            QCOMPARE(boxes.titles.last(), QStringLiteral("ファイルの保存"));
+        }
+        QCOMPARE(ui.texts.last(), kSaveQuestion);
+        QVERIFY2(ui.ends == k.ends, k.name);
+        QVERIFY2(recordsIn(home.read(QStringLiteral("book.csv")), BookKind::Text) == k.recordsSaved, k.name);
+        if (k.ends == 0) {
+            QCOMPARE(s.app.book.recordCount(), 3);
+            QVERIFY(s.app.doc.modified);
+            QVERIFY(s.window.isVisible());
+            QVERIFY(!home.exists(QStringLiteral("Setup.ini")));
+        } else {
+            // Written as at any shut-down.
+            QVERIFY(home.read(QStringLiteral("Setup.ini")).startsWith("[frmInput]\r\nLeft="));
+        }
+    }
 }
 
 void BookSafetyTest::abandonedUndoLeavesNoFileToOverwrite()

@@ -3,8 +3,9 @@
 #include <QObject>
 
 // What the File and Edit commands must never lose: the book after Undo, the
-// book whose save failed at exit, the file a read gave up on, and the recent
-// file the user chose.
+// book whose save failed at exit, the file a read gave up on, the recent
+// file the user chose, and the book behind a question left unanswered or an
+// error that ends the program.
 class BookSafetyTest : public QObject
 {
     Q_OBJECT
@@ -16,4 +17,6 @@ private Q_SLOTS:
     void abandonedReadLeavesNoFileToOverwrite();
     void saveQuestionThatSavedNothingKeepsTheBook();
     void abandonedUndoLeavesNoFileToOverwrite();
+    void unansweredSaveQuestionKeepsTheBook();
+    void noInTheErrorDialogAsksTheSaveQuestion();
 };

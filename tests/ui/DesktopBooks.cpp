@@ -10,17 +10,23 @@
 
 namespace purslet::test {
 
+void activate(DesktopSession &s)
+{
+    s.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+}
+
 void startActive(DesktopSession &s, const QString &commandLine)
 {
     s.start(commandLine, false);
-    s.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    activate(s);
 }
 
 void record(DesktopSession &s, const char *amount)
 {
     auto *input = s.window.findChild<InputWindow *>();
     QVERIFY(input);
+    activate(s);
     QTest::mouseClick(input->txtMoney(), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), input->txtMoney());
     QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(amount));

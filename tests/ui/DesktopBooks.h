@@ -13,6 +13,9 @@ class DesktopSession;
 
 namespace purslet::test {
 
+// Without a window manager nothing gives the main window the keyboard back
+// after a message box: this does.
+void activate(DesktopSession &s);
 // Starts the program on the book and waits until its window is active.
 void startActive(DesktopSession &s, const QString &commandLine);
 // Records an income of today in the entry window, as typed there.

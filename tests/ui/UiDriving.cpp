@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QColor>
+#include <QDialog>
 #include <QFile>
 #include <QImage>
 #include <QMainWindow>
@@ -36,15 +37,66 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 
 void typeText(const QString &text)
 {
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
         QWidget *target = focus();
         QVERIFY2(target, "no widget has the keyboard focus");
+        const QChar c = text.at(i);
+        const qsizetype length = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const bool ascii = c.unicode() < 128;
         const Qt::Key key = ascii && c.isLetter()  ? Qt::Key(Qt::Key_A + (c.toUpper().unicode() - 'A'))
                             : ascii && c.isDigit() ? Qt::Key(Qt::Key_0 + (c.unicode() - '0'))
                                                    : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, target, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, target, key, text.mid(i, length), Qt::NoModifier);
+        i += length - 1;
     }
+}
+
+ModalAnswers::ModalAnswers(std::deque<Step> steps) : m_steps(std::move(steps))
+{
+    m_timer.setInterval(10);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        QWidget *window = QApplication::activeModalWidget();
+        if (!window || !window->isVisible() || window->property("answered").toBool())
+            return;
+        // One window more than the script knows: counted and closed, so that
+        // the test fails instead of waiting for ever.
+        if (m_steps.empty()) {
+            window->setProperty("answered", true);
+            titles << window->windowTitle();
+            if (auto *dialog = qobject_cast<QDialog *>(window))
+                dialog->reject();
+            return;
+        }
+        // Without a window manager a window shown before the main one is active waits for this.
+        if (!window->isActiveWindow())
+            window->activateWindow();
+        if (!window->isAncestorOf(focus()))
+            return;
+        window->setProperty("answered", true);
+        titles << window->windowTitle();
+        const Step step = std::move(m_steps.front());
+        m_steps.pop_front();
+        step(window);
+    });
+    m_timer.start();
+}
+
+ModalAnswers::Step KeyStep(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    return [=](QWidget *) { press(key, modifiers); };
+}
+
+ModalAnswers::Step TypedStep(const QString &text)
+{
+    return [=](QWidget *) {
+        typeText(text);
+        press(Qt::Key_Return);
+    };
+}
+
+ModalAnswers::Step CloseBoxStep()
+{
+    return [](QWidget *window) { window->close(); };
 }
 
 void clickMenuItem(QMainWindow *window, QAction *item)

@@ -6,8 +6,10 @@
 #include <QDate>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 
 #include <deque>
+#include <functional>
 
 class QAction;
 class QCalendarWidget;
@@ -39,11 +41,16 @@ public:
     QStringList modals;
     int ends = 0;
 
-    MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon, MsgButtons buttons,
+    // Message boxes come up for real, to be answered with keys (ModalAnswers).
+    bool realBoxes = false;
+
+    MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
                          MsgAnswer defaultAnswer) override
     {
         texts << text;
         titles << title;
+        if (realBoxes)
+            return QtUi::messageBox(text, title, icon, buttons, defaultAnswer);
         return NextAnswer(answers, buttons, defaultAnswer);
     }
     QString inputBox(const QString &, const QString &, const QString &, bool) override { return QString(); }
@@ -77,8 +84,31 @@ private:
 // clicks at positions.
 QWidget *focus();
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-// One key press per character; Japanese text arrives as key events with text.
+// One key press per character; Japanese text arrives as key events with
+// text, a surrogate pair as one character.
 void typeText(const QString &text);
+
+// Answers each modal window that comes up with the next step, once the
+// window has the keyboard, as a person waits for it before typing. A window
+// after the last step is counted and closed.
+class ModalAnswers
+{
+public:
+    using Step = std::function<void(QWidget *window)>;
+    explicit ModalAnswers(std::deque<Step> steps);
+    int answered() const { return int(titles.size()); }
+    bool done() const { return m_steps.empty(); }
+    QStringList titles; // of the windows answered, in order
+
+private:
+    std::deque<Step> m_steps;
+    QTimer m_timer;
+};
+// Keys into the focus widget; text typed, then Return; the close request a
+// window manager's close box sends.
+ModalAnswers::Step KeyStep(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+ModalAnswers::Step TypedStep(const QString &text);
+ModalAnswers::Step CloseBoxStep();
 
 // Opens the item's menu by a click on its title in the menu bar, then clicks the item.
 void clickMenuItem(QMainWindow *window, QAction *item);

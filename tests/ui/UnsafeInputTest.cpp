@@ -1,8 +1,11 @@
 #include "UnsafeInputTest.h"
 #include "TempHome.h"
+#include "UiDriving.h"
 #include "UiTests.h"
 
 #include "files/BookFormat.h"
+#include "ledger/Grid.h"
+#include "state/App.h"
 #include "ui/BookWindow.h"
 #include "ui/DesktopMain.h"
 #include "ui/InputWindow.h"
@@ -13,6 +16,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTimer>
 
@@ -44,62 +48,14 @@ public:
     void endProgram() override {}
 };
 
-// Key events carrying text: a surrogate pair travels as one character.
-void typeText(const QString &text)
+ModalAnswers::Step answer(const QString &password, const QString &repeated)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length = text.at(i).isHighSurrogate() ? 2 : 1;
-        const QString one = text.mid(i, length);
-        QTest::sendKeyEvent(QTest::Press, QApplication::focusWidget(), Qt::Key_unknown, one, Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, QApplication::focusWidget(), Qt::Key_unknown, one, Qt::NoModifier);
-        i += length - 1;
-    }
-}
-
-// Answers each password prompt that opens with the next script step, typed
-// into whatever has the focus, as a person would.
-class PromptAnswers
-{
-public:
-    explicit PromptAnswers(std::deque<std::function<void()>> steps) : m_steps(std::move(steps))
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto *dialog = qobject_cast<NewPasswordDialog *>(QApplication::activeModalWidget());
-            // Typed only once the prompt has the keyboard, as a person waits for it.
-            if (!dialog || !dialog->isAncestorOf(QApplication::focusWidget()) || dialog->property("answered").toBool()
-                || m_steps.empty())
-                return;
-            dialog->setProperty("answered", true);
-            ++m_prompts;
-            const auto step = std::move(m_steps.front());
-            m_steps.pop_front();
-            step();
-        });
-        m_timer.start();
-    }
-    int prompts() const { return m_prompts; }
-    bool done() const { return m_steps.empty(); }
-
-private:
-    std::deque<std::function<void()>> m_steps;
-    QTimer m_timer;
-    int m_prompts = 0;
-};
-
-std::function<void()> answer(const QString &password, const QString &repeated)
-{
-    return [=] {
+    return [=](QWidget *) {
         typeText(password);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        press(Qt::Key_Tab);
         typeText(repeated);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        press(Qt::Key_Return);
     };
-}
-
-std::function<void()> cancel()
-{
-    return [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); };
 }
 
 QString storedPassword(const TempHome &home)
@@ -138,14 +94,15 @@ void UnsafeInputTest::savePasswordIsTypedTwiceInCodePage932()
     {
         // A typo in the repetition, then a character the code page lacks:
         // each refused with the prompt back; then the password twice alike.
-        PromptAnswers prompts({answer(QStringLiteral("secret"), QStringLiteral("secrat")),
+        // The input method's wave dash and code page 932's own are one character.
+        ModalAnswers prompts({answer(QStringLiteral("secret"), QStringLiteral("secrat")),
                                answer(QStringLiteral("鍵😀"), QStringLiteral("鍵😀")),
-                               answer(QStringLiteral("ﾋﾐﾂ〜"), QStringLiteral("ﾋﾐﾂ〜"))});
+                               answer(QStringLiteral("ﾋﾐﾂ〜"), QStringLiteral("ﾋﾐﾂ～"))});
         pressSave(s.window);
         if (QTest::currentTestFailed())
             return;
         QVERIFY(prompts.done());
-        QCOMPARE(prompts.prompts(), 3);
+        QCOMPARE(prompts.answered(), 3);
     }
     QCOMPARE(int(ui.shown.size()), 2);
     for (const auto &m : ui.shown) {
@@ -159,13 +116,13 @@ void UnsafeInputTest::savePasswordIsTypedTwiceInCodePage932()
 
     // Cancel, or nothing typed, saves without a password.
     ui.shown.clear();
-    for (const auto &step : {cancel(), answer(QString(), QString())}) {
+    for (const auto &step : {KeyStep(Qt::Key_Escape), answer(QString(), QString())}) {
         home.write(QStringLiteral("book.psl"), QByteArray());
-        PromptAnswers prompts({step});
+        ModalAnswers prompts({step});
         pressSave(s.window);
         if (QTest::currentTestFailed())
             return;
-        QCOMPARE(prompts.prompts(), 1);
+        QCOMPARE(prompts.answered(), 1);
         QCOMPARE(home.read(QStringLiteral("book.psl")), QByteArray("\"\"\r\n"));
     }
     QVERIFY(ui.shown.empty());
@@ -206,6 +163,83 @@ void UnsafeInputTest::entryRefusesCharactersWithoutACode()
     QTest::mouseClick(input->cmdEnter(), Qt::LeftButton);
     QCOMPARE(s.app.book.recordCount(), 1);
     QCOMPARE(s.app.book.msfgCashier.text(1, 5), QStringLiteral("ゲーム"));
+}
+
+void UnsafeInputTest::typedVariantsAreKeptAsTheFileGivesThemBack()
+{
+    TempHome home;
+    RecordingQtUi ui;
+    DesktopSession s(ui);
+    s.start(QString(), false);
+    s.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    auto *input = s.window.findChild<InputWindow *>();
+    QVERIFY(input);
+
+    // What an input method gives, and what code page 932 gives back.
+    const std::pair<char16_t, char16_t> variants[] = {{0x301C, 0xFF5E}, {0x2016, 0x2225}, {0x2212, 0xFF0D},
+                                                      {0x00A2, 0xFFE0}, {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2},
+                                                      {0x2014, 0x2015}};
+    for (const auto &[typed, kept] : variants) {
+        const QString matter = QStringLiteral("q%1z").arg(QChar(typed));
+        const QString shown = QStringLiteral("q%1z").arg(QChar(kept));
+        // Twice, the list refilled from the catalog file in between.
+        for (int i = 0; i < 2; ++i) {
+            QTest::mouseClick(input->optCashier(1), Qt::LeftButton);
+            QTest::mouseClick(input->optCashier(0), Qt::LeftButton);
+            QTest::mouseClick(input->cmbMatter()->lineEdit(), Qt::LeftButton);
+            typeText(matter);
+            QCOMPARE(input->cmbMatter()->lineEdit()->text(), shown);
+            press(Qt::Key_Tab);
+            typeText(QStringLiteral("100"));
+            press(Qt::Key_Tab);
+            typeText(QStringLiteral("m") + QChar(typed));
+            QCOMPARE(input->txtMemo()->text(), QStringLiteral("m") + QChar(kept));
+            if (typed == 0x2212)
+                SaveScreenshot(input, QStringLiteral("entry-minus-sign.png"));
+            QTest::mouseClick(input->cmdEnter(), Qt::LeftButton);
+        }
+        const int last = s.app.book.recordCount();
+        QCOMPARE(s.app.book.msfgCashier.text(last, 1), shown);
+        QCOMPARE(s.app.book.msfgCashier.text(last, 5), QStringLiteral("m") + QChar(kept));
+        // One matter in the catalog and one summary row holding both records.
+        QCOMPARE(s.app.entry.cmbMatter.items().count(shown), 1);
+        const Grid &income = s.app.book.msfgIncome;
+        QStringList rows;
+        for (int r = 1; r < income.rows(); ++r)
+            if (income.text(r, 0) == shown || income.text(r, 0) == matter)
+                rows << income.text(r, 0) + QLatin1Char(' ') + income.text(r, 2);
+        QCOMPARE(rows, QStringList{shown + QStringLiteral(" 200")});
+    }
+    QVERIFY(ui.shown.empty());
+}
+
+void UnsafeInputTest::passwordOpensAsTheFileGivesItBack()
+{
+    // A book locked with "a－b" (a, 0x817C, b), holding one record.
+    TempHome home;
+    home.write(QStringLiteral("book.psl"), QByteArrayLiteral("\"8061017C8062\"\r\n"
+                                                             "\"8032803080328036802F80308031802F80308031\",\"\","
+                                                             "\"8031\",\"\",\"\"\r\n"));
+    const struct
+    {
+        QString typed;
+        bool opens;
+    } cases[] = {
+        {QStringLiteral("a−b"), true}, // U+2212, as an input method gives it
+        {QStringLiteral("a－b"), true},
+        {QStringLiteral("a-b"), false},
+    };
+    for (const auto &k : cases) {
+        RecordingQtUi ui;
+        DesktopSession s(ui);
+        ModalAnswers prompt({TypedStep(k.typed)});
+        s.start(home.file(QStringLiteral("book.psl")), false);
+        QVERIFY(prompt.done());
+        QCOMPARE(prompt.titles, QStringList{QStringLiteral("パスワードの入力")});
+        QVERIFY2((s.app.book.recordCount() == 1) == k.opens, qPrintable(k.typed));
+        QVERIFY2(ui.shown.empty() == k.opens, qPrintable(k.typed));
+    }
 }
 
 PURSLET_UI_TEST(UnsafeInputTest)

@@ -2,8 +2,9 @@
 
 #include <QObject>
 
-// Input that could lock a book or lose characters, refused where it is typed:
-// the save's password prompt and the entry window.
+// Input that could lock a book or lose characters, refused where it is typed,
+// and text kept as the file gives it back: the password prompts and the
+// entry window.
 class UnsafeInputTest : public QObject
 {
     Q_OBJECT
@@ -11,4 +12,6 @@ private Q_SLOTS:
     void initTestCase();
     void savePasswordIsTypedTwiceInCodePage932();
     void entryRefusesCharactersWithoutACode();
+    void typedVariantsAreKeptAsTheFileGivesThemBack();
+    void passwordOpensAsTheFileGivesItBack();
 };

@@ -3,6 +3,8 @@
 #include "UiTests.h"
 
 #include "files/BookFormat.h"
+#include "files/EncryptedBook.h"
+#include "platform/Codepage.h"
 #include "ui/BookWindow.h"
 #include "ui/DesktopMain.h"
 #include "ui/InputWindow.h"
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -18,6 +21,16 @@
 
 #include <deque>
 #include <functional>
+
+namespace purslet {
+class InputPresenter;
+namespace test {
+// From UiDriving.h, which whole would bring a second typeText beside the one here.
+void SaveScreenshot(QWidget *widget, const QString &name);
+void RecordDirectly(InputPresenter &input, const QString &date, bool income, const QString &matter,
+                    const QString &money, const QString &memo);
+} // namespace test
+} // namespace purslet
 
 using namespace purslet;
 using namespace purslet::test;
@@ -206,6 +219,71 @@ void UnsafeInputTest::entryRefusesCharactersWithoutACode()
     QTest::mouseClick(input->cmdEnter(), Qt::LeftButton);
     QCOMPARE(s.app.book.recordCount(), 1);
     QCOMPARE(s.app.book.msfgCashier.text(1, 5), QStringLiteral("ゲーム"));
+}
+
+void UnsafeInputTest::encryptedBookNeedsAPasswordAndOpensOnlyWithIt()
+{
+    TempHome home;
+    const QString memo = QStringLiteral("誰にも見せないメモ");
+    {
+        RecordingQtUi ui;
+        DesktopSession s(ui);
+        s.start(home.file(QStringLiteral("book.pslx")), false);
+        RecordDirectly(s.presenters.input, QStringLiteral("2026/12/01"), true, QString(), QStringLiteral("500"), memo);
+        ui.shown.clear();
+        // Nothing typed is refused with the prompt back; Cancel then writes nothing.
+        PromptAnswers prompts({answer(QString(), QString()), [] {
+                                   SaveScreenshot(QApplication::activeModalWidget(), QStringLiteral("encrypted-password.png"));
+                                   cancel()();
+                               }});
+        pressSave(s.window);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(prompts.done());
+        QCOMPARE(int(ui.shown.size()), 1);
+        QCOMPARE(ui.shown[0].text, QStringLiteral("暗号化された出納帳にはパスワードが必要です。パスワードを入力してください。"));
+        QVERIFY(!home.exists(QStringLiteral("book.pslx")));
+        QVERIFY(s.app.doc.modified);
+
+        PromptAnswers again({answer(QStringLiteral("鍵pw"), QStringLiteral("鍵pw"))});
+        pressSave(s.window);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(again.done());
+        const QByteArray bytes = home.read(QStringLiteral("book.pslx"));
+        QVERIFY(IsEncryptedBook(bytes));
+        QVERIFY(!bytes.contains(ToCp932(memo)));
+        QVERIFY(!s.app.doc.modified);
+    }
+
+    // Opened from the command line: the password typed into the masked prompt.
+    for (const QString &typed : {QStringLiteral("鍵PW"), QStringLiteral("鍵pw")}) {
+        RecordingQtUi ui;
+        DesktopSession s(ui);
+        QTimer typer;
+        typer.setInterval(10);
+        QObject::connect(&typer, &QTimer::timeout, [&] {
+            auto *prompt = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+            if (!prompt || !prompt->isAncestorOf(QApplication::focusWidget()) || prompt->property("answered").toBool())
+                return;
+            prompt->setProperty("answered", true);
+            QCOMPARE(prompt->textEchoMode(), QLineEdit::Password);
+            typeText(typed);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        typer.start();
+        s.start(home.file(QStringLiteral("book.pslx")), false);
+        if (typed == QStringLiteral("鍵PW")) {
+            QCOMPARE(int(ui.shown.size()), 1);
+            QCOMPARE(ui.shown[0].text, QStringLiteral("パスワードが違うためファイルが開けません。"));
+            QCOMPARE(s.app.book.recordCount(), 0);
+        } else {
+            QVERIFY(ui.shown.empty());
+            QCOMPARE(s.app.book.recordCount(), 1);
+            QCOMPARE(s.app.book.msfgCashier.text(1, 5), memo);
+            QVERIFY(s.app.doc.key.held());
+        }
+    }
 }
 
 PURSLET_UI_TEST(UnsafeInputTest)

@@ -3,7 +3,7 @@
 #include <QObject>
 
 // Input that could lock a book or lose characters, refused where it is typed:
-// the save's password prompt and the entry window.
+// the save's password prompt, the encrypted book's and the entry window.
 class UnsafeInputTest : public QObject
 {
     Q_OBJECT
@@ -11,4 +11,5 @@ private Q_SLOTS:
     void initTestCase();
     void savePasswordIsTypedTwiceInCodePage932();
     void entryRefusesCharactersWithoutACode();
+    void encryptedBookNeedsAPasswordAndOpensOnlyWithIt();
 };

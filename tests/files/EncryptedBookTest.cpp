@@ -177,10 +177,3 @@ TEST(BookKey, ReleaseWipesAndForgetsTheKey)
     EXPECT_EQ(std::memcmp(a.data(), b.data(), BookKey::kBytes), 0);
     EXPECT_NE(std::memcmp(a.data(), c.data(), BookKey::kBytes), 0);
 }
-
-TEST(BookKey, TheDefaultIsRealArgon2idWork)
-{
-    const KdfLimits limits = DefaultKdfLimits();
-    EXPECT_GE(limits.ops, 2u);
-    EXPECT_GE(limits.mem, quint64(64) << 20);
-}

@@ -178,11 +178,13 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
 // Taken apart on the bytes, each field decoded on its own: a delimiter
 // byte never occurs inside a code page 932 or UTF-8 character, and the file
 // is never held twice.
-ParsedBook parseText(QByteArrayView bytes)
+ParsedBook parseText(QByteArrayView bytes, BookKind kind)
 {
     ParsedBook book;
     TextEncoding encoding = TextEncoding::Utf8;
-    if (hasUtf8Bom(bytes))
+    if (kind == BookKind::Encrypted)
+        encoding = TextEncoding::Cp932; // written by this program: never guessed
+    else if (hasUtf8Bom(bytes))
         bytes = bytes.sliced(3);
     else
         encoding = encodingOf(bytes);
@@ -211,7 +213,7 @@ ParsedBook parseText(QByteArrayView bytes)
 
 ParsedBook ParseBook(QByteArrayView bytes, BookKind kind)
 {
-    return kind == BookKind::Text ? parseText(bytes) : parseEncoded(bytes, kind);
+    return HasPlainFields(kind) ? parseText(bytes, kind) : parseEncoded(bytes, kind);
 }
 
 std::vector<BookRecord> RecordsOf(const Grid &cashier)
@@ -252,13 +254,13 @@ QByteArray serialize(size_t count, FieldOf fieldOf, BookKind kind, const QString
     qsizetype estimate = 16 + 4 * password.size();
     for (size_t r = 0; r < count; ++r)
         for (int k = 0; k < 5; ++k)
-            estimate += (kind == BookKind::Text ? 2 : 4) * fieldOf(r, k).size() + 3;
+            estimate += (HasPlainFields(kind) ? 2 : 4) * fieldOf(r, k).size() + 3;
     QByteArray out;
     out.reserve(estimate);
 
     const auto appendField = [&](const QString &text) {
         out.append('"');
-        if (kind == BookKind::Text)
+        if (HasPlainFields(kind))
             appendQuotedText(out, text);
         else
             AppendEncodedText(out, text);

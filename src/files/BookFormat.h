@@ -34,7 +34,15 @@ struct ParsedBook
     std::vector<ParsedRecord> records;
 };
 
-// Parses the bytes of a book file of the given kind. Encoded kinds are
+// Text files, and the plain records inside an encrypted book, hold their
+// fields as they stand.
+inline bool HasPlainFields(BookKind kind)
+{
+    return kind == BookKind::Text || kind == BookKind::Encrypted;
+}
+
+// Parses the bytes of a book file of the given kind; for Encrypted, the
+// plain records inside one, always code page 932. Encoded kinds are
 // code page 932 hexadecimal fields; a text file may also be UTF-8 (with a
 // byte order mark, or valid UTF-8 holding a character of three or more
 // bytes). Stops after one record more than a book holds. A quoted field

@@ -4,9 +4,12 @@
 
 namespace purslet {
 
-enum class BookKind { Own, Backup, Text };
+// Encrypted: the records as a text file holds them, encrypted under a key
+// derived from the password.
+enum class BookKind { Own, Backup, Text, Encrypted };
 
-// Chosen by the lower-cased last three characters of the path: "psl", "bak", other.
+// A name ending in ".pslx" (any case) is encrypted; otherwise chosen by the
+// lower-cased last three characters of the path: "psl", "bak", other.
 BookKind KindOfPath(const QString &path);
 
 } // namespace purslet

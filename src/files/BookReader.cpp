@@ -2,6 +2,8 @@
 
 #include "files/BookFormat.h"
 #include "files/BookKind.h"
+#include "files/EncryptedBook.h"
+#include "files/EncryptedReading.h"
 #include "files/FileCommands.h"
 #include "files/FileHistory.h"
 #include "ledger/BookReset.h"
@@ -127,9 +129,26 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
         return giveUp();
     }
 
-    if (kind != BookKind::Text)
-        ShowStatus(ui, kAnalysing);
-    const ParsedBook parsed = ParseBook(bytes, kind);
+    // Recognised by its first line too: renamed, it is still encrypted.
+    const bool encrypted = kind == BookKind::Encrypted || IsEncryptedBook(bytes);
+    ParsedBook parsed;
+    BookKey key;
+    if (encrypted) {
+        DecryptedBook decrypted;
+        // Only Undo reads without asking; every open asks for the password.
+        const BookKey none;
+        const Decryption outcome = DecryptBook(ui, bytes, namesTheBook ? none : app.doc.key, decrypted);
+        if (outcome != Decryption::Opened) {
+            app.doc.openRefused = outcome == Decryption::WrongPassword;
+            return giveUp();
+        }
+        parsed = std::move(decrypted.parsed);
+        key = std::move(decrypted.key);
+    } else {
+        if (kind != BookKind::Text)
+            ShowStatus(ui, kAnalysing);
+        parsed = ParseBook(bytes, kind);
+    }
     bytes.clear();
     ShowStatus(ui, kReading);
 
@@ -175,6 +194,16 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
     if (namesTheBook) {
         NameBookFile(app, path);
         UpdateFileHistory(app);
+    }
+    // The book now open is the file's: its key, or none for a kind without
+    // one. Undo keeps the key of the book it restores.
+    if (key.held()) {
+        app.doc.key = std::move(key);
+        if (namesTheBook)
+            app.doc.keyFile = path;
+    } else if (namesTheBook && !encrypted) {
+        app.doc.key.release();
+        app.doc.keyFile.clear();
     }
     ShowStatus(ui, QString());
     if (kind == BookKind::Text)

@@ -13,7 +13,8 @@
 namespace purslet {
 
 namespace {
-const QString kFilter = QStringLiteral("Pursletファイル (*.psl)|*.psl|カンマ区切りファイル (*.csv)|*.csv|"
+const QString kFilter = QStringLiteral("Pursletファイル (*.psl)|*.psl|暗号化された出納帳 (*.pslx)|*.pslx|"
+                                       "カンマ区切りファイル (*.csv)|*.csv|"
                                        "テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*");
 // A relative path becomes one that names the book from any folder: in the
 // recent files and for a Save after the working folder changed. Nothing is
@@ -48,6 +49,12 @@ QString BookWindowTitle(const QString &path)
 
 void NameBookFile(App &app, const QString &path)
 {
+    // A book that now belongs to another file, or to none, is no longer
+    // the encrypted book the key was made for.
+    if (path != app.doc.keyFile) {
+        app.doc.key.release();
+        app.doc.keyFile.clear();
+    }
     app.doc.path = path;
     app.doc.title = path.isEmpty() ? QString() : FileTitleOf(path);
     app.setWindowTitle(BookWindowTitle(path));
@@ -139,7 +146,15 @@ bool FileCommands::save()
         return saveAs();
     // FileWriting replaces the file in one step, so a failure keeps the old
     // file and leaves the book modified.
-    return RunInlineStep(m_app.ui, [&] { FileWriting(m_app); });
+    return write();
+}
+
+bool FileCommands::write()
+{
+    bool cancelled = false;
+    // A cancelled password writes nothing: like a cancelled dialog, the
+    // command waiting on the save does not go on.
+    return RunInlineStep(m_app.ui, [&] { cancelled = !FileWriting(m_app); }) && !cancelled;
 }
 
 bool FileCommands::saveAs()
@@ -170,7 +185,7 @@ bool FileCommands::saveAs()
     // Named before the write, so that after a failed write a Save still
     // goes where the title says.
     NameBookFile(m_app, chosen);
-    if (!RunInlineStep(m_app.ui, [&] { FileWriting(m_app); }))
+    if (!write())
         return false;
     return RunInlineStep(m_app.ui, [&] { UpdateFileHistory(m_app); });
 }

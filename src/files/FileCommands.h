@@ -41,6 +41,9 @@ private:
     // No to an error.
     bool save();
     bool saveAs();
+    // FileWriting through the inline error dialog; false when the user said
+    // No to an error or cancelled the password.
+    bool write();
     bool openPath(const QString &path);
 
     App &m_app;

@@ -7,7 +7,8 @@ namespace purslet {
 NewPassword Ui::newPasswordBox(const QString &prompt, const QString &title)
 {
     const QString answer = inputBox(prompt, title, QString(), true);
-    return NewPassword{answer, answer};
+    // A one-line prompt's Cancel gives the empty text.
+    return NewPassword{answer, answer, false, answer.isEmpty()};
 }
 
 void Ui::warning(const QString &text, const QString &title)

@@ -30,13 +30,14 @@ struct FileDialogRequest
 };
 
 // What the save's password prompt gives: the password and its repetition.
-// Cancel gives two empty texts. `abandoned` means no answer will come (the
-// command line after a refused password).
+// Cancel gives two empty texts and `cancelled`. `abandoned` means no answer
+// will come (the command line after a refused password).
 struct NewPassword
 {
     QString password;
     QString repeated;
     bool abandoned = false;
+    bool cancelled = false;
 };
 
 // Everything modal or outside the core goes through here: the widgets

@@ -35,8 +35,8 @@ const char kUsage[] =
     "  --report FILE     print the cash book, the income and the outgo tables as\n"
     "                    Print All lays them out, in UTF-8, to standard output\n"
     "  --convert IN OUT  read the book IN and write it to OUT in the kind that\n"
-    "                    OUT's name selects (.psl book, .bak backup, any other\n"
-    "                    name plain comma-separated text)\n"
+    "                    OUT's name selects (.psl book, .pslx encrypted book,\n"
+    "                    .bak backup, any other name plain comma-separated text)\n"
     "  --advice FILE     print the advice of the graph window for the ratio chart,\n"
     "                    the income chart and the outgo chart, each under its\n"
     "                    caption, in UTF-8, to standard output\n"
@@ -200,7 +200,8 @@ bool writeBook(App &app, ConsoleUi &ui, const QString &path)
 {
     setCurrentFile(app, path);
     try {
-        FileWriting(app);
+        if (!FileWriting(app))
+            ui.recordError(QStringLiteral("パスワードが決まらないため保存を中止しました。"));
     } catch (const RuntimeError &e) {
         ui.recordError(e.description());
     }

@@ -91,7 +91,8 @@ EndOutcome fileEnd_Click(Presenters &p, ShellView &view)
     if (QFile::exists(backup) && !QFile::remove(backup))
         return EndOutcome::StepFailed;
 
-    // 5. The end.
+    // 5. The end, which runs no destructors: an encrypted book's key is wiped first.
+    app.doc.key.release();
     app.ui.endProgram();
     return EndOutcome::Ended;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/BookKey.h"
 #include "ledger/Book.h"
 #include "matters/IniStore.h"
 #include "matters/MatterList.h"
@@ -23,6 +24,13 @@ struct DocumentState
     bool modified = false;
     bool openRefused = false;
     QString windowTitle = QStringLiteral("Purslet");
+    // An encrypted book's key while the book is open, and the file it
+    // protects: Save writes that file again without asking, and the undo
+    // backup is encrypted under it. None for other books.
+    BookKey key;
+    QString keyFile;
+    // What a new key is derived with; tests lower it for speed.
+    KdfLimits newKeyLimits = DefaultKdfLimits();
 
     std::function<void()> onChanged; // window title or modified flag changed
 };

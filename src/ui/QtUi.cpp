@@ -118,7 +118,7 @@ NewPassword QtUi::newPasswordBox(const QString &prompt, const QString &title)
 {
     NewPasswordDialog dialog(prompt, title, m_parent);
     if (dialog.exec() != QDialog::Accepted)
-        return NewPassword{};
+        return NewPassword{QString(), QString(), false, true};
     return NewPassword{dialog.password(), dialog.repeated()};
 }
 
@@ -161,6 +161,12 @@ QString QtUi::fileDialog(const FileDialogRequest &request, bool save)
     dialog.setFileMode(save || request.askCreate ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save && !request.askOverwrite)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // A bare name typed under the encrypted kind's filter is an encrypted
+    // book; under any other the request's suffix applies, as it always did.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &request](const QString &filter) {
+        dialog.setDefaultSuffix(filter.endsWith(QLatin1String("(*.pslx)")) ? QStringLiteral("pslx")
+                                                                            : request.defaultSuffix);
+    });
     if (!request.initialPath.isEmpty()) {
         const QFileInfo info(request.initialPath);
         dialog.setDirectory(info.absolutePath());

@@ -46,7 +46,8 @@ TEST_F(FileCommandsTest, AnswerNoThenCancelOpenKeepsTheModifiedBook)
     ASSERT_EQ(ui.fileDialogs.size(), 1u);
     const FileDialogRequest &r = ui.fileDialogs.front();
     EXPECT_EQ(r.title, QStringLiteral("ファイルを開く"));
-    EXPECT_EQ(r.filter, QStringLiteral("Pursletファイル (*.psl)|*.psl|カンマ区切りファイル (*.csv)|*.csv|"
+    EXPECT_EQ(r.filter, QStringLiteral("Pursletファイル (*.psl)|*.psl|暗号化された出納帳 (*.pslx)|*.pslx|"
+                                       "カンマ区切りファイル (*.csv)|*.csv|"
                                        "テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*"));
     EXPECT_EQ(r.defaultSuffix, QStringLiteral("psl"));
     EXPECT_TRUE(r.askCreate);

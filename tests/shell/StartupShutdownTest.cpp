@@ -212,11 +212,13 @@ TEST_F(ShutdownTest, RewritesSetupInTableOrderAndRemovesTheBackup)
     app.book.msfgCashier.setColWidth(5, 3000);
     app.book.IncomeSortAscending = false;
     app.menu.setChecked(MenuItem::showMain, false);
+    app.doc.key = BookKey::derive(QStringLiteral("pw"), BookKey::newSalt(), KdfLimits{1, 8192});
 
     EXPECT_EQ(fileEnd_Click(presenters, view), EndOutcome::Ended);
     EXPECT_EQ(ui.endRequests, 1);
     EXPECT_TRUE(ui.messages.empty()); // unmodified: no question
     EXPECT_FALSE(home.exists(QStringLiteral("purslet.bak")));
+    EXPECT_FALSE(app.doc.key.held()); // the end runs no destructors: wiped before it
 
     const QString text = setupText();
     EXPECT_FALSE(text.contains(QStringLiteral("frmMatter")));

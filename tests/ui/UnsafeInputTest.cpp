@@ -4,7 +4,9 @@
 #include "UiTests.h"
 
 #include "files/BookFormat.h"
+#include "files/EncryptedBook.h"
 #include "ledger/Grid.h"
+#include "platform/Codepage.h"
 #include "state/App.h"
 #include "ui/BookWindow.h"
 #include "ui/DesktopMain.h"
@@ -14,6 +16,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +25,16 @@
 
 #include <deque>
 #include <functional>
+
+namespace purslet {
+class InputPresenter;
+namespace test {
+// From UiDriving.h, which whole would bring a second typeText beside the one here.
+void SaveScreenshot(QWidget *widget, const QString &name);
+void RecordDirectly(InputPresenter &input, const QString &date, bool income, const QString &matter,
+                    const QString &money, const QString &memo);
+} // namespace test
+} // namespace purslet
 
 using namespace purslet;
 using namespace purslet::test;
@@ -239,6 +252,66 @@ void UnsafeInputTest::passwordOpensAsTheFileGivesItBack()
         QCOMPARE(prompt.titles, QStringList{QStringLiteral("パスワードの入力")});
         QVERIFY2((s.app.book.recordCount() == 1) == k.opens, qPrintable(k.typed));
         QVERIFY2(ui.shown.empty() == k.opens, qPrintable(k.typed));
+    }
+}
+
+void UnsafeInputTest::encryptedBookNeedsAPasswordAndOpensOnlyWithIt()
+{
+    TempHome home;
+    const QString memo = QStringLiteral("誰にも見せないメモ");
+    {
+        RecordingQtUi ui;
+        DesktopSession s(ui);
+        s.start(home.file(QStringLiteral("book.pslx")), false);
+        RecordDirectly(s.presenters.input, QStringLiteral("2026/12/01"), true, QString(), QStringLiteral("500"), memo);
+        ui.shown.clear();
+        // Nothing typed is refused with the prompt back; Cancel then writes nothing.
+        ModalAnswers prompts({answer(QString(), QString()), [](QWidget *prompt) {
+                                  SaveScreenshot(prompt, QStringLiteral("encrypted-password.png"));
+                                  press(Qt::Key_Escape);
+                              }});
+        pressSave(s.window);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(prompts.done());
+        QCOMPARE(int(ui.shown.size()), 1);
+        QCOMPARE(ui.shown[0].text, QStringLiteral("暗号化された出納帳にはパスワードが必要です。パスワードを入力してください。"));
+        QVERIFY(!home.exists(QStringLiteral("book.pslx")));
+        QVERIFY(s.app.doc.modified);
+
+        ModalAnswers again({answer(QStringLiteral("鍵pw"), QStringLiteral("鍵pw"))});
+        pressSave(s.window);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(again.done());
+        const QByteArray bytes = home.read(QStringLiteral("book.pslx"));
+        QVERIFY(IsEncryptedBook(bytes));
+        QVERIFY(!bytes.contains(ToCp932(memo)));
+        QVERIFY(!s.app.doc.modified);
+    }
+
+    // Opened from the command line: the password typed into the masked prompt.
+    for (const QString &typed : {QStringLiteral("鍵PW"), QStringLiteral("鍵pw")}) {
+        RecordingQtUi ui;
+        DesktopSession s(ui);
+        ModalAnswers prompt({[&typed](QWidget *window) {
+            auto *dialog = qobject_cast<QInputDialog *>(window);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->textEchoMode(), QLineEdit::Password);
+            typeText(typed);
+            press(Qt::Key_Return);
+        }});
+        s.start(home.file(QStringLiteral("book.pslx")), false);
+        if (typed == QStringLiteral("鍵PW")) {
+            QCOMPARE(int(ui.shown.size()), 1);
+            QCOMPARE(ui.shown[0].text, QStringLiteral("パスワードが違うためファイルが開けません。"));
+            QCOMPARE(s.app.book.recordCount(), 0);
+        } else {
+            QVERIFY(ui.shown.empty());
+            QCOMPARE(s.app.book.recordCount(), 1);
+            QCOMPARE(s.app.book.msfgCashier.text(1, 5), memo);
+            QVERIFY(s.app.doc.key.held());
+        }
     }
 }
 

@@ -3,8 +3,8 @@
 #include <QObject>
 
 // Input that could lock a book or lose characters, refused where it is typed,
-// and text kept as the file gives it back: the password prompts and the
-// entry window.
+// and text kept as the file gives it back: the password prompts (the save's
+// and the encrypted book's) and the entry window.
 class UnsafeInputTest : public QObject
 {
     Q_OBJECT
@@ -14,4 +14,5 @@ private Q_SLOTS:
     void entryRefusesCharactersWithoutACode();
     void typedVariantsAreKeptAsTheFileGivesThemBack();
     void passwordOpensAsTheFileGivesItBack();
+    void encryptedBookNeedsAPasswordAndOpensOnlyWithIt();
 };

@@ -219,7 +219,8 @@ TEST_F(Catalogs, ANewMatterLandsWhereTheNextReadFindsIt)
         const Grid &out = app.book.msfgOutgo;
         const int row = int(matterNames(out).indexOf(QStringLiteral("新"))) + 1;
         EXPECT_GT(row, 0);
-        if (row > 0)
+        if (row > 0) {
             EXPECT_EQ(out.text(row, 2), QStringLiteral("0"));
+        }
     }
 }

@@ -34,11 +34,12 @@ TEST(FileAssociation, WritesTheMimePackageAndDesktopEntry)
     EXPECT_TRUE(mime.contains(QStringLiteral("<mime-type type=\"application/x-purslet\">")));
     EXPECT_TRUE(mime.contains(QStringLiteral("<comment>Pursletﾃﾞｰﾀﾌｧｲﾙ</comment>")));
     EXPECT_TRUE(mime.contains(QStringLiteral("<glob pattern=\"*.psl\"/>")));
+    EXPECT_TRUE(mime.contains(QStringLiteral("<glob pattern=\"*.pslx\"/>")));
 
     const QString desktop = readUtf8(data.path() + QStringLiteral("/applications/purslet.desktop"));
     EXPECT_TRUE(desktop.startsWith(QStringLiteral("[Desktop Entry]\n")));
     EXPECT_TRUE(desktop.contains(QStringLiteral("\nExec=\"/opt/My Tools/purslet\" %f\n")));
-    EXPECT_TRUE(desktop.contains(QStringLiteral("\nMimeType=application/x-purslet;\n")));
+    EXPECT_TRUE(desktop.contains(QStringLiteral("\nMimeType=application/x-purslet;application/x-purslet-encrypted;\n")));
     EXPECT_TRUE(desktop.contains(QStringLiteral("\nIcon=purslet\n")));
     EXPECT_TRUE(QFile::exists(data.path() + QStringLiteral("/icons/hicolor/48x48/apps/purslet.png")));
 

@@ -49,6 +49,12 @@ bool PrintCommands::run(MenuItem item)
     }
 }
 
+void PrintCommands::setStatusTexts(const QString &sending, const QString &sent)
+{
+    m_sending = sending;
+    m_sent = sent;
+}
+
 bool PrintCommands::print(std::initializer_list<Table> tables)
 {
     // Without a printer or a started job there is nothing the later steps
@@ -57,7 +63,7 @@ bool PrintCommands::print(std::initializer_list<Table> tables)
     if (!RunInlineStep(m_ui, [&] { chosen = m_printer.choose(); }) || !chosen)
         return false;
 
-    ShowStatus(m_ui, QStringLiteral("印刷内容をプリンタに送信しています..."));
+    ShowStatus(m_ui, m_sending);
     bool begun = false;
     RunInlineStep(m_ui, [&] {
         m_printer.begin();
@@ -82,7 +88,7 @@ bool PrintCommands::print(std::initializer_list<Table> tables)
         m_printer.end();
         ended = true;
     });
-    ShowStatus(m_ui, ended ? QStringLiteral("印刷内容をプリンタに送信しました。") : QString());
+    ShowStatus(m_ui, ended ? m_sent : QString());
     return ended;
 }
 

@@ -32,6 +32,10 @@ public:
     // The command of a Print item; false for any other item.
     bool run(MenuItem item);
 
+    // The status texts while the job goes out and once it has: a job that
+    // only makes a file says so instead of naming the printer.
+    void setStatusTexts(const QString &sending, const QString &sent);
+
 private:
     using Table = void (PrintCommands::*)();
     bool print(std::initializer_list<Table> tables);
@@ -45,6 +49,8 @@ private:
     Ui &m_ui;
     const Book &m_book;
     LinePrinter &m_printer;
+    QString m_sending = QStringLiteral("印刷内容をプリンタに送信しています...");
+    QString m_sent = QStringLiteral("印刷内容をプリンタに送信しました。");
 };
 
 } // namespace purslet

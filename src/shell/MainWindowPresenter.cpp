@@ -6,6 +6,7 @@
 #include "graph/ChartPresenter.h"
 #include "ledger/EditCommands.h"
 #include "platform/Ui.h"
+#include "printing/PdfCommand.h"
 #include "shell/HelpCommands.h"
 #include "shell/ShellView.h"
 #include "state/App.h"
@@ -28,6 +29,7 @@ MainWindowPresenter::MainWindowPresenter(App &app, FileCommands &files, EditComm
             if (onPrint)
                 onPrint(item);
         });
+    on(M::filePdf, [this] { filePdf_Click(m_app.ui, m_app.doc.path, onWritePdf); });
     on(M::fileEnd, [this] {
         if (onEnd)
             onEnd();

@@ -54,6 +54,8 @@ public:
     std::function<void()> onEnd;
     // Print commands by item name: the print job needs the printer of the desktop.
     std::function<void(MenuItem)> onPrint;
+    // Print All into a PDF file: the renderer of the desktop.
+    std::function<bool(const QString &path)> onWritePdf;
 
 private:
     void on(MenuItem item, std::function<void()> command);

@@ -67,6 +67,8 @@ const std::vector<MenuEntry> &MenuTable()
         t.push_back(ITEM(filePrint, printOutgo, "支出詳細表の印刷(&O)"));
         t.push_back(BAR(filePrint, printBar1));
         t.push_back(ITEM(filePrint, printAll, "全ての印刷(&A)", "Ctrl+P"));
+        // Print All as a file, for a user without a printer.
+        t.push_back(ITEM(menuFile, filePdf, "PDFファイルに書き出す(&F)..."));
         MenuEntry history = BAR(menuFile, fileHistory);
         history.visible = false; // element 0; the recent files follow it
         t.push_back(history);

@@ -13,7 +13,7 @@ namespace purslet {
 // clang-format off
 enum class MenuItem {
     menuFile, fileNew, fileOpen, fileBar1, fileSave, fileWrite, fileBar2,
-    filePrint, printCashier, printIncome, printOutgo, printBar1, printAll,
+    filePrint, printCashier, printIncome, printOutgo, printBar1, printAll, filePdf,
     fileHistory, fileBar3, fileEnd,
     mnuEdit, editUndo, editBar1, editCut, editCopy, editPaste, editBar2, editDelete, editMatter,
     mnuShow, showInput, showCalendar, showMain, showBar1, showGraph,

@@ -13,21 +13,25 @@ namespace purslet {
 
 QByteArray RenderChartPng(const ChartModel &model, QSize size, QString &error)
 {
-    QChartView view;
-    view.setRenderHint(QPainter::Antialiasing);
-    QChart *old = view.chart();
-    view.setChart(CreateFlatChart(model));
-    delete old;
-    view.chart()->legend()->setVisible(true);
-    view.resize(size);
-
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) {
         error = QStringLiteral("no memory for an image of %1x%2").arg(size.width()).arg(size.height());
         return {};
     }
     image.fill(Qt::white);
-    {
+    if (model.isEmpty()) {
+        EmptyChart empty;
+        empty.setModel(model);
+        empty.resize(size);
+        empty.render(&image);
+    } else {
+        QChartView view;
+        view.setRenderHint(QPainter::Antialiasing);
+        QChart *old = view.chart();
+        view.setChart(CreateFlatChart(model));
+        delete old;
+        view.chart()->legend()->setVisible(true);
+        view.resize(size);
         QPainter painter(&image);
         view.render(&painter);
     }

@@ -23,6 +23,23 @@ QColor SeriesColour(int series);
 // for the step chart. The caller owns the chart.
 QChart *CreateFlatChart(const ChartModel &model);
 
+// A matter chart without matters: its title and a line saying that there
+// is nothing to draw, instead of axes around nothing.
+class EmptyChart final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit EmptyChart(QWidget *parent = nullptr);
+    void setModel(const ChartModel &model);
+
+    QLabel *title() const { return m_title; }
+    QLabel *message() const { return m_message; }
+
+private:
+    QLabel *m_title = nullptr;
+    QLabel *m_message = nullptr;
+};
+
 // Whether a Q3DBars can be made here. It needs an OpenGL context, and it
 // crashes on the offscreen platform even where that hands one out.
 bool CanDraw3D();
@@ -43,9 +60,11 @@ public:
 
     Q3DBars *graph() const { return m_graph; }
     QWidget *legend() const { return m_legend; }
+    QLabel *title() const { return m_title; }
 
 private:
     Q3DBars *m_graph = nullptr;
+    QLabel *m_title = nullptr;
     QWidget *m_legend = nullptr;
     QLabel *m_legendLabels[2] = {};
 };

@@ -100,7 +100,14 @@ void ChartWindow::syncChart()
         const QSignalBlocker block(m_options[i]);
         m_options[i]->setChecked(int(m_presenter.chartType()) == i);
     }
-    if (!model.isPie() && CanDraw3D()) {
+    if (model.isEmpty()) {
+        if (!m_emptyChart) {
+            m_emptyChart = new EmptyChart(m_chartArea);
+            m_chartArea->addWidget(m_emptyChart);
+        }
+        m_emptyChart->setModel(model);
+        m_chartArea->setCurrentWidget(m_emptyChart);
+    } else if (!model.isPie() && CanDraw3D()) {
         if (!m_stepChart) {
             m_stepChart = new StepChart(m_chartArea);
             m_chartArea->addWidget(m_stepChart);

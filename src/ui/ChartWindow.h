@@ -12,6 +12,7 @@ class QStackedWidget;
 namespace purslet {
 
 class ChartPresenter;
+class EmptyChart;
 class StepChart;
 
 // The modal graph window: the chart, the chart kind, the legend box and the
@@ -30,6 +31,7 @@ public:
     // The chart area: the flat chart (pie, or bars without 3D) or the step chart.
     QChartView *flatChart() const { return m_flatView; }
     StepChart *stepChart() const { return m_stepChart; }
+    EmptyChart *emptyChart() const { return m_emptyChart; }
     QWidget *currentChart() const;
 
 protected:
@@ -43,6 +45,7 @@ private:
     QStackedWidget *m_chartArea = nullptr;
     QChartView *m_flatView = nullptr;
     StepChart *m_stepChart = nullptr;
+    EmptyChart *m_emptyChart = nullptr;
     QGroupBox *m_frame = nullptr;
     QRadioButton *m_options[3] = {};
     QCheckBox *m_chkExample = nullptr;

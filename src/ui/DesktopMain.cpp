@@ -5,7 +5,9 @@
 #include "shell/Startup.h"
 #include "ui/ChartWindow.h"
 #include "ui/MatterEditorDialog.h"
+#include "ui/PdfExport.h"
 #include "ui/PrintJob.h"
+#include "ui/QtTextSupplement.h"
 #include "ui/QtUi.h"
 #include "ui/VersionDialog.h"
 
@@ -42,6 +44,20 @@ void InstallJapaneseFonts()
                                {QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝")});
 }
 
+void InstallQtTranslations()
+{
+    // A Japanese program: calendar names, dates and Qt's own dialogs follow.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    static QTranslator qtTranslator;
+    static const bool loaded = qtTranslator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
+                                                 QStringLiteral("_"),
+                                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (loaded)
+        QCoreApplication::installTranslator(&qtTranslator);
+    static QtTextSupplement supplement;
+    QCoreApplication::installTranslator(&supplement);
+}
+
 DesktopSession::DesktopSession(QtUi &ui) : ui(ui), app(ui), presenters(app), window(app, presenters, ui)
 {
     ui.registerModal(ModalWindow::frmVersion, [this] {
@@ -49,6 +65,7 @@ DesktopSession::DesktopSession(QtUi &ui) : ui(ui), app(ui), presenters(app), win
         dialog.exec();
     });
     presenters.main.onPrint = [this](MenuItem item) { RunPrintCommand(app, item, &window); };
+    presenters.main.onWritePdf = [this](const QString &path) { return ExportPdf(app.book, this->ui, path); };
     ui.registerModal(ModalWindow::frmMatter, [this] {
         MatterEditorDialog dialog(presenters.matterEditor, app, &window);
         dialog.exec();
@@ -81,12 +98,7 @@ int RunDesktop(int argc, char **argv)
     InitResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/purslet.png")));
     InstallJapaneseFonts();
-    // A Japanese program: calendar names and Qt's own dialog buttons follow.
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    InstallQtTranslations();
 
     // The book path: the arguments after the program's name, joined with
     // single blanks, so that an unquoted path with blanks arrives whole.

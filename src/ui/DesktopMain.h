@@ -35,6 +35,9 @@ void InitResources();
 // The Japanese font names the program uses, mapped to the installed IPA fonts.
 void InstallJapaneseFonts();
 
+// Qt's own Japanese texts for its dialogs, and the Japanese locale.
+void InstallQtTranslations();
+
 // The desktop program: start-up, then the event loop.
 int RunDesktop(int argc, char **argv);
 

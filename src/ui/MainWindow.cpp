@@ -43,7 +43,7 @@ QString literalCaption(const QString &text)
 MainWindow::MainWindow(App &app, Presenters &presenters, QtUi &ui) : m_app(app), m_presenters(presenters), m_ui(ui)
 {
     setObjectName(QStringLiteral("mdiMain"));
-    setWindowTitle(m_app.doc.windowTitle);
+    syncTitle();
     setWindowIcon(QIcon(QStringLiteral(":/purslet.png")));
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
@@ -205,7 +205,15 @@ void MainWindow::syncHistory()
 
 void MainWindow::syncTitle()
 {
-    setWindowTitle(m_app.doc.windowTitle);
+    // Qt's mark for unsaved changes: " *" at the end of the title. The
+    // placeholder is there only while it shows, so no blank trails the
+    // title of a saved book.
+    const bool modified = m_app.doc.modified;
+    if (!modified)
+        setWindowModified(false);
+    setWindowTitle(modified ? m_app.doc.windowTitle + QStringLiteral(" [*]") : m_app.doc.windowTitle);
+    if (modified)
+        setWindowModified(true);
 }
 
 QMdiSubWindow *MainWindow::wrap(QWidget *content, const QString &caption)

@@ -47,7 +47,7 @@ private:
 };
 } // namespace
 
-void ExportPdf(const Book &book, Ui &ui, const QString &out)
+bool ExportPdf(const Book &book, Ui &ui, const QString &out)
 {
     // Qt writes the PDF to a file of its choosing; it is checked whole
     // before it replaces anything at `out`. An unnamed file, reached through
@@ -69,8 +69,12 @@ void ExportPdf(const Book &book, Ui &ui, const QString &out)
     printer.setOutputFileName(file);
     printer.setDocName(QStringLiteral("Purslet"));
     PrinterJob job(printer, nullptr, PrinterJob::Dialog::Bypass);
-    if (!PrintCommands(ui, book, job).printAll_Click())
-        return;
+    PrintCommands commands(ui, book, job);
+    // The file is written after the job, so both texts say it is under way.
+    const QString writing = QStringLiteral("PDFファイルに書き出しています...");
+    commands.setStatusTexts(writing, writing);
+    if (!commands.printAll_Click())
+        return false;
 
     // The largest book prints some 400 pages, a few megabytes.
     const QByteArray pdf = ReadWholeFile(file, qint64(1) << 30);
@@ -78,6 +82,7 @@ void ExportPdf(const Book &book, Ui &ui, const QString &out)
     if (!pdf.trimmed().endsWith("%%EOF"))
         throw RuntimeError(RuntimeError::DiskFull);
     WriteFileAtomically(out, pdf);
+    return true;
 }
 
 } // namespace purslet

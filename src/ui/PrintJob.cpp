@@ -4,11 +4,14 @@
 #include "printing/PrintCommands.h"
 #include "state/App.h"
 
+#include <QComboBox>
+#include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRadioButton>
 
 #include <cups/cups.h>
 
@@ -20,6 +23,42 @@ namespace {
 {
     throw RuntimeError(RuntimeError::PrinterError, description);
 }
+
+// Qt 6.4's print dialog leaves its page range choices open whatever its
+// options say, and a range chosen there would print part of Print All. They
+// are switched off where the user sees them: when the dialog shows, and
+// again when another printer is chosen.
+class PageRangeOff final : public QObject
+{
+public:
+    explicit PageRangeOff(QPrintDialog &dialog) : QObject(&dialog), m_dialog(dialog)
+    {
+        dialog.installEventFilter(this);
+        if (auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("printers")))
+            connect(printers, &QComboBox::currentIndexChanged, this, [this] { apply(); });
+        apply();
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &m_dialog && event->type() == QEvent::Show)
+            apply();
+        return false;
+    }
+
+private:
+    void apply()
+    {
+        for (const char *name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit",
+                                 "printCurrentPage", "printSelection"})
+            if (auto *widget = m_dialog.findChild<QWidget *>(QLatin1String(name)))
+                widget->setEnabled(false);
+        if (auto *all = m_dialog.findChild<QRadioButton *>(QStringLiteral("printAll")))
+            all->setChecked(true);
+    }
+
+    QPrintDialog &m_dialog;
+};
 
 bool isBlank(QChar c)
 {
@@ -46,6 +85,7 @@ bool PrinterJob::choose()
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    new PageRangeOff(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 

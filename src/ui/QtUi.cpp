@@ -1,5 +1,6 @@
 #include "ui/QtUi.h"
 
+#include "ui/HelpBrowser.h"
 #include "ui/NewPasswordDialog.h"
 
 #include <QApplication>
@@ -216,7 +217,23 @@ void QtUi::beep()
 
 void QtUi::openUrl(const QString &url)
 {
-    QDesktopServices::openUrl(QUrl(url));
+    const QUrl target(url);
+    if (m_launch ? m_launch(target) : QDesktopServices::openUrl(target))
+        return;
+    // No browser to open it: a help page the program shows itself, anything
+    // else is explained.
+    if (!target.isLocalFile()) {
+        messageBox(QStringLiteral("ブラウザを開けません。\r\n") + url, QStringLiteral("ヘルプエラー"), MsgIcon::Critical,
+                   MsgButtons::Ok, MsgAnswer::Ok);
+        return;
+    }
+    if (!QFileInfo::exists(target.toLocalFile())) {
+        messageBox(QStringLiteral("ヘルプファイルが見つかりません。\r\n") + target.toLocalFile(),
+                   QStringLiteral("ヘルプエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+        return;
+    }
+    auto *help = new HelpBrowser(target, m_parent);
+    help->show();
 }
 
 bool QtUi::showModal(ModalWindow window)

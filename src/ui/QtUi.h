@@ -3,6 +3,7 @@
 #include "platform/Ui.h"
 
 #include <QPointer>
+#include <QUrl>
 #include <QWidget>
 
 #include <array>
@@ -22,6 +23,8 @@ public:
     void setParentWidget(QWidget *parent) { m_parent = parent; }
     // Panel 1 of the status bar.
     void setStatusSink(std::function<void(const QString &)> sink) { m_statusSink = std::move(sink); }
+    // What opens a URL in the user's browser; tests stand in a desktop without one.
+    void setBrowserLauncher(std::function<bool(const QUrl &)> launch) { m_launch = std::move(launch); }
     void registerModal(ModalWindow window, std::function<void()> show) { m_modals[size_t(window)] = std::move(show); }
     bool hasModal(ModalWindow window) const { return bool(m_modals[size_t(window)]); }
 
@@ -56,6 +59,7 @@ private:
     std::array<std::function<void()>, kModalWindowCount> m_modals;
     QString m_status;
     bool m_statusShown = false;
+    std::function<bool(const QUrl &)> m_launch;
 };
 
 } // namespace purslet

@@ -6,6 +6,7 @@
 #include "ledger/Book.h"
 
 #include <limits>
+#include <tuple>
 
 using namespace purslet;
 using namespace purslet::test;
@@ -79,7 +80,7 @@ TEST(MatterAdvice, DifferenceAndSentencePerKind)
 
 using ChartData = BookFixture;
 
-TEST_F(ChartData, MattersInGridOrderWithTheRemainderAtZeroAndValuesHeldTo32Bits)
+TEST_F(ChartData, MattersInGridOrderWithTheRemainderAtZeroAndValuesPast32Bits)
 {
     writeCatalog(QStringLiteral("Outgo"), {QStringLiteral("食費=10,000"), QStringLiteral("家賃=3,000,000,000"),
                                            QStringLiteral("本=-3,000,000,000")});
@@ -99,10 +100,10 @@ TEST_F(ChartData, MattersInGridOrderWithTheRemainderAtZeroAndValuesHeldTo32Bits)
     const qsizetype rent = outgo.model.categories.indexOf(QStringLiteral("家賃"));
     const qsizetype book = outgo.model.categories.indexOf(QStringLiteral("本"));
     ASSERT_EQ(outgo.model.values.size(), 4u);
-    EXPECT_EQ(outgo.model.values[0], (std::array<qint32, 2>{10000, 12000}));
-    EXPECT_EQ(outgo.model.values[size_t(other)], (std::array<qint32, 2>{0, 700}));
-    EXPECT_EQ(outgo.model.values[size_t(rent)], (std::array<qint32, 2>{std::numeric_limits<qint32>::max(), 0}));
-    EXPECT_EQ(outgo.model.values[size_t(book)], (std::array<qint32, 2>{std::numeric_limits<qint32>::min(), 0}));
+    EXPECT_EQ(outgo.model.values[0], (std::array<qint64, 2>{10000, 12000}));
+    EXPECT_EQ(outgo.model.values[size_t(other)], (std::array<qint64, 2>{0, 700}));
+    EXPECT_EQ(outgo.model.values[size_t(rent)], (std::array<qint64, 2>{3'000'000'000, 0}));
+    EXPECT_EQ(outgo.model.values[size_t(book)], (std::array<qint64, 2>{-3'000'000'000, 0}));
 
     const QStringList lines = outgo.advice.split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 5); // one line per matter, each ending in CR LF
@@ -113,7 +114,7 @@ TEST_F(ChartData, MattersInGridOrderWithTheRemainderAtZeroAndValuesHeldTo32Bits)
     const ChartDrawing ratio = DrawChart(app.book, ChartKind::Ratio, ui);
     EXPECT_EQ(ratio.model.categories, QStringList{QStringLiteral("収支割合グラフ")});
     EXPECT_EQ(ratio.model.series, (std::array{QStringLiteral("収入合計額"), QStringLiteral("支出合計額")}));
-    EXPECT_EQ(ratio.model.values, (std::vector<std::array<qint32, 2>>{{50000, 12700}}));
+    EXPECT_EQ(ratio.model.values, (std::vector<std::array<qint64, 2>>{{50000, 12700}}));
     EXPECT_EQ(ratio.advice, kShares.arg(80).arg(20) + kKeep);
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -184,4 +185,37 @@ TEST_F(ChartData, PresenterDrawsKindZeroWithTheLegendAtEveryOpening)
     EXPECT_EQ(ui.lastStatus(), QStringLiteral("グラフの表示条件を決定します。"));
     chart.MouseMove(QStringLiteral("Form"));
     EXPECT_EQ(ui.lastStatus(), QString());
+}
+
+TEST(ChartScale, RoundStepsWithTheHighestValueBelowTheTop)
+{
+    struct Case
+    {
+        qint64 lowest, highest;
+        qint64 low, high, step;
+    };
+    const Case cases[] = {
+        {0, 27160, 0, 30000, 5000},
+        {0, 150000, 0, 160000, 20000},
+        {0, 160000, 0, 180000, 20000}, // a value on a step still gets one above it
+        {0, 0, 0, 1, 1},
+        {0, 7, 0, 8, 1},
+        {0, 3'000'000'000, 0, 3'500'000'000, 500'000'000},
+        {-3'000'000'000, 3'000'000'000, -3'500'000'000, 3'500'000'000, 500'000'000},
+        {-1200, 0, -1400, 0, 200},
+        {0, 922'337'203'685'477, 0, 1'000'000'000'000'000, 200'000'000'000'000},
+    };
+    for (const Case &c : cases) {
+        const ValueScale s = ScaleFor(c.lowest, c.highest);
+        EXPECT_EQ(std::tuple(s.low, s.high, s.step), std::tuple(c.low, c.high, c.step)) << c.lowest << " " << c.highest;
+        EXPECT_TRUE(s.step == s.unit || s.step == 2 * s.unit || s.step == 5 * s.unit) << c.highest;
+        EXPECT_TRUE(s.segments() >= 1 && s.segments() <= 2 * 9) << c.highest;
+    }
+}
+
+TEST(ChartScale, EveryKthMatterIsNamedPastTwelve)
+{
+    const std::pair<qsizetype, qsizetype> cases[] = {{0, 1}, {1, 1}, {12, 1}, {13, 2}, {24, 2}, {25, 3}, {100, 9}};
+    for (const auto &[count, stride] : cases)
+        EXPECT_EQ(CategoryNameStride(count), stride) << count;
 }

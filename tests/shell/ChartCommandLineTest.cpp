@@ -83,7 +83,7 @@ TEST_F(ChartCommandLine, ChartHandsTheModelToTheRendererAndWritesItsBytes)
     EXPECT_EQ(home.read("out.png"), "PNG bytes");
 
     ASSERT_EQ(run({"--chart", "0", home.file("book.csv"), home.file("pie.png")}, renderers), 0);
-    EXPECT_EQ(seen.values, (std::vector<std::array<qint32, 2>>{{5000, 13300}}));
+    EXPECT_EQ(seen.values, (std::vector<std::array<qint64, 2>>{{5000, 13300}}));
     EXPECT_EQ(seenSize, QSize(800, 600));
 
     // A renderer that fails, or none at all: the image already there stays.

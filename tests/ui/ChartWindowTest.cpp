@@ -20,6 +20,10 @@
 #include <QLabel>
 #include <QLegend>
 #include <QMenu>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QGraphicsTextItem>
+#include <QPieSeries>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
@@ -27,6 +31,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 using namespace purslet;
@@ -134,6 +139,60 @@ QRect legendRect(ChartWindow *w)
     QChartView *view = w->flatChart();
     const QRectF scene = view->chart()->legend()->mapRectToScene(view->chart()->legend()->rect());
     return view->mapFromScene(scene).boundingRect();
+}
+
+// The texts of a flat chart's scene as drawn: title and axis labels.
+QStringList sceneTexts(QChartView *view)
+{
+    QStringList texts;
+    for (QGraphicsItem *item : view->scene()->items())
+        if (auto *text = qgraphicsitem_cast<QGraphicsTextItem *>(item); text && text->isVisible())
+            texts << text->toPlainText();
+    return texts;
+}
+
+// A catalog of "name=estimate" entries, as the program writes it.
+void writeCatalog(const TempHome &home, const QString &kind, const QStringList &entries)
+{
+    QString text;
+    for (int i = 0; i < entries.size(); ++i) {
+        const QStringList parts = entries.at(i).split(QLatin1Char('='));
+        text += QStringLiteral("[%1]\nMatter=%2\nEstimate=%3\n").arg(i).arg(parts.at(0), parts.at(1));
+    }
+    home.writeText(kind + QStringLiteral(".ini"), text);
+}
+
+// The value labels of an axis read back as numbers: round steps with separators.
+void checkMoneyAxis(const QStringList &labels, qint64 highest)
+{
+    QVERIFY2(labels.size() >= 3, qPrintable(labels.join(QLatin1Char('|'))));
+    const QLocale japanese(QLocale::Japanese);
+    std::vector<qint64> values;
+    for (const QString &label : labels) {
+        bool ok = false;
+        values.push_back(japanese.toLongLong(label, &ok));
+        QVERIFY2(ok, qPrintable(label));
+        QVERIFY2(values.back() < 1000 || label.contains(QLatin1Char(',')), qPrintable(label));
+    }
+    std::sort(values.begin(), values.end());
+    const qint64 step = values[1] - values[0];
+    qint64 unit = 1;
+    while (unit * 10 <= step)
+        unit *= 10;
+    QVERIFY2(step == unit || step == 2 * unit || step == 5 * unit, qPrintable(labels.join(QLatin1Char('|'))));
+    for (size_t i = 1; i < values.size(); ++i)
+        QCOMPARE(values[i] - values[i - 1], step);
+    QVERIFY(values.back() > highest);
+}
+
+// The topmost row of an image where a series' colour is drawn.
+int topOfColour(const QImage &image, const QColor &colour)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).rgb() == colour.rgb())
+                return y;
+    return -1;
 }
 
 } // namespace
@@ -298,6 +357,18 @@ void ChartWindowTest::chartImagesFromTheCommandLine()
     QVERIFY(countExactly(image, SeriesColour(0)) > 1000);
     QVERIFY(countExactly(image, SeriesColour(1)) > 1000);
 
+    // A kind without matters: its title and the line, no bars.
+    home.write(QStringLiteral("empty.csv"), QByteArray());
+    home.writeText(QStringLiteral("Income.ini"), QString());
+    const QString empty = home.file(QStringLiteral("empty.png"));
+    std::tie(code, err) = run({QStringLiteral("--chart"), QStringLiteral("1"), home.file(QStringLiteral("empty.csv")), empty});
+    QCOMPARE(code, 0);
+    const QImage nothing(empty);
+    QCOMPARE(countExactly(nothing, SeriesColour(0)) + countExactly(nothing, SeriesColour(1)), 0);
+    QVERIFY(countExactly(nothing, Qt::black, QRect(0, 0, 800, 60)) > 20);    // the title
+    QVERIFY(countExactly(nothing, Qt::black, QRect(0, 270, 800, 60)) > 20);  // the line
+    QCOMPARE(countExactly(nothing, Qt::white, QRect(0, 400, 800, 200)), 800 * 200);
+
     // A book that cannot be read leaves the image that is there alone.
     const QByteArray before = home.read(QStringLiteral("outgo.png"));
     std::tie(code, err) = run({QStringLiteral("--chart"), QStringLiteral("0"), home.file(QStringLiteral("none.psl")), out});
@@ -311,6 +382,117 @@ void ChartWindowTest::chartImagesFromTheCommandLine()
     QCOMPARE(code, 1);
     QVERIFY(err.startsWith(QStringLiteral("purslet: ") + nowhere + QStringLiteral(": ")));
     QVERIFY(!QFile::exists(nowhere));
+}
+
+void ChartWindowTest::amountsPast32BitsOnRoundAxes()
+{
+    TempHome home;
+    writeCatalog(home, QStringLiteral("Income"), {QStringLiteral("給料=0")});
+    writeCatalog(home, QStringLiteral("Outgo"), {QStringLiteral("家賃=4,000,000,000"), QStringLiteral("食費=20,000")});
+    DefaultAnswerUi ui;
+    DesktopSession s(ui);
+    s.start(QString(), false);
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    // One entry holds eight digits: the totals pass 32 bits by many entries.
+    for (int i = 0; i < 42; ++i)
+        RecordDirectly(s.presenters.input, QStringLiteral("2024/04/01"), i < 11, i < 11 ? QStringLiteral("給料") : QStringLiteral("家賃"),
+                       QStringLiteral("99999999"));
+
+    for (const bool threeD : {false, true}) {
+        OverrideCanDraw3D(std::nullopt);
+        if (threeD && !CanDraw3D())
+            break;
+        OverrideCanDraw3D(threeD);
+        withGraphWindow(s, [&](ChartWindow *w) {
+            // The pie's shares are the advice's, and its labels the true totals.
+            QVERIFY(w->txtAdvice()->toPlainText().startsWith(
+                QStringLiteral("　収入合計額の割合は26%、支出合計額の割合は74%です。")));
+            auto *pie = qobject_cast<QPieSeries *>(w->flatChart()->chart()->series().first());
+            QVERIFY(pie);
+            QCOMPARE(qRound(pie->slices().at(1)->percentage() * 100), 74);
+            QCOMPARE(pie->slices().at(1)->label(), QStringLiteral("支出合計額 3,099,999,969円"));
+            QVERIFY(sceneTexts(w->flatChart()).contains(QStringLiteral("収支割合グラフ")));
+
+            clickOption(w, 2);
+            if (threeD) {
+                QCOMPARE(w->stepChart()->title()->text(), QStringLiteral("支出事柄別グラフ"));
+                QVERIFY(w->stepChart()->title()->isVisible());
+                checkMoneyAxis(w->stepChart()->graph()->valueAxis()->labels(), 4'000'000'000);
+                // The actual, shorter, behind the estimate still shows.
+                QTest::qWait(100);
+                const QImage bars = w->stepChart()->graph()->renderToImage(0, w->stepChart()->size());
+                QVERIFY(countHue(bars, 0) > 1000);
+                QVERIFY(countHue(bars, 1) > 1000);
+                SaveScreenshot(screenImage(w), QStringLiteral("graph-past-32-bits.png"));
+                return;
+            }
+            QChartView *view = w->flatChart();
+            const QStringList texts = sceneTexts(view);
+            QVERIFY(texts.contains(QStringLiteral("支出事柄別グラフ")));
+            QStringList numbers;
+            for (const QString &t : texts)
+                if (!t.isEmpty() && t.at(0).isDigit())
+                    numbers << t;
+            checkMoneyAxis(numbers, 4'000'000'000);
+            auto *bars = qobject_cast<QBarSeries *>(view->chart()->series().first());
+            QCOMPARE(bars->barSets().at(0)->at(0), 4'000'000'000.0);
+            QCOMPARE(bars->barSets().at(1)->at(0), 3'099'999'969.0);
+            // The tallest bar stays below the top of the plot.
+            const QImage image = view->grab().toImage();
+            const int top = topOfColour(image, SeriesColour(0));
+            QVERIFY(top > view->mapFromScene(view->chart()->plotArea().topLeft()).y() + 10);
+        });
+    }
+}
+
+void ChartWindowTest::manyMattersAndNoMatters()
+{
+    TempHome home;
+    QStringList many;
+    for (int i = 1; i <= 100; ++i)
+        many << QStringLiteral("事柄%1=%2").arg(i).arg(i * 100);
+    writeCatalog(home, QStringLiteral("Outgo"), many);
+    home.writeText(QStringLiteral("Income.ini"), QString());
+    DefaultAnswerUi ui;
+    DesktopSession s(ui);
+    s.start(QString(), false);
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    QVERIFY(s.app.book.msfgOutgo.rows() - 4 >= 100);
+
+    for (const bool threeD : {false, true}) {
+        OverrideCanDraw3D(std::nullopt);
+        if (threeD && !CanDraw3D())
+            break;
+        OverrideCanDraw3D(threeD);
+        withGraphWindow(s, [&](ChartWindow *w) {
+            clickOption(w, 2);
+            QStringList names;
+            if (threeD) {
+                for (const QString &name : w->stepChart()->graph()->columnAxis()->labels())
+                    if (!name.isEmpty())
+                        names << name;
+            } else {
+                for (const QString &t : sceneTexts(w->flatChart()))
+                    if (t.startsWith(QStringLiteral("事柄")) || t == QStringLiteral("その他") || t.contains(QChar(0x2026))
+                        || t.contains(QStringLiteral("...")))
+                        names << t;
+            }
+            QVERIFY2(names.size() >= 6 && names.size() <= 12, qPrintable(names.join(QLatin1Char('|'))));
+            for (const QString &name : names)
+                QVERIFY2(!name.contains(QChar(0x2026)) && !name.contains(QStringLiteral("...")), qPrintable(name));
+            QTest::qWait(100);
+            SaveScreenshot(screenImage(w), threeD ? QStringLiteral("graph-100-3d.png") : QStringLiteral("graph-100-flat.png"));
+
+            // No income matters at all: the title and a line instead of axes.
+            clickOption(w, 1);
+            QCOMPARE(w->currentChart(), w->emptyChart());
+            QVERIFY(w->emptyChart()->isVisible());
+            QCOMPARE(w->emptyChart()->title()->text(), QStringLiteral("収入事柄別グラフ"));
+            QCOMPARE(w->emptyChart()->message()->text(), QStringLiteral("グラフに表示する事柄がありません。"));
+            QTest::qWait(50);
+            SaveScreenshot(screenImage(w), QStringLiteral("graph-empty.png"));
+        });
+    }
 }
 
 PURSLET_UI_TEST(ChartWindowTest)

@@ -15,4 +15,6 @@ private Q_SLOTS:
     void flatBarsWhereThereIsNoOpenGL();
     void emptyBookGivesEmptyChartsWithoutError();
     void chartImagesFromTheCommandLine();
+    void amountsPast32BitsOnRoundAxes();
+    void manyMattersAndNoMatters();
 };

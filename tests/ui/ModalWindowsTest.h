@@ -9,4 +9,5 @@ class ModalWindowsTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void everyWindowIsRegisteredAndAMissingOneIsReported();
+    void helpWithoutABrowserShowsThePageOrSaysWhy();
 };

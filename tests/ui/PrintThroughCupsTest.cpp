@@ -20,6 +20,8 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QPrintDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QToolBar>
 #include <QTimer>
 
@@ -166,6 +168,8 @@ void PrintThroughCupsTest::printAllThroughTheDialogArrivesWhole()
     bool printToFile = true;
     bool selection = true;
     bool pageRange = true;
+    QStringList rangeOffered, englishTexts;
+    int rangeWidgets = 0;
     const OnNextModal answer([&](QWidget *modal) {
         auto *dialog = qobject_cast<QPrintDialog *>(modal);
         if (!dialog)
@@ -176,10 +180,22 @@ void PrintThroughCupsTest::printAllThroughTheDialogArrivesWhole()
         if (auto *collate = dialog->findChild<QCheckBox *>(QStringLiteral("collate")))
             collateChecked = collate->isChecked();
         SaveScreenshot(dialog, QStringLiteral("print-dialog.png"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        // The options, opened as a user does, show no way to a page range.
+        for (QPushButton *b : dialog->findChildren<QPushButton *>())
+            if (b->text().startsWith(QStringLiteral("オプション")))
+                QTest::mouseClick(b, Qt::LeftButton);
+        rangeOffered = PageRangeWidgetsOffered(dialog, &rangeWidgets);
+        // The printer's type and place come from CUPS, not from Qt.
+        englishTexts = EnglishTexts(dialog, {QStringLiteral("type"), QStringLiteral("location")});
+        SaveScreenshot(dialog, QStringLiteral("print-dialog-options.png"));
+        auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
     pressCtrlP();
 
+    QVERIFY2(rangeWidgets >= 2, "the page range widgets were not found");
+    QCOMPARE(rangeOffered, QStringList());
+    QCOMPARE(englishTexts, QStringList());
     QVERIFY(!printToFile);
     QVERIFY(!selection);
     QVERIFY(!pageRange);

@@ -3,19 +3,24 @@
 #include "TempHome.h"
 #include "ledger/InputPresenter.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QColor>
 #include <QDialog>
 #include <QFile>
+#include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
+#include <QTabBar>
 #include <QTableView>
 #include <QToolBar>
 
@@ -217,6 +222,42 @@ void CopySampleCatalogs(const TempHome &home)
 {
     for (const char *name : {"Income.ini", "Outgo.ini"})
         QFile::copy(QStringLiteral(PURSLET_SAMPLES) + QLatin1String(name), home.file(QLatin1String(name)));
+}
+
+QStringList EnglishTexts(QWidget *dialog, const QStringList &data)
+{
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
+    QStringList texts;
+    const auto add = [&](QWidget *w, const QString &text) {
+        if (!data.contains(w->objectName()) && text.contains(word))
+            texts << w->metaObject()->className() + QLatin1Char(' ') + w->objectName() + QStringLiteral(": ") + text;
+    };
+    for (QWidget *w : dialog->findChildren<QWidget *>()) {
+        if (auto *label = qobject_cast<QLabel *>(w))
+            add(w, label->text());
+        else if (auto *button = qobject_cast<QAbstractButton *>(w))
+            add(w, button->text());
+        else if (auto *group = qobject_cast<QGroupBox *>(w))
+            add(w, group->title());
+        else if (auto *tabs = qobject_cast<QTabBar *>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                add(w, tabs->tabText(i));
+    }
+    return texts;
+}
+
+QStringList PageRangeWidgetsOffered(QWidget *printDialog, int *found)
+{
+    QStringList offered;
+    *found = 0;
+    for (const char *name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit", "printCurrentPage",
+                             "printSelection"})
+        if (auto *w = printDialog->findChild<QWidget *>(QLatin1String(name))) {
+            ++*found;
+            if (w->isVisibleTo(printDialog) && w->isEnabled())
+                offered << QLatin1String(name);
+        }
+    return offered;
 }
 
 void RecordDirectly(InputPresenter &input, const QString &date, bool income, const QString &matter,

@@ -135,6 +135,14 @@ void SaveScreenshot(QWidget *widget, const QString &name);
 enum class Pixels { All, Coloured };
 QColor MeanColour(const QImage &image, const QRect &rect, Pixels pixels = Pixels::All);
 
+// The texts of a dialog's labels, buttons, group boxes and tabs, shown or
+// not, that hold a word in Latin letters; `data` names the widgets that show
+// the user's data (a printer's name, a file name) rather than Qt's texts.
+QStringList EnglishTexts(QWidget *dialog, const QStringList &data = {});
+// Qt's print dialog: the page range widgets a user could pick, by name, and
+// how many of them there are.
+QStringList PageRangeWidgetsOffered(QWidget *printDialog, int *found);
+
 // The sample book and its catalogs, copied into a test's home.
 QString SampleBook();
 void CopySampleCatalogs(const TempHome &home);

@@ -1,5 +1,7 @@
 #include "UiTests.h"
 
+#include "ui/DesktopMain.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 
@@ -13,6 +15,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
+    // Qt's dialogs as the program shows them.
+    purslet::InstallQtTranslations();
     int failures = 0;
     for (const UiTestRun &run : UiTests())
         failures += run(argc, argv);

@@ -266,14 +266,16 @@ void UnsafeInputTest::encryptedBookNeedsAPasswordAndOpensOnlyWithIt()
         RecordDirectly(s.presenters.input, QStringLiteral("2026/12/01"), true, QString(), QStringLiteral("500"), memo);
         ui.shown.clear();
         // Nothing typed is refused with the prompt back; Cancel then writes nothing.
-        ModalAnswers prompts({answer(QString(), QString()), [](QWidget *prompt) {
-                                  SaveScreenshot(prompt, QStringLiteral("encrypted-password.png"));
-                                  press(Qt::Key_Escape);
-                              }});
-        pressSave(s.window);
-        if (QTest::currentTestFailed())
-            return;
-        QVERIFY(prompts.done());
+        {
+            ModalAnswers prompts({answer(QString(), QString()), [](QWidget *prompt) {
+                                      SaveScreenshot(prompt, QStringLiteral("encrypted-password.png"));
+                                      press(Qt::Key_Escape);
+                                  }});
+            pressSave(s.window);
+            if (QTest::currentTestFailed())
+                return;
+            QVERIFY(prompts.done());
+        }
         QCOMPARE(int(ui.shown.size()), 1);
         QCOMPARE(ui.shown[0].text, QStringLiteral("暗号化された出納帳にはパスワードが必要です。パスワードを入力してください。"));
         QVERIFY(!home.exists(QStringLiteral("book.pslx")));

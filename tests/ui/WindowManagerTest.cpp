@@ -98,7 +98,8 @@ void WindowManagerTest::matterEditorReopensWhereItWasClosed()
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         // The frame openbox puts around it: title bar and borders.
-        QTRY_VERIFY(d.geometry().top() - d.frameGeometry().top() >= 10);
+        // openbox may take a few seconds to manage the windows earlier tests left.
+        QTRY_VERIFY_WITH_TIMEOUT(d.geometry().top() - d.frameGeometry().top() >= 10, 20000);
         if (opening == 0) {
             // Where the user drags it.
             const QPoint target(d.frameGeometry().left() + 123, d.frameGeometry().top() - 57);

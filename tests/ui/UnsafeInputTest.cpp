@@ -1,4 +1,5 @@
 #include "UnsafeInputTest.h"
+#include "DesktopBooks.h"
 #include "TempHome.h"
 #include "UiDriving.h"
 #include "UiTests.h"
@@ -25,16 +26,6 @@
 
 #include <deque>
 #include <functional>
-
-namespace purslet {
-class InputPresenter;
-namespace test {
-// From UiDriving.h, which whole would bring a second typeText beside the one here.
-void SaveScreenshot(QWidget *widget, const QString &name);
-void RecordDirectly(InputPresenter &input, const QString &date, bool income, const QString &matter,
-                    const QString &money, const QString &memo);
-} // namespace test
-} // namespace purslet
 
 using namespace purslet;
 using namespace purslet::test;
@@ -146,9 +137,7 @@ void UnsafeInputTest::entryRefusesCharactersWithoutACode()
     TempHome home;
     RecordingQtUi ui;
     DesktopSession s(ui);
-    s.start(QString(), false);
-    s.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    startActive(s, QString());
     auto *input = s.window.findChild<InputWindow *>();
     QVERIFY(input);
 
@@ -183,9 +172,7 @@ void UnsafeInputTest::typedVariantsAreKeptAsTheFileGivesThemBack()
     TempHome home;
     RecordingQtUi ui;
     DesktopSession s(ui);
-    s.start(QString(), false);
-    s.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    startActive(s, QString());
     auto *input = s.window.findChild<InputWindow *>();
     QVERIFY(input);
 

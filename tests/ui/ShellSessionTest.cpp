@@ -144,7 +144,7 @@ void ShellSessionTest::firstStartRecordUndoExitAndRestart()
         // Layout to remember: the calendar closed by its close box, the book
         // window moved, the outgo tab, high-speed mode.
         clickCloseBox(s.window.subWindow(ShellWindow::Calendar));
-        QVERIFY(!s.window.subWindow(ShellWindow::Calendar)->isVisible());
+        QTRY_VERIFY(!s.window.subWindow(ShellWindow::Calendar)->isVisible());
         QVERIFY(!s.window.menuAction(MenuItem::showCalendar)->isChecked());
         s.window.subWindow(ShellWindow::Book)->setGeometry(40, 30, 420, 300);
         bookGeometry = s.window.subWindow(ShellWindow::Book)->geometry();

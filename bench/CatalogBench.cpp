@@ -1,9 +1,9 @@
 // Loading the catalogs at their largest: 32,768 entries, the most a 16-bit
 // position numbers. Each iteration reads the file afresh.
 #include "LargestBook.h"
-#include "ledger/AmountFormat.h"
-#include "ledger/BookReset.h"
-#include "matters/Catalogs.h"
+#include "data/AmountFormat.h"
+#include "calc/BookReset.h"
+#include "calc/Catalogs.h"
 #include "platform/Codepage.h"
 #include "state/App.h"
 

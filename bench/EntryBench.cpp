@@ -2,7 +2,7 @@
 // high-speed mode, through the presenter alone and through the real window.
 #include "LargestBook.h"
 
-#include "ledger/InputPresenter.h"
+#include "presenters/InputPresenter.h"
 #include "state/App.h"
 
 #if PURSLET_BENCH_WINDOW

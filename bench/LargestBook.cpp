@@ -1,9 +1,9 @@
 #include "LargestBook.h"
 
-#include "ledger/AmountFormat.h"
-#include "ledger/BookReset.h"
-#include "ledger/Cashier.h"
-#include "matters/MatterSummary.h"
+#include "data/AmountFormat.h"
+#include "calc/BookReset.h"
+#include "calc/Cashier.h"
+#include "calc/MatterSummary.h"
 #include "platform/Codepage.h"
 #include "state/App.h"
 

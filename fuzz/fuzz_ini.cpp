@@ -1,5 +1,5 @@
 // The settings-file reader and writer on arbitrary bytes.
-#include "matters/IniFile.h"
+#include "data/IniFile.h"
 
 #include <cstdint>
 #include <cstdlib>

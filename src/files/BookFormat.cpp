@@ -2,8 +2,8 @@
 
 #include "files/BookCodec.h"
 #include "files/FieldReader.h"
-#include "ledger/Book.h"
-#include "ledger/Grid.h"
+#include "data/Book.h"
+#include "data/Grid.h"
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 

@@ -3,7 +3,7 @@
 #include "files/BookFormat.h"
 #include "files/BookKind.h"
 #include "files/EncryptedBook.h"
-#include "files/FileCommands.h"
+#include "state/BookFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"

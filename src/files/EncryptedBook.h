@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/BookKey.h"
+#include "data/BookKey.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files/BookFormat.h"
-#include "files/BookKey.h"
+#include "data/BookKey.h"
 
 #include <QByteArrayView>
 

@@ -1,6 +1,6 @@
 #include "graph/Advice.h"
 
-#include "ledger/AmountFormat.h"
+#include "data/AmountFormat.h"
 
 #include <cmath>
 

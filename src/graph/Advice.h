@@ -1,7 +1,7 @@
 #pragma once
 
 #include "graph/ChartModel.h"
-#include "ledger/Amount.h"
+#include "data/Amount.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "graph/ChartData.h"
 
 #include "graph/Advice.h"
-#include "ledger/AmountFormat.h"
-#include "ledger/Book.h"
-#include "ledger/MatterKind.h"
+#include "data/AmountFormat.h"
+#include "data/Book.h"
+#include "data/MatterKind.h"
 #include "platform/ErrorDialogs.h"
 
 namespace purslet {

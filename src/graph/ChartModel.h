@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledger/Amount.h"
+#include "data/Amount.h"
 
 #include <QString>
 #include <QStringList>

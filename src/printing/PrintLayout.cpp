@@ -1,6 +1,6 @@
 #include "printing/PrintLayout.h"
 
-#include "ledger/Book.h"
+#include "data/Book.h"
 #include "platform/Codepage.h"
 
 #include <QStringEncoder>

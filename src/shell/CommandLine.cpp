@@ -1,6 +1,6 @@
 #include "shell/CommandLine.h"
 
-#include "files/BookReader.h"
+#include "operations/BookReader.h"
 #include "files/BookWriter.h"
 #include "graph/ChartData.h"
 #include "platform/AtomicFile.h"

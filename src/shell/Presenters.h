@@ -1,12 +1,12 @@
 #pragma once
 
-#include "files/FileCommands.h"
-#include "graph/ChartPresenter.h"
-#include "ledger/BookWindowPresenter.h"
-#include "ledger/CalendarPresenter.h"
-#include "ledger/EditCommands.h"
-#include "ledger/InputPresenter.h"
-#include "matters/MatterEditorPresenter.h"
+#include "presenters/FileCommands.h"
+#include "presenters/ChartPresenter.h"
+#include "presenters/BookWindowPresenter.h"
+#include "presenters/CalendarPresenter.h"
+#include "presenters/EditCommands.h"
+#include "presenters/InputPresenter.h"
+#include "presenters/MatterEditorPresenter.h"
 #include "shell/MainWindowPresenter.h"
 
 namespace purslet {

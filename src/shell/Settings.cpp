@@ -1,8 +1,8 @@
 #include "shell/Settings.h"
 
-#include "ledger/BookReset.h"
-#include "matters/IniFile.h"
-#include "matters/IniStore.h"
+#include "calc/BookReset.h"
+#include "data/IniFile.h"
+#include "data/IniStore.h"
 #include "platform/AtomicFile.h"
 #include "platform/RuntimeError.h"
 #include "state/MenuTable.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "matters/SetupValues.h"
+#include "data/SetupValues.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "shell/Startup.h"
 
 #include "files/FileHistory.h"
-#include "ledger/BookReset.h"
-#include "ledger/Cashier.h"
-#include "matters/Catalogs.h"
+#include "calc/BookReset.h"
+#include "calc/Cashier.h"
+#include "calc/Catalogs.h"
 #include "platform/RuntimeError.h"
 #include "shell/Presenters.h"
 #include "shell/Settings.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "files/BookKey.h"
-#include "ledger/Book.h"
-#include "matters/IniStore.h"
-#include "matters/MatterList.h"
+#include "data/BookKey.h"
+#include "data/Book.h"
+#include "data/IniStore.h"
+#include "data/MatterList.h"
 #include "state/MenuState.h"
 
 #include <QString>

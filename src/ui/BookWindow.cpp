@@ -1,7 +1,7 @@
 #include "ui/BookWindow.h"
 
-#include "ledger/BookWindowPresenter.h"
-#include "ledger/GridModel.h"
+#include "presenters/BookWindowPresenter.h"
+#include "data/GridModel.h"
 #include "platform/Twips.h"
 #include "state/App.h"
 #include "ui/ColouredHeaderView.h"

@@ -1,6 +1,6 @@
 #include "ui/CalendarWindow.h"
 
-#include "ledger/CalendarPresenter.h"
+#include "presenters/CalendarPresenter.h"
 #include "ui/HintTracker.h"
 
 #include <QCalendarWidget>

@@ -1,6 +1,6 @@
 #include "ui/ChartWindow.h"
 
-#include "graph/ChartPresenter.h"
+#include "presenters/ChartPresenter.h"
 #include "platform/Ui.h"
 #include "ui/ChartViews.h"
 #include "ui/HintTracker.h"

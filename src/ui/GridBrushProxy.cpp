@@ -1,6 +1,6 @@
 #include "ui/GridBrushProxy.h"
 
-#include "ledger/GridModel.h"
+#include "data/GridModel.h"
 
 #include <QBrush>
 #include <QColor>

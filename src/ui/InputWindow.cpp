@@ -1,6 +1,6 @@
 #include "ui/InputWindow.h"
 
-#include "ledger/InputPresenter.h"
+#include "presenters/InputPresenter.h"
 #include "state/App.h"
 #include "ui/HintTracker.h"
 

@@ -1,6 +1,6 @@
 #include "ui/MatterEditorDialog.h"
 
-#include "matters/MatterEditorPresenter.h"
+#include "presenters/MatterEditorPresenter.h"
 #include "platform/Twips.h"
 #include "platform/Ui.h"
 #include "ui/HintTracker.h"

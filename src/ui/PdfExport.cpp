@@ -2,7 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/RuntimeError.h"
-#include "printing/PrintCommands.h"
+#include "presenters/PrintCommands.h"
 #include "ui/PrintJob.h"
 
 #include <QPageSize>

@@ -1,7 +1,7 @@
 #include "ui/PrintJob.h"
 
 #include "platform/RuntimeError.h"
-#include "printing/PrintCommands.h"
+#include "presenters/PrintCommands.h"
 #include "state/App.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "ui/VersionDialog.h"
 
 #include "platform/Ui.h"
-#include "shell/HelpCommands.h"
+#include "presenters/HelpCommands.h"
 
 #include <QFont>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "files/BookFormat.h"
 #include "files/FieldReader.h"
-#include "ledger/Book.h"
+#include "data/Book.h"
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 

@@ -1,8 +1,8 @@
 #include "ShellBookFixture.h"
 
 #include "files/EncryptedBook.h"
-#include "files/FileCommands.h"
-#include "files/UndoCommand.h"
+#include "presenters/FileCommands.h"
+#include "presenters/UndoCommand.h"
 #include "platform/Codepage.h"
 
 #include <QDir>

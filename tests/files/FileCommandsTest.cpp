@@ -1,8 +1,8 @@
 #include "ShellBookFixture.h"
 
 #include "files/BookFormat.h"
-#include "files/FileCommands.h"
-#include "ledger/Book.h"
+#include "presenters/FileCommands.h"
+#include "data/Book.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,8 +3,8 @@
 #include "ScriptedUi.h"
 #include "TempHome.h"
 
-#include "ledger/BookReset.h"
-#include "ledger/InputPresenter.h"
+#include "calc/BookReset.h"
+#include "presenters/InputPresenter.h"
 #include "state/App.h"
 
 #include <gtest/gtest.h>

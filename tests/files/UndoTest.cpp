@@ -1,10 +1,10 @@
 #include "ShellBookFixture.h"
 
 #include "files/Backup.h"
-#include "files/FileCommands.h"
-#include "files/UndoCommand.h"
-#include "ledger/EditCommands.h"
-#include "matters/MatterEditorPresenter.h"
+#include "presenters/FileCommands.h"
+#include "presenters/UndoCommand.h"
+#include "presenters/EditCommands.h"
+#include "presenters/MatterEditorPresenter.h"
 
 #include <QDir>
 #include <QFile>

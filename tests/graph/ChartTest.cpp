@@ -2,8 +2,8 @@
 
 #include "graph/Advice.h"
 #include "graph/ChartData.h"
-#include "graph/ChartPresenter.h"
-#include "ledger/Book.h"
+#include "presenters/ChartPresenter.h"
+#include "data/Book.h"
 
 #include <limits>
 #include <tuple>

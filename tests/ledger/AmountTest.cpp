@@ -1,4 +1,4 @@
-#include "ledger/AmountFormat.h"
+#include "data/AmountFormat.h"
 #include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "ScriptedUi.h"
 #include "TempHome.h"
 
-#include "ledger/Book.h"
-#include "ledger/BookReset.h"
+#include "data/Book.h"
+#include "calc/BookReset.h"
 #include "state/App.h"
 
 #include <gtest/gtest.h>

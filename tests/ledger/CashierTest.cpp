@@ -1,9 +1,9 @@
 #include "ScriptedUi.h"
 #include "TempHome.h"
 
-#include "ledger/Book.h"
-#include "ledger/BookReset.h"
-#include "ledger/Cashier.h"
+#include "data/Book.h"
+#include "calc/BookReset.h"
+#include "calc/Cashier.h"
 #include "state/App.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "ledger/Grid.h"
-#include "ledger/GridModel.h"
+#include "data/Grid.h"
+#include "data/GridModel.h"
 #include "platform/RuntimeError.h"
 
 #include <QAbstractItemModelTester>

@@ -3,9 +3,9 @@
 #include "ScriptedUi.h"
 #include "TempHome.h"
 
-#include "ledger/BookReset.h"
-#include "ledger/Cashier.h"
-#include "matters/MatterSummary.h"
+#include "calc/BookReset.h"
+#include "calc/Cashier.h"
+#include "calc/MatterSummary.h"
 #include "state/App.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "BookFixture.h"
 
-#include "ledger/Book.h"
-#include "ledger/InputPresenter.h"
-#include "matters/Catalogs.h"
+#include "data/Book.h"
+#include "presenters/InputPresenter.h"
+#include "calc/Catalogs.h"
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 

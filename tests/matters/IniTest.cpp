@@ -1,7 +1,7 @@
 #include "TempHome.h"
 
-#include "matters/IniFile.h"
-#include "matters/IniStore.h"
+#include "data/IniFile.h"
+#include "data/IniStore.h"
 #include "platform/Codepage.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "ScriptedUi.h"
 #include "TempHome.h"
-#include "ledger/Book.h"
-#include "ledger/BookReset.h"
-#include "matters/Catalogs.h"
-#include "matters/MatterEditorPresenter.h"
+#include "data/Book.h"
+#include "calc/BookReset.h"
+#include "calc/Catalogs.h"
+#include "presenters/MatterEditorPresenter.h"
 #include "state/App.h"
 
 #include <QFile>

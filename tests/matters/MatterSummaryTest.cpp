@@ -1,7 +1,7 @@
 #include "BookFixture.h"
 
-#include "ledger/Book.h"
-#include "matters/Catalogs.h"
+#include "data/Book.h"
+#include "calc/Catalogs.h"
 
 using namespace purslet;
 using namespace purslet::test;

@@ -4,8 +4,8 @@
 #include "ScriptedUi.h"
 #include "TempHome.h"
 
-#include "files/BookReader.h"
-#include "printing/PrintCommands.h"
+#include "operations/BookReader.h"
+#include "presenters/PrintCommands.h"
 #include "printing/PrintLayout.h"
 #include "state/App.h"
 #include "ui/PrintJob.h"

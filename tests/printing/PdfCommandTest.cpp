@@ -1,7 +1,7 @@
 #include "ScriptedUi.h"
 
 #include "platform/RuntimeError.h"
-#include "printing/PdfCommand.h"
+#include "presenters/PdfCommand.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledger/Book.h"
+#include "data/Book.h"
 
 #include <QStringList>
 

@@ -1,10 +1,10 @@
 #include "PrintBooks.h"
 #include "ScriptedUi.h"
 
-#include "ledger/Book.h"
+#include "data/Book.h"
 #include "platform/RuntimeError.h"
 #include "printing/LinePrinter.h"
-#include "printing/PrintCommands.h"
+#include "presenters/PrintCommands.h"
 #include "printing/PrintLayout.h"
 #include "state/MenuTable.h"
 

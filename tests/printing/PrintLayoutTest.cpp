@@ -1,6 +1,6 @@
 #include "PrintBooks.h"
 
-#include "ledger/Book.h"
+#include "data/Book.h"
 #include "printing/PrintLayout.h"
 
 #include <gtest/gtest.h>

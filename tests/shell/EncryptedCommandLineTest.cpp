@@ -4,7 +4,7 @@
 
 #include "files/BookFormat.h"
 #include "files/EncryptedBook.h"
-#include "ledger/Book.h"
+#include "data/Book.h"
 #include "platform/Codepage.h"
 
 #include <gtest/gtest.h>

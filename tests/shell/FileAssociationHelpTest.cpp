@@ -1,7 +1,7 @@
 #include "ScriptedUi.h"
 
 #include "shell/FileAssociation.h"
-#include "shell/HelpCommands.h"
+#include "presenters/HelpCommands.h"
 
 #include <QCoreApplication>
 #include <QFile>

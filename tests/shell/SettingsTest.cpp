@@ -1,7 +1,7 @@
 #include "ScriptedUi.h"
 #include "TempHome.h"
 
-#include "matters/IniStore.h"
+#include "data/IniStore.h"
 #include "shell/Settings.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "TempHome.h"
 
-#include "matters/Catalogs.h"
-#include "matters/IniStore.h"
+#include "calc/Catalogs.h"
+#include "data/IniStore.h"
 #include "shell/Settings.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "ScriptedUi.h"
 #include "TempHome.h"
 #include "UiTests.h"
-#include "ledger/BookReset.h"
+#include "calc/BookReset.h"
 #include "shell/Presenters.h"
 #include "state/App.h"
 #include "ui/BookWindow.h"

@@ -7,7 +7,7 @@
 #include "UiDriving.h"
 #include "UiTests.h"
 
-#include "files/BookReader.h"
+#include "operations/BookReader.h"
 #include "printing/PrintLayout.h"
 #include "state/App.h"
 #include "ui/DesktopMain.h"

@@ -2,7 +2,7 @@
 
 #include "TempHome.h"
 #include "UiDriving.h"
-#include "ledger/Book.h"
+#include "data/Book.h"
 #include "ui/BookWindow.h"
 #include "ui/CalendarWindow.h"
 #include "ui/DesktopMain.h"

@@ -4,7 +4,7 @@
 #include "UiDriving.h"
 #include "ProgramUnderTest.h"
 #include "UiTests.h"
-#include "ledger/Book.h"
+#include "data/Book.h"
 #include "ui/BookWindow.h"
 #include "ui/CalendarWindow.h"
 #include "ui/DesktopMain.h"

@@ -1,7 +1,7 @@
 #include "UiDriving.h"
 
 #include "TempHome.h"
-#include "ledger/InputPresenter.h"
+#include "presenters/InputPresenter.h"
 
 #include <QAbstractButton>
 #include <QAction>

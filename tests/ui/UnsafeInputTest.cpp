@@ -6,7 +6,7 @@
 
 #include "files/BookFormat.h"
 #include "files/EncryptedBook.h"
-#include "ledger/Grid.h"
+#include "data/Grid.h"
 #include "platform/Codepage.h"
 #include "state/App.h"
 #include "ui/BookWindow.h"

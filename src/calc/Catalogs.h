@@ -1,0 +1,24 @@
+#pragma once
+
+#include "data/MatterKind.h"
+
+#include <QString>
+
+namespace purslet {
+
+class App;
+
+// The reserved matter of the remainder row; never stored in a catalog.
+inline const QString kOtherMatter = QStringLiteral("その他");
+
+// Refills the entry window's matter list from the catalog of the kind chosen there.
+void FillMatterCombo(App &app);
+// Inserts one row per catalog entry into each summary grid.
+void FillMatterGrids(App &app);
+// Adds a matter not yet in the list to the list, its catalog file and its grid.
+void AppendMatter(App &app, const QString &matter, MatterKind kind);
+// Rewrites the kind's catalog file from its summary grid. Throws RuntimeError
+// (53) when the file to replace does not exist.
+void SaveMatterCatalog(App &app, MatterKind kind);
+
+} // namespace purslet

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "data/Amount.h"
+#include "data/Grid.h"
+
+#include <functional>
+
+namespace purslet {
+
+// The three grids of the book window and the state that goes with them.
+// The grids are the data: every routine reads and writes these texts.
+struct Book
+{
+    Book();
+
+    Grid msfgCashier{QStringLiteral("msfgCashier")};
+    Grid msfgIncome{QStringLiteral("msfgIncome")};
+    Grid msfgOutgo{QStringLiteral("msfgOutgo")};
+
+    int IncomeSortCol = 0;
+    bool IncomeSortAscending = true;
+    int OutgoSortCol = 0;
+    bool OutgoSortAscending = true;
+
+    bool SkipNextReset = false;
+    bool MatterSourceIsIncome = true;
+
+    // The rows the cash book highlights live in its view; a command that acts
+    // on them calls this first so that msfgCashier's selection is what is shown.
+    std::function<void()> readCashierSelection;
+
+    // Left by the summary calculation.
+    Amount BookIncomeTotal;
+    Amount BookOutgoTotal;
+    Amount IncomeEstimateSum;
+    Amount IncomeActualSum;
+    Amount OutgoEstimateSum;
+    Amount OutgoActualSum;
+
+    // Records in the cash book: its rows less the header, two empty rows and the total.
+    int recordCount() const { return msfgCashier.rows() - 4; }
+};
+
+// The largest number of records a book holds (16-bit counts).
+inline constexpr int kMaxRecords = 32767;
+
+// Colours of the total cells and the sort-column header.
+inline constexpr Rgb kColourNegative = 0xFFFFBEBE; // RGB(255, 190, 190)
+inline constexpr Rgb kColourZero = 0xFFF0F032;     // RGB(240, 240, 50)
+inline constexpr Rgb kColourPositive = 0xFFBEBEFF; // RGB(190, 190, 255)
+
+} // namespace purslet

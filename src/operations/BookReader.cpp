@@ -123,6 +123,7 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
             if (namesTheBook)
                 NameBookFile(app, path);
             ShowStatus(ui, QString());
+            app.notify(AppChange::Book);
             return ReadResult::Whole;
         }
         InlineErrorDialog(ui, e);
@@ -184,6 +185,7 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
     // The rows read so far are shown with their balances and totals, whole or not.
     RecalcCashier(app.book, ui, app.book.msfgCashier.rows() - 4);
     CalcMatterSummary(app.book, ui);
+    app.notify(AppChange::Book);
     if (!whole) {
         // The rows shown are only part of the file: saving them under its
         // name, or under the previous one, would cut that file short.

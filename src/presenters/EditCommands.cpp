@@ -1,14 +1,12 @@
 #include "presenters/EditCommands.h"
 
-#include "files/Backup.h"
-#include "data/Book.h"
-#include "calc/Cashier.h"
-#include "data/MatterKind.h"
 #include "calc/Catalogs.h"
-#include "presenters/MatterEditorPresenter.h"
-#include "calc/MatterSummary.h"
+#include "data/Book.h"
+#include "data/MatterKind.h"
+#include "operations/BookOperations.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/Ui.h"
+#include "presenters/MatterEditorPresenter.h"
 #include "state/App.h"
 
 #include <algorithm>
@@ -92,31 +90,10 @@ void EditCommands::editDelete_Click()
                                       : QStringLiteral("%1行目～%2行目を削除しますか？").arg(r1).arg(r2);
     const MsgAnswer answer =
         m_app.ui.messageBox(question, QStringLiteral("行の削除"), MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No);
-    if (answer == MsgAnswer::Yes) {
-        if (!m_app.menu.checked(MenuItem::setupHighSpeedMode))
-            TakeBackup(m_app, QStringLiteral("入力"));
-        const bool removed = RunStep(m_app.ui, [&] {
-            Grid::Bulk bulk(grid);
-            // Move the doomed rows behind the last record first, so that each
-            // removal shifts only the empty rows and the total row.
-            const int recordsEnd = grid.rows() - 4;
-            const int count = last - first + 1;
-            std::vector<int> order;
-            order.reserve(size_t(recordsEnd - first + 1));
-            for (int r = last + 1; r <= recordsEnd; ++r)
-                order.push_back(r - first);
-            for (int r = first; r <= last; ++r)
-                order.push_back(r - first);
-            grid.reorderRows(first, order);
-            for (int i = 0; i < count; ++i)
-                grid.removeRow(recordsEnd - i);
-        });
-        if (!removed)
-            return;
-        RecalcCashier(m_app.book, m_app.ui, grid.rows() - 4);
-    }
-    CalcMatterSummary(m_app.book, m_app.ui);
-    m_app.setModified(true);
+    if (answer == MsgAnswer::Yes)
+        DeleteRecords(m_app, first, last);
+    else
+        DeclineDelete(m_app);
 }
 
 void EditCommands::editMatter_Click()

@@ -4,7 +4,7 @@
 #include "state/BookFile.h"
 #include "files/BookWriter.h"
 #include "files/FileHistory.h"
-#include "calc/BookReset.h"
+#include "operations/BookOperations.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/ProgramFolder.h"
 #include "state/App.h"
@@ -57,8 +57,7 @@ void FileCommands::fileNew_Click()
 {
     if (!saveQuestion())
         return;
-    ResetBook(m_app);
-    NameBookFile(m_app, QString());
+    NewBook(m_app);
 }
 
 void FileCommands::fileOpen_Click()

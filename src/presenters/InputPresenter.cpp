@@ -1,78 +1,17 @@
 #include "presenters/InputPresenter.h"
 
-#include "files/Backup.h"
-#include "data/AmountFormat.h"
-#include "data/Book.h"
-#include "calc/Cashier.h"
-#include "presenters/EditCommands.h"
 #include "calc/Catalogs.h"
-#include "calc/MatterSummary.h"
+#include "data/AmountFormat.h"
+#include "operations/BookOperations.h"
 #include "platform/Codepage.h"
-#include "platform/ErrorDialogs.h"
 #include "platform/Hints.h"
 #include "platform/Ui.h"
+#include "presenters/EditCommands.h"
 #include "state/App.h"
 
-#include <QScopeGuard>
-
 #include <algorithm>
-#include <vector>
 
 namespace purslet {
-
-namespace {
-
-bool dateLess(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) < 0;
-}
-
-// Inserts the record where a stable sort by date would put a record added
-// after all others, then keeps the layout: records, two empty rows, total.
-void insertInDateOrder(Grid &grid, const QStringList &cells)
-{
-    const int n = grid.rows() - 4;
-    const QString &date = cells.at(0);
-
-    bool sorted = true;
-    for (int r = 2; r <= n && sorted; ++r)
-        sorted = !dateLess(grid.text(r, 0), grid.text(r - 1, 0));
-
-    Grid::Bulk bulk(grid);
-    if (sorted) {
-        // Upper bound among equal dates: after the existing records of the day.
-        int lo = 1, hi = n + 1;
-        while (lo < hi) {
-            const int mid = (lo + hi) / 2;
-            if (dateLess(date, grid.text(mid, 0)))
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
-        grid.insertRow(lo, cells);
-        return;
-    }
-
-    // A book read in its stored order: insert after the last record, take the
-    // empty rows out, sort all records stably, put the empty rows back.
-    grid.insertRow(n + 1, cells);
-    grid.removeRow(n + 2);
-    grid.removeRow(n + 2);
-    const int count = n + 1;
-    std::vector<const QString *> keys(static_cast<size_t>(count), nullptr);
-    for (int i = 0; i < count; ++i)
-        keys[size_t(i)] = &grid.text(i + 1, 0);
-    std::vector<int> order(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
-        order[size_t(i)] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return dateLess(*keys[size_t(a)], *keys[size_t(b)]); });
-    grid.reorderRows(1, order);
-    grid.insertRow(grid.rows() - 1);
-    grid.insertRow(grid.rows() - 1);
-}
-
-} // namespace
 
 InputPresenter::InputPresenter(App &app) : m_app(app)
 {
@@ -232,47 +171,8 @@ void InputPresenter::cmdEnter_Click()
     if (m_money.isEmpty() || !Amount::tryParse(m_money, amount))
         return; // the button is disabled without an amount
 
-    Book &book = m_app.book;
-    if (book.recordCount() >= kMaxRecords) {
-        m_app.ui.messageBox(QStringLiteral("1冊の出納帳に記入できるのは32,767件までです。これ以上は記入できません。"),
-                            QStringLiteral("記入エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+    if (!EnterRecord(m_app, NewRecord{m_date, income(), m_matter, amount, memo()}))
         return;
-    }
-
-    // Refused here rather than saved as "?" without a word.
-    for (const QString *field : {&m_date, &m_matter, &m_app.entry.memo}) {
-        const QString bad = FirstCharWithoutCp932(*field);
-        if (bad.isEmpty())
-            continue;
-        m_app.ui.messageBox(QStringLiteral("%1は Shift_JIS で表せない文字のため、記入できません。"
-                                           "この文字を除くか、別の文字に置きかえてください。")
-                                .arg(QuotedChar(bad)),
-                            QStringLiteral("記入エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
-        return;
-    }
-
-    if (!m_app.menu.checked(MenuItem::setupHighSpeedMode))
-        TakeBackup(m_app, QStringLiteral("入力"));
-    ShowStatus(m_app.ui, QStringLiteral("出納帳にデータを書きこんでいます..."));
-    // Cleared on every way out, an abandoned step included.
-    const auto clearStatus = qScopeGuard([&] { ShowStatus(m_app.ui, QString()); });
-
-    QString matter = m_matter;
-    if (matter == kOtherMatter)
-        matter.clear();
-    const bool isIncome = income();
-    const Amount incomeAmount = isIncome ? amount : Amount();
-    const Amount outgoAmount = isIncome ? Amount() : amount;
-    const QStringList cells{m_date,    matter, FormatAmountBlank(incomeAmount), FormatAmountBlank(outgoAmount),
-                            QString(), memo()};
-
-    Grid &grid = book.msfgCashier;
-    if (!RunStep(m_app.ui, [&] { insertInDateOrder(grid, cells); }))
-        return;
-    RecalcCashier(book, m_app.ui, grid.rows() - 4);
-    if (!RunStep(m_app.ui, [&] { AppendMatter(m_app, matter, KindFor(isIncome)); }))
-        return;
-    CalcMatterSummary(book, m_app.ui);
 
     // Cleared from code without completing: the next record starts empty.
     m_matter.clear();
@@ -280,7 +180,6 @@ void InputPresenter::cmdEnter_Click()
     m_money.clear();
     setMemo(QString(), 0);
     m_enterEnabled = false;
-    m_app.setModified(true);
     changed();
 }
 

@@ -58,6 +58,7 @@ struct EntryState
 // What a command changed that another window shows.
 enum class AppChange {
     Entry, // the entry window's fields
+    Book,  // the records: entered, deleted, read, undone or a new book
 };
 
 // The one application object: owns the book, the menu state and the shared

@@ -1,0 +1,216 @@
+#include "operations/BookOperations.h"
+
+#include "calc/Cashier.h"
+#include "calc/Catalogs.h"
+#include "calc/MatterSummary.h"
+#include "data/AmountFormat.h"
+#include "data/Book.h"
+#include "data/MatterKind.h"
+#include "files/Backup.h"
+#include "operations/BookReader.h"
+#include "calc/BookReset.h"
+#include "platform/Codepage.h"
+#include "platform/ErrorDialogs.h"
+#include "platform/Ui.h"
+#include "state/App.h"
+#include "state/BookFile.h"
+
+#include <QFileInfo>
+#include <QScopeGuard>
+
+#include <algorithm>
+#include <vector>
+
+namespace purslet {
+
+namespace {
+
+bool dateLess(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
+// Inserts the record where a stable sort by date would put a record added
+// after all others, then keeps the layout: records, two empty rows, total.
+void insertInDateOrder(Grid &grid, const QStringList &cells)
+{
+    const int n = grid.rows() - 4;
+    const QString &date = cells.at(0);
+
+    bool sorted = true;
+    for (int r = 2; r <= n && sorted; ++r)
+        sorted = !dateLess(grid.text(r, 0), grid.text(r - 1, 0));
+
+    Grid::Bulk bulk(grid);
+    if (sorted) {
+        // Upper bound among equal dates: after the existing records of the day.
+        int lo = 1, hi = n + 1;
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            if (dateLess(date, grid.text(mid, 0)))
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        grid.insertRow(lo, cells);
+        return;
+    }
+
+    // A book read in its stored order: insert after the last record, take the
+    // empty rows out, sort all records stably, put the empty rows back.
+    grid.insertRow(n + 1, cells);
+    grid.removeRow(n + 2);
+    grid.removeRow(n + 2);
+    const int count = n + 1;
+    std::vector<const QString *> keys(static_cast<size_t>(count), nullptr);
+    for (int i = 0; i < count; ++i)
+        keys[size_t(i)] = &grid.text(i + 1, 0);
+    std::vector<int> order(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        order[size_t(i)] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return dateLess(*keys[size_t(a)], *keys[size_t(b)]); });
+    grid.reorderRows(1, order);
+    grid.insertRow(grid.rows() - 1);
+    grid.insertRow(grid.rows() - 1);
+}
+
+bool highSpeed(const App &app)
+{
+    return app.menu.checked(MenuItem::setupHighSpeedMode);
+}
+
+// The balances from the first record down, the summaries, the flag and the word to the views.
+void finishChange(App &app, bool recalc)
+{
+    if (recalc)
+        RecalcCashier(app.book, app.ui, app.book.msfgCashier.rows() - 4);
+    CalcMatterSummary(app.book, app.ui);
+    app.setModified(true);
+    app.notify(AppChange::Book);
+}
+
+void entryError(Ui &ui, const QString &text)
+{
+    ui.messageBox(text, QStringLiteral("記入エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+}
+
+constexpr MenuItem kUndo = MenuItem::editUndo;
+
+void disableUndo(App &app)
+{
+    app.menu.setEnabled(kUndo, false);
+    app.menu.setCaption(kUndo, QStringLiteral("元に戻せません(&U)"));
+}
+
+} // namespace
+
+bool EnterRecord(App &app, const NewRecord &record)
+{
+    Book &book = app.book;
+    if (book.recordCount() >= kMaxRecords) {
+        entryError(app.ui, QStringLiteral("1冊の出納帳に記入できるのは32,767件までです。これ以上は記入できません。"));
+        return false;
+    }
+    // Refused here rather than saved as "?" without a word.
+    for (const QString *field : {&record.date, &record.matter, &record.memo}) {
+        const QString bad = FirstCharWithoutCp932(*field);
+        if (bad.isEmpty())
+            continue;
+        entryError(app.ui, QStringLiteral("%1は Shift_JIS で表せない文字のため、記入できません。"
+                                          "この文字を除くか、別の文字に置きかえてください。")
+                               .arg(QuotedChar(bad)));
+        return false;
+    }
+
+    if (!highSpeed(app))
+        TakeBackup(app, QStringLiteral("入力"));
+    ShowStatus(app.ui, QStringLiteral("出納帳にデータを書きこんでいます..."));
+    // Cleared on every way out, an abandoned step included.
+    const auto clearStatus = qScopeGuard([&] { ShowStatus(app.ui, QString()); });
+
+    const QString matter = record.matter == kOtherMatter ? QString() : record.matter;
+    const Amount incomeAmount = record.income ? record.amount : Amount();
+    const Amount outgoAmount = record.income ? Amount() : record.amount;
+    const QStringList cells{record.date, matter, FormatAmountBlank(incomeAmount), FormatAmountBlank(outgoAmount),
+                            QString(),   record.memo};
+
+    Grid &grid = book.msfgCashier;
+    if (!RunStep(app.ui, [&] { insertInDateOrder(grid, cells); }))
+        return false;
+    RecalcCashier(book, app.ui, grid.rows() - 4);
+    if (!RunStep(app.ui, [&] { AppendMatter(app, matter, KindFor(record.income)); }))
+        return false;
+    finishChange(app, false);
+    return true;
+}
+
+void DeleteRecords(App &app, int first, int last)
+{
+    if (!highSpeed(app))
+        TakeBackup(app, QStringLiteral("入力"));
+    Grid &grid = app.book.msfgCashier;
+    const bool removed = RunStep(app.ui, [&] {
+        Grid::Bulk bulk(grid);
+        // Move the doomed rows behind the last record first, so that each
+        // removal shifts only the empty rows and the total row.
+        const int recordsEnd = grid.rows() - 4;
+        const int count = last - first + 1;
+        std::vector<int> order;
+        order.reserve(size_t(recordsEnd - first + 1));
+        for (int r = last + 1; r <= recordsEnd; ++r)
+            order.push_back(r - first);
+        for (int r = first; r <= last; ++r)
+            order.push_back(r - first);
+        grid.reorderRows(first, order);
+        for (int i = 0; i < count; ++i)
+            grid.removeRow(recordsEnd - i);
+    });
+    if (removed)
+        finishChange(app, true);
+}
+
+void DeclineDelete(App &app)
+{
+    finishChange(app, false);
+}
+
+void UndoLastChange(App &app)
+{
+    const QString backup = app.programFile(kBackupFileName);
+    // Reading a vanished backup would empty the book: refuse instead.
+    if (!QFileInfo::exists(backup)) {
+        ReportNoBackup(app.ui);
+        disableUndo(app);
+        return;
+    }
+    const PreviousFile remembered{app.doc.path, app.doc.title};
+    app.doc.path = backup;
+    const ReadResult result = FileReading(app, QString(), remembered);
+    // Only a whole backup is an earlier state of the book's own file; the
+    // reader left a part of one without a file.
+    if (result != ReadResult::Partial) {
+        app.doc.path = remembered.path;
+        app.doc.title = remembered.title;
+    }
+    // The book restored is not what any file holds (the reset cleared the
+    // flag): the save question must still protect it.
+    if (result != ReadResult::Refused)
+        app.setModified(true);
+    disableUndo(app);
+}
+
+void ReportNoBackup(Ui &ui)
+{
+    ui.messageBox(QStringLiteral("バックアップファイルが存在しないため戻すことができません。"),
+                  QStringLiteral("バックアップエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+}
+
+void NewBook(App &app)
+{
+    ResetBook(app);
+    NameBookFile(app, QString());
+    app.notify(AppChange::Book);
+}
+
+} // namespace purslet

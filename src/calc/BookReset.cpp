@@ -4,6 +4,7 @@
 #include "data/MatterKind.h"
 #include "calc/Catalogs.h"
 #include "calc/MatterSummary.h"
+#include "calc/Period.h"
 #include "data/SetupValues.h"
 #include "platform/RuntimeError.h"
 #include "state/App.h"
@@ -116,6 +117,7 @@ void ResetBook(App &app)
         }
 
         quietly([&] { FillMatterGrids(app); });
+        quietly([&] { BuildPeriod(book, app.ui); });
         quietly([&] { CalcMatterSummary(book, app.ui); });
     }
     app.setModified(false);

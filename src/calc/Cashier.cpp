@@ -62,6 +62,8 @@ void ColorTotals(Book &book, Ui &ui)
 {
     if (!colourTotal(book.msfgCashier, ui, 4))
         return;
+    if (!book.period.isEmpty() && book.monthCashier.rows() >= 4 && !colourTotal(book.monthCashier, ui, 4))
+        return;
     if (!colourTotal(book.msfgIncome, ui, 4))
         return;
     colourTotal(book.msfgOutgo, ui, 5);

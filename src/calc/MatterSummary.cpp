@@ -84,10 +84,10 @@ Plan collectRows(const Book &book, const KindDescription &kind)
 }
 
 // Phase B: every record goes to every row of its matter.
-void distribute(const Grid &cashier, Plan &income, Plan &outgo)
+void distribute(const Grid &cashier, int firstRecord, Plan &income, Plan &outgo)
 {
     const int records = cashier.rows() - 4;
-    for (int r = 1; r <= records; ++r) {
+    for (int r = firstRecord; r <= records; ++r) {
         const QString &matter = cashier.text(r, 1);
         // Income by its value, not its text: "00" or "-0" from a text file is no income.
         if (const Amount earned = CellToAmount(cashier.text(r, 2)); !earned.isZero()) {
@@ -250,7 +250,7 @@ void commit(Grid &grid, const Plan &plan)
 
 Amount readTotal(const Book &book, const KindDescription &kind)
 {
-    const Grid &cashier = book.msfgCashier;
+    const Grid &cashier = book.shownCashier();
     return CellToAmount(cashier.text(cashier.rows() - 1, kind.cashierColumn));
 }
 } // namespace
@@ -267,7 +267,7 @@ void CalcMatterSummary(Book &book, Ui &ui)
         const KindDescription &outgoKind = Describe(MatterKind::Outgo);
         income = collectRows(book, incomeKind);
         outgo = collectRows(book, outgoKind);
-        distribute(book.msfgCashier, *income, *outgo);
+        distribute(book.shownCashier(), book.firstShownRecord(), *income, *outgo);
         sumColumns(*income);
         sumColumns(*outgo);
         incomeTotal = readTotal(book, incomeKind);

@@ -4,6 +4,7 @@
 #include "data/Grid.h"
 
 #include <functional>
+#include <vector>
 
 namespace purslet {
 
@@ -16,6 +17,20 @@ struct Book
     Grid msfgCashier{QStringLiteral("msfgCashier")};
     Grid msfgIncome{QStringLiteral("msfgIncome")};
     Grid msfgOutgo{QStringLiteral("msfgOutgo")};
+
+    // The period shown: "2026/12" for a month, empty for the whole book.
+    // msfgCashier always holds the whole book; a month's cash book is
+    // monthCashier: the header, the balance brought forward, the month's
+    // records in date order, two empty rows and the total. The summaries
+    // cover the period shown.
+    QString period;
+    Grid monthCashier{QStringLiteral("msfgCashier")};
+    std::vector<int> monthRows; // msfgCashier's row of each record in monthCashier, from its row 2
+
+    Grid &shownCashier() { return period.isEmpty() ? msfgCashier : monthCashier; }
+    const Grid &shownCashier() const { return period.isEmpty() ? msfgCashier : monthCashier; }
+    // The first record row of the cash book shown: a month's row 1 brings the balance forward.
+    int firstShownRecord() const { return period.isEmpty() ? 1 : 2; }
 
     int IncomeSortCol = 0;
     bool IncomeSortAscending = true;

@@ -2,36 +2,47 @@
 
 namespace purslet {
 
-GridModel::GridModel(Grid &grid, QObject *parent) : QAbstractTableModel(parent), m_grid(grid)
+GridModel::GridModel(Grid &grid, QObject *parent) : QAbstractTableModel(parent), m_grid(&grid)
 {
-    m_grid.setObserver(this);
+    m_grid->setObserver(this);
 }
 
 GridModel::~GridModel()
 {
-    m_grid.setObserver(nullptr);
+    m_grid->setObserver(nullptr);
+}
+
+void GridModel::setGrid(Grid &grid)
+{
+    if (&grid == m_grid)
+        return;
+    beginResetModel();
+    m_grid->setObserver(nullptr);
+    m_grid = &grid;
+    m_grid->setObserver(this);
+    endResetModel();
 }
 
 int GridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_grid.rows() - 1;
+    return parent.isValid() ? 0 : m_grid->rows() - 1;
 }
 
 int GridModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_grid.cols();
+    return parent.isValid() ? 0 : m_grid->cols();
 }
 
 QVariant GridModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() + 1 >= m_grid.rows() || index.column() >= m_grid.cols())
+    if (!index.isValid() || index.row() + 1 >= m_grid->rows() || index.column() >= m_grid->cols())
         return {};
     const int row = index.row() + 1;
     switch (role) {
     case Qt::DisplayRole:
-        return m_grid.text(row, index.column());
+        return m_grid->text(row, index.column());
     case BackgroundRgbRole:
-        return m_grid.cellBackground(row, index.column());
+        return m_grid->cellBackground(row, index.column());
     case Qt::TextAlignmentRole:
         if (m_rightAligned.contains(index.column()))
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
@@ -48,13 +59,13 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
             return section + 1;
         return {};
     }
-    if (section < 0 || section >= m_grid.cols() || m_grid.rows() < 1)
+    if (section < 0 || section >= m_grid->cols() || m_grid->rows() < 1)
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return m_grid.text(0, section);
+        return m_grid->text(0, section);
     case BackgroundRgbRole:
-        return m_grid.cellBackground(0, section);
+        return m_grid->cellBackground(0, section);
     default:
         return {};
     }

@@ -19,7 +19,9 @@ public:
     explicit GridModel(Grid &grid, QObject *parent = nullptr);
     ~GridModel() override;
 
-    Grid &grid() { return m_grid; }
+    Grid &grid() { return *m_grid; }
+    // Shows another grid (the cash book of a month instead of the whole book's).
+    void setGrid(Grid &grid);
     // Columns holding amounts are right-aligned.
     void setRightAligned(QList<int> columns) { m_rightAligned = std::move(columns); }
 
@@ -41,7 +43,7 @@ private:
     void gridCellsChanged(int firstRow, int firstCol, int lastRow, int lastCol) override;
     void gridColumnWidthChanged(int col) override;
 
-    Grid &m_grid;
+    Grid *m_grid;
     QList<int> m_rightAligned;
     bool m_headerMoves = false;
 };

@@ -17,7 +17,7 @@ void drawRatio(const Book &book, ChartDrawing &drawing, Ui &ui)
     model.categories = {ChartCaption(ChartKind::Ratio)};
     model.values = {{0, 0}};
     RunStep(ui, [&] {
-        const Grid &cashier = book.msfgCashier;
+        const Grid &cashier = book.shownCashier();
         const int total = cashier.rows() - 1;
         const Amount ti = CellToAmount(cashier.text(total, 2));
         const Amount to = CellToAmount(cashier.text(total, 3));

@@ -3,6 +3,7 @@
 #include "calc/Cashier.h"
 #include "calc/Catalogs.h"
 #include "calc/MatterSummary.h"
+#include "calc/Period.h"
 #include "data/AmountFormat.h"
 #include "data/Book.h"
 #include "data/MatterKind.h"
@@ -25,11 +26,6 @@ namespace purslet {
 
 namespace {
 
-bool dateLess(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) < 0;
-}
-
 // Inserts the record where a stable sort by date would put a record added
 // after all others, then keeps the layout: records, two empty rows, total.
 void insertInDateOrder(Grid &grid, const QStringList &cells)
@@ -39,7 +35,7 @@ void insertInDateOrder(Grid &grid, const QStringList &cells)
 
     bool sorted = true;
     for (int r = 2; r <= n && sorted; ++r)
-        sorted = !dateLess(grid.text(r, 0), grid.text(r - 1, 0));
+        sorted = !DateLess(grid.text(r, 0), grid.text(r - 1, 0));
 
     Grid::Bulk bulk(grid);
     if (sorted) {
@@ -47,7 +43,7 @@ void insertInDateOrder(Grid &grid, const QStringList &cells)
         int lo = 1, hi = n + 1;
         while (lo < hi) {
             const int mid = (lo + hi) / 2;
-            if (dateLess(date, grid.text(mid, 0)))
+            if (DateLess(date, grid.text(mid, 0)))
                 hi = mid;
             else
                 lo = mid + 1;
@@ -69,7 +65,7 @@ void insertInDateOrder(Grid &grid, const QStringList &cells)
     for (int i = 0; i < count; ++i)
         order[size_t(i)] = i;
     std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return dateLess(*keys[size_t(a)], *keys[size_t(b)]); });
+                     [&](int a, int b) { return DateLess(*keys[size_t(a)], *keys[size_t(b)]); });
     grid.reorderRows(1, order);
     grid.insertRow(grid.rows() - 1);
     grid.insertRow(grid.rows() - 1);
@@ -85,6 +81,7 @@ void finishChange(App &app, bool recalc)
 {
     if (recalc)
         RecalcCashier(app.book, app.ui, app.book.msfgCashier.rows() - 4);
+    BuildPeriod(app.book, app.ui);
     CalcMatterSummary(app.book, app.ui);
     app.setModified(true);
     app.notify(AppChange::Book);
@@ -127,7 +124,7 @@ bool EnterRecord(App &app, const NewRecord &record)
         TakeBackup(app, QStringLiteral("入力"));
     ShowStatus(app.ui, QStringLiteral("出納帳にデータを書きこんでいます..."));
     // Cleared on every way out, an abandoned step included.
-    const auto clearStatus = qScopeGuard([&] { ShowStatus(app.ui, QString()); });
+    auto clearStatus = qScopeGuard([&] { ShowStatus(app.ui, QString()); });
 
     const QString matter = record.matter == kOtherMatter ? QString() : record.matter;
     const Amount incomeAmount = record.income ? record.amount : Amount();
@@ -142,29 +139,46 @@ bool EnterRecord(App &app, const NewRecord &record)
     if (!RunStep(app.ui, [&] { AppendMatter(app, matter, KindFor(record.income)); }))
         return false;
     finishChange(app, false);
+    if (!book.period.isEmpty() && MonthOfDate(record.date) != book.period) {
+        clearStatus.dismiss();
+        ShowStatus(app.ui, QStringLiteral("%1 の記録は表示中の期間外です").arg(record.date));
+    }
     return true;
 }
 
 void DeleteRecords(App &app, int first, int last)
 {
+    Book &book = app.book;
+    // The rows of the whole book: a month's records may lie apart in a book
+    // kept in the order it was read.
+    std::vector<int> doomed;
+    for (int r = first; r <= last; ++r)
+        doomed.push_back(book.period.isEmpty() ? r : book.monthRows.at(size_t(r - 2)));
+    std::sort(doomed.begin(), doomed.end());
+
     if (!highSpeed(app))
         TakeBackup(app, QStringLiteral("入力"));
-    Grid &grid = app.book.msfgCashier;
+    Grid &grid = book.msfgCashier;
     const bool removed = RunStep(app.ui, [&] {
         Grid::Bulk bulk(grid);
         // Move the doomed rows behind the last record first, so that each
         // removal shifts only the empty rows and the total row.
+        const int from = doomed.front();
         const int recordsEnd = grid.rows() - 4;
-        const int count = last - first + 1;
         std::vector<int> order;
-        order.reserve(size_t(recordsEnd - first + 1));
-        for (int r = last + 1; r <= recordsEnd; ++r)
-            order.push_back(r - first);
-        for (int r = first; r <= last; ++r)
-            order.push_back(r - first);
-        grid.reorderRows(first, order);
-        for (int i = 0; i < count; ++i)
-            grid.removeRow(recordsEnd - i);
+        order.reserve(size_t(recordsEnd - from + 1));
+        auto next = doomed.cbegin();
+        for (int r = from; r <= recordsEnd; ++r) {
+            if (next != doomed.cend() && *next == r)
+                ++next;
+            else
+                order.push_back(r - from);
+        }
+        for (int r : doomed)
+            order.push_back(r - from);
+        grid.reorderRows(from, order);
+        for (size_t i = 0; i < doomed.size(); ++i)
+            grid.removeRow(recordsEnd - int(i));
     });
     if (removed)
         finishChange(app, true);
@@ -208,9 +222,44 @@ void ReportNoBackup(Ui &ui)
 
 void NewBook(App &app)
 {
+    app.book.period.clear();
     ResetBook(app);
     NameBookFile(app, QString());
     app.notify(AppChange::Book);
+}
+
+void ShowPeriod(App &app, const QString &period)
+{
+    if (period == app.book.period)
+        return;
+    app.book.period = period;
+    BuildPeriod(app.book, app.ui);
+    CalcMatterSummary(app.book, app.ui);
+    app.notify(AppChange::Period);
+}
+
+QStringList Periods(const App &app)
+{
+    QStringList months = BookMonths(app.book);
+    const QString &shown = app.book.period;
+    if (!shown.isEmpty() && !months.contains(shown)) {
+        months.append(shown);
+        std::sort(months.begin(), months.end(), std::greater<QString>());
+    }
+    months.prepend(QString());
+    return months;
+}
+
+void StepPeriod(App &app, int step)
+{
+    // Oldest month first, the whole book last.
+    QStringList order = Periods(app);
+    order.removeFirst();
+    std::reverse(order.begin(), order.end());
+    order.append(QString());
+    const int at = int(order.indexOf(app.book.period)) + step;
+    if (at >= 0 && at < order.size())
+        ShowPeriod(app, order.at(at));
 }
 
 } // namespace purslet

@@ -3,6 +3,7 @@
 #include "data/Amount.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace purslet {
 
@@ -40,5 +41,15 @@ void ReportNoBackup(Ui &ui);
 
 // An empty book belonging to no file.
 void NewBook(App &app);
+
+// Shows `period` ("2026/12", or empty for the whole book): the cash book and
+// the summaries of that period.
+void ShowPeriod(App &app, const QString &period);
+// The periods to choose from, in the order of the period bar: the whole
+// book, then the months holding a record and the one shown, newest first.
+QStringList Periods(const App &app);
+// One month back (-1) or forth (+1) from the one shown. The whole book
+// comes after the newest month, so that back from it is the newest month.
+void StepPeriod(App &app, int step);
 
 } // namespace purslet

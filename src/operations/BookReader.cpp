@@ -9,6 +9,7 @@
 #include "calc/BookReset.h"
 #include "calc/Cashier.h"
 #include "calc/MatterSummary.h"
+#include "calc/Period.h"
 #include "platform/AtomicFile.h"
 #include "platform/Codepage.h"
 #include "platform/ErrorDialogs.h"
@@ -118,6 +119,8 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
         if (e.number() == RuntimeError::FileNotFound || e.number() == RuntimeError::PathNotFound) {
             ui.messageBox(QStringLiteral("ファイルが存在しないため、開くことはできません"),
                           QStringLiteral("ファイルエラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+            if (namesTheBook)
+                app.book.period.clear();
             ResetBook(app);
             // The empty book belongs to the name asked for: a Save creates it.
             if (namesTheBook)
@@ -184,6 +187,10 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
     const bool whole = insertRecords(app, parsed.records);
     // The rows read so far are shown with their balances and totals, whole or not.
     RecalcCashier(app.book, ui, app.book.msfgCashier.rows() - 4);
+    // Another book shows the month shown before only when it holds records of it.
+    if (namesTheBook && !app.book.period.isEmpty() && !BookMonths(app.book).contains(app.book.period))
+        app.book.period.clear();
+    BuildPeriod(app.book, ui);
     CalcMatterSummary(app.book, ui);
     app.notify(AppChange::Book);
     if (!whole) {

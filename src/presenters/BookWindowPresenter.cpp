@@ -1,6 +1,7 @@
 #include "presenters/BookWindowPresenter.h"
 
 #include "data/Book.h"
+#include "operations/BookOperations.h"
 #include "presenters/EditCommands.h"
 #include "data/MatterKind.h"
 #include "calc/Catalogs.h"
@@ -16,9 +17,20 @@ BookWindowPresenter::BookWindowPresenter(App &app, EditCommands &edit) : m_app(a
 
 void BookWindowPresenter::msfgCashier_Click()
 {
-    const Grid &grid = m_app.book.msfgCashier;
+    // A month's row 1 brings the balance forward: it is no record.
+    const Grid &grid = m_app.book.shownCashier();
     const int end = grid.rowSel();
-    m_app.menu.setEnabled(MenuItem::editDelete, end >= 1 && end < grid.rows() - 3);
+    m_app.menu.setEnabled(MenuItem::editDelete, end >= m_app.book.firstShownRecord() && end < grid.rows() - 3);
+}
+
+void BookWindowPresenter::cmbPeriod_Click(const QString &period)
+{
+    ShowPeriod(m_app, period);
+}
+
+void BookWindowPresenter::cmdPeriod_Click(int step)
+{
+    StepPeriod(m_app, step);
 }
 
 void BookWindowPresenter::msfgIncome_MouseDown(bool leftButton)
@@ -112,6 +124,9 @@ constexpr Hint kHints[] = {
     {"msfgIncome", u"対象行をクリックすることで事柄が編集できます。"},
     {"msfgOutgo", u"対象行をクリックすることで事柄が編集できます。"},
     {"SSTab", u"タブをクリックすると表示項目を切り替えることができます。"},
+    {"cmbPeriod", u"表示する期間を選択します。"},
+    {"cmdPeriodBack", u"前の月を表示します。"},
+    {"cmdPeriodForth", u"次の月を表示します。"},
     {"Form", u""},
 };
 } // namespace

@@ -29,6 +29,10 @@ public:
     void msfgIncome_RowColChange(int row);
     void msfgOutgo_RowColChange(int row);
     void SSTab_Click(int tab);
+    // The period bar: a period chosen in its drop-down ("2026/12", empty for
+    // the whole book), or a step of ◀ (-1) and ▶ (+1).
+    void cmbPeriod_Click(const QString &period);
+    void cmdPeriod_Click(int step);
     void MouseMove(const QString &controlName);
 
     int tab() const { return m_tab; }

@@ -1,5 +1,7 @@
 #include "presenters/ChartPresenter.h"
 
+#include "data/Book.h"
+#include "data/Month.h"
 #include "platform/Hints.h"
 #include "state/App.h"
 
@@ -46,6 +48,13 @@ constexpr Hint kHints[] = {
 void ChartPresenter::MouseMove(const QString &controlName)
 {
     ShowHint(m_app.ui, kHints, controlName);
+}
+
+QString ChartPresenter::windowTitle() const
+{
+    const QString &period = m_app.book.period;
+    const QString title = QStringLiteral("グラフ表示");
+    return period.isEmpty() ? title : title + QStringLiteral(" (") + PeriodCaption(period) + QLatin1Char(')');
 }
 
 } // namespace purslet

@@ -18,6 +18,9 @@ class ChartPresenter final
 public:
     explicit ChartPresenter(App &app);
 
+    // "グラフ表示", naming the month when one is shown.
+    QString windowTitle() const;
+
     // showGraph: kind 0 drawn, the legend ticked, then the window, modal.
     void showGraph();
     // Loads the window's state as showGraph does, without showing it.

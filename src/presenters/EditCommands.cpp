@@ -72,7 +72,7 @@ void EditCommands::editPaste_Click()
 
 void EditCommands::editDelete_Click()
 {
-    Grid &grid = m_app.book.msfgCashier;
+    Grid &grid = m_app.book.shownCashier();
     if (m_app.book.readCashierSelection)
         m_app.book.readCashierSelection();
     const int r1 = grid.row();
@@ -80,7 +80,7 @@ void EditCommands::editDelete_Click()
     const int first = std::min(r1, r2);
     const int last = std::max(r1, r2);
     // Only records go: never the header, the empty rows or the total row.
-    const bool records = first >= 1 && last <= grid.rows() - 4;
+    const bool records = first >= m_app.book.firstShownRecord() && last <= grid.rows() - 4;
     if (!m_app.menu.enabled(MenuItem::editDelete) || !records) {
         error(u"不正な行を指定したか、行が指定されていないため削除できません。", u"削除エラー");
         return;

@@ -74,6 +74,9 @@ bool PrintCommands::print(std::initializer_list<Table> tables)
         return false;
     }
 
+    // A month's pages say which month they are.
+    if (const QString heading = PeriodHeading(m_book); !heading.isEmpty())
+        RunInlineStep(m_ui, [&] { m_printer.printLine(heading); });
     for (const Table table : tables) {
         if (!RunInlineStep(m_ui, [&] { (this->*table)(); })) {
             m_printer.abort();

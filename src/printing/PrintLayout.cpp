@@ -1,6 +1,7 @@
 #include "printing/PrintLayout.h"
 
 #include "data/Book.h"
+#include "data/Month.h"
 #include "platform/Codepage.h"
 
 #include <QStringEncoder>
@@ -128,10 +129,16 @@ int columnCount(const Column (&)[N], const Grid &grid)
 
 } // namespace
 
+QString PeriodHeading(const Book &book)
+{
+    return book.period.isEmpty() ? QString() : QStringLiteral("期間: ") + PeriodCaption(book.period);
+}
+
 QStringList CashBookLines(const Book &book)
 {
     QStringList lines;
-    appendTable(lines, book.msfgCashier, kCashierColumns, columnCount(kCashierColumns, book.msfgCashier));
+    const Grid &cashier = book.shownCashier();
+    appendTable(lines, cashier, kCashierColumns, columnCount(kCashierColumns, cashier));
     return lines;
 }
 
@@ -151,15 +158,20 @@ QStringList OutgoSummaryLines(const Book &book)
 
 QStringList PrintAllLines(const Book &book)
 {
-    return CashBookLines(book) + IncomeSummaryLines(book) + OutgoSummaryLines(book);
+    const QString heading = PeriodHeading(book);
+    return (heading.isEmpty() ? QStringList() : QStringList{heading}) + CashBookLines(book)
+           + IncomeSummaryLines(book) + OutgoSummaryLines(book);
 }
 
 QByteArray PrintAllUtf8(const Book &book)
 {
     QStringEncoder encoder(QStringEncoder::Utf8);
     QByteArray out;
-    out.reserve(qsizetype(book.msfgCashier.rows() + book.msfgIncome.rows() + book.msfgOutgo.rows()) * 160);
-    appendTableUtf8(out, encoder, book.msfgCashier, kCashierColumns, columnCount(kCashierColumns, book.msfgCashier));
+    const Grid &cashier = book.shownCashier();
+    out.reserve(qsizetype(cashier.rows() + book.msfgIncome.rows() + book.msfgOutgo.rows()) * 160);
+    if (const QString heading = PeriodHeading(book); !heading.isEmpty())
+        out += heading.toUtf8() + '\n';
+    appendTableUtf8(out, encoder, cashier, kCashierColumns, columnCount(kCashierColumns, cashier));
     appendTableUtf8(out, encoder, book.msfgIncome, kIncomeColumns, columnCount(kIncomeColumns, book.msfgIncome));
     appendTableUtf8(out, encoder, book.msfgOutgo, kOutgoColumns, columnCount(kOutgoColumns, book.msfgOutgo));
     return out;

@@ -10,6 +10,8 @@ struct Book;
 constexpr int kTableOpeningLines = 3;
 
 // The lines each table prints as, starting with its opening empty lines.
+// "期間: 2026年12月" when a month is shown; empty for the whole book.
+QString PeriodHeading(const Book &book);
 QStringList CashBookLines(const Book &book);
 QStringList IncomeSummaryLines(const Book &book);
 QStringList OutgoSummaryLines(const Book &book);

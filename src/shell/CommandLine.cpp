@@ -1,5 +1,7 @@
 #include "shell/CommandLine.h"
 
+#include "data/Month.h"
+#include "operations/BookOperations.h"
 #include "operations/BookReader.h"
 #include "files/BookWriter.h"
 #include "graph/ChartData.h"
@@ -25,11 +27,12 @@ namespace purslet {
 namespace {
 
 const char kUsage[] =
-    "usage: purslet --report FILE [--password-stdin]\n"
+    "usage: purslet --report FILE [--password-stdin] [--month YYYY-MM]\n"
     "       purslet --convert IN OUT [--password-stdin]\n"
-    "       purslet --advice FILE [--password-stdin]\n"
+    "       purslet --advice FILE [--password-stdin] [--month YYYY-MM]\n"
     "       purslet --chart KIND FILE OUT.png [--size WxH] [--password-stdin]\n"
-    "       purslet --pdf FILE OUT.pdf [--password-stdin]\n"
+    "                     [--month YYYY-MM]\n"
+    "       purslet --pdf FILE OUT.pdf [--password-stdin] [--month YYYY-MM]\n"
     "       purslet --version | --help\n"
     "\n"
     "  --report FILE     print the cash book, the income and the outgo tables as\n"
@@ -46,6 +49,8 @@ const char kUsage[] =
     "                    1 income by matter, 2 outgo by matter (these two as flat\n"
     "                    grouped bars)\n"
     "  --size WxH        the image's size in pixels (default 800x600)\n"
+    "  --month YYYY-MM   one month instead of the whole book: its records with the\n"
+    "                    balance brought forward, its summaries, chart and advice\n"
     "  --pdf FILE OUT    write the three tables as Print All prints them, on A4\n"
     "                    pages in the same font, as the PDF file OUT\n"
     "  --password-stdin  take the password from the first line of standard input\n"
@@ -65,6 +70,8 @@ struct Request
     QStringList files;
     bool passwordStdin = false;
     QString size; // --size as given; empty for the default
+    bool monthGiven = false;
+    QString period; // --month as "2026/12"
 };
 
 int usageError(const QString &problem)
@@ -129,6 +136,14 @@ QString parse(const QStringList &arguments, Request &request)
                 return QStringLiteral("--size takes WxH");
             request.size = arguments[++i];
             continue;
+        } else if (arg == QLatin1String("--month")) {
+            if (i + 1 >= arguments.size())
+                return QStringLiteral("--month takes YYYY-MM");
+            request.monthGiven = true;
+            request.period = PeriodFromArgument(arguments[++i]);
+            if (request.period.isEmpty())
+                return QStringLiteral("--month takes YYYY-MM, not %1").arg(arguments[i]);
+            continue;
         } else if (arg.startsWith(QLatin1String("--")))
             return QStringLiteral("unknown option %1").arg(arg);
         else {
@@ -142,6 +157,8 @@ QString parse(const QStringList &arguments, Request &request)
 
     if (!request.size.isEmpty() && request.mode != Mode::Chart)
         return QStringLiteral("--size goes with --chart");
+    if (request.monthGiven && (request.mode == Mode::Convert || request.mode == Mode::Version || request.mode == Mode::Help))
+        return QStringLiteral("--month goes with --report, --advice, --chart and --pdf");
     switch (request.mode) {
     case Mode::None:
         return QStringLiteral("nothing to do");
@@ -196,6 +213,16 @@ bool readBook(App &app, ConsoleUi &ui, const QString &path)
     return !ui.failed();
 }
 
+// Reads the book and shows the month asked for, as the period bar does.
+bool readBook(App &app, ConsoleUi &ui, const QString &path, const Request &request)
+{
+    if (!readBook(app, ui, path))
+        return false;
+    if (!request.period.isEmpty())
+        ShowPeriod(app, request.period);
+    return !ui.failed();
+}
+
 bool writeBook(App &app, ConsoleUi &ui, const QString &path)
 {
     setCurrentFile(app, path);
@@ -241,7 +268,7 @@ int report(const Request &request)
     ConsoleUi ui(passwordSource(request.passwordStdin));
     App &app = bookFor(ui);
     const QString &path = request.files[0];
-    if (!readBook(app, ui, path))
+    if (!readBook(app, ui, path, request))
         return fileError(path, errorOf(ui));
 
     // One buffer and one write: the largest book prints some 33,000 lines.
@@ -256,7 +283,7 @@ int advice(const Request &request)
     ConsoleUi ui(passwordSource(request.passwordStdin));
     App &app = bookFor(ui);
     const QString &path = request.files[0];
-    if (!readBook(app, ui, path))
+    if (!readBook(app, ui, path, request))
         return fileError(path, errorOf(ui));
 
     QString text;
@@ -284,7 +311,7 @@ int chart(const Request &request, const CommandLineRenderers &renderers)
         return fileError(out, QStringLiteral("this build has no widget libraries to draw charts with"));
     ConsoleUi ui(passwordSource(request.passwordStdin));
     App &app = bookFor(ui);
-    if (!readBook(app, ui, path))
+    if (!readBook(app, ui, path, request))
         return fileError(path, errorOf(ui));
     const ChartDrawing drawing = DrawChart(app.book, *chartKindOf(request.files[0]), ui);
     if (ui.failed())
@@ -329,7 +356,7 @@ int pdf(const Request &request, const CommandLineRenderers &renderers)
         return fileError(out, QStringLiteral("PDF output needs the desktop build of purslet"));
     ConsoleUi ui(passwordSource(request.passwordStdin));
     App &app = bookFor(ui);
-    if (!readBook(app, ui, in))
+    if (!readBook(app, ui, in, request))
         return fileError(in, errorOf(ui));
     try {
         renderers.pdf(app.book, ui, out);

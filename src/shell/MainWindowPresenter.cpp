@@ -1,5 +1,6 @@
 #include "shell/MainWindowPresenter.h"
 
+#include "operations/BookOperations.h"
 #include "presenters/FileCommands.h"
 #include "files/FileHistory.h"
 #include "presenters/UndoCommand.h"
@@ -44,6 +45,14 @@ MainWindowPresenter::MainWindowPresenter(App &app, FileCommands &files, EditComm
     on(M::showCalendar, [this] { showCalendar_Click(); });
     on(M::showMain, [this] { showMain_Click(); });
     on(M::showGraph, [this] { m_chart.showGraph(); });
+    on(M::showPeriod, [this] {
+        if (!m_app.menu.checked(MenuItem::showMain))
+            showMain_Click();
+        if (onFocusPeriod)
+            onFocusPeriod();
+    });
+    on(M::showPeriodBack, [this] { StepPeriod(m_app, -1); });
+    on(M::showPeriodForth, [this] { StepPeriod(m_app, +1); });
     on(M::setupHighSpeedMode, [this] { setupHighSpeedMode_Click(); });
     on(M::setupDeleteHistory, [this] { setupDeleteHistory_Click(m_app); });
     on(M::helpIndex, [this] { helpIndex_Click(m_app.ui); });

@@ -56,6 +56,8 @@ public:
     std::function<void(MenuItem)> onPrint;
     // Print All into a PDF file: the renderer of the desktop.
     std::function<bool(const QString &path)> onWritePdf;
+    // 期間の選択: the focus to the book window's period drop-down.
+    std::function<void()> onFocusPeriod;
 
 private:
     void on(MenuItem item, std::function<void()> command);

@@ -40,6 +40,8 @@ std::vector<SettingKey> buildTable()
     add("frmMain", QStringLiteral("Width"), T::Single, "");
     add("frmMain", QStringLiteral("WindowState"), T::Int16, "0");
     add("frmMain", QStringLiteral("SSTab"), T::Int16, "0");
+    // The month shown ("2026/12"); none for the whole book.
+    t.push_back({QStringLiteral("frmMain"), QStringLiteral("Period"), T::Text, QString(), true});
     widths("msfgCashier");
     widths("msfgIncome");
     add("msfgIncome", QStringLiteral("CurrentCol"), T::Int32, "0");
@@ -97,7 +99,10 @@ bool RewriteSettings(IniStore &ini, const std::function<QString(const QString &,
                 file.setValue(kFileHistory, QString::number(i + 1), history.at(i));
             continue;
         }
-        file.setValue(k.section, k.key, valueOf(k.section, k.key));
+        const QString value = valueOf(k.section, k.key);
+        if (k.onlyWhenSet && value.isEmpty())
+            continue;
+        file.setValue(k.section, k.key, value);
     }
     try {
         WriteFileAtomically(path, file.serialize(IniStore::encodingOf(kSetup)));

@@ -23,6 +23,7 @@ struct SettingKey
     QString key;
     SettingType type;
     QString defaultText;
+    bool onlyWhenSet = false; // written only when not empty
 };
 
 // Every key in the order shut-down writes them. FileHistory stands for the

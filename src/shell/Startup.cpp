@@ -1,5 +1,8 @@
 #include "shell/Startup.h"
 
+#include "calc/Period.h"
+#include "operations/BookOperations.h"
+
 #include "files/FileHistory.h"
 #include "calc/BookReset.h"
 #include "calc/Cashier.h"
@@ -122,6 +125,10 @@ void RunStartup(Presenters &p, ShellView &view, const StartupOptions &options)
 
     // 7. The empty book, unless the command line's book was just read.
     tolerate([&] { ResetBook(app); });
+    // The month shown last time, when this book holds it.
+    const QString period = settings.text(QStringLiteral("frmMain"), QStringLiteral("Period"), QString());
+    if (!period.isEmpty() && BookMonths(app.book).contains(period))
+        tolerate([&] { ShowPeriod(app, period); });
 
     // 8. Main window, centred and large enough for the three by default.
     layout.apply(W::Main, "mdiMain", "Height", &WindowGeometry::height,

@@ -59,6 +59,7 @@ struct EntryState
 enum class AppChange {
     Entry, // the entry window's fields
     Book,  // the records: entered, deleted, read, undone or a new book
+    Period, // the period shown: the whole book or another month
 };
 
 // The one application object: owns the book, the menu state and the shared

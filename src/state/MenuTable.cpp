@@ -91,6 +91,10 @@ const std::vector<MenuEntry> &MenuTable()
         t.push_back(CHECK(mnuShow, showMain, "メインウインドウ(&M)"));
         t.push_back(BAR(mnuShow, showBar1));
         t.push_back(ITEM(mnuShow, showGraph, "グラフの表示(&G)"));
+        t.push_back(BAR(mnuShow, showBar2));
+        t.push_back(ITEM(mnuShow, showPeriod, "期間の選択(&P)"));
+        t.push_back(ITEM(mnuShow, showPeriodBack, "前の月(&B)", "Ctrl+PgUp"));
+        t.push_back(ITEM(mnuShow, showPeriodForth, "次の月(&N)", "Ctrl+PgDown"));
 
         t.push_back(MENU(mnuSetup, "設定(&S)"));
         t.push_back(CHECK(mnuSetup, setupHighSpeedMode, "ハイスピードモード(&H)"));

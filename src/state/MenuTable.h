@@ -16,7 +16,8 @@ enum class MenuItem {
     filePrint, printCashier, printIncome, printOutgo, printBar1, printAll, filePdf,
     fileHistory, fileBar3, fileEnd,
     mnuEdit, editUndo, editBar1, editCut, editCopy, editPaste, editBar2, editDelete, editMatter,
-    mnuShow, showInput, showCalendar, showMain, showBar1, showGraph,
+    mnuShow, showInput, showCalendar, showMain, showBar1, showGraph, showBar2, showPeriod, showPeriodBack,
+    showPeriodForth,
     mnuSetup, setupHighSpeedMode, setupBar1, setupDeleteHistory,
     mnuHelp, helpIndex, helpTopics, helpBar1, helpSupport, helpBar2, helpVersion,
 };

@@ -1,5 +1,8 @@
 #include "ui/BookWindow.h"
 
+#include "calc/Period.h"
+#include "data/Book.h"
+#include "operations/BookOperations.h"
 #include "presenters/BookWindowPresenter.h"
 #include "data/GridModel.h"
 #include "platform/Twips.h"
@@ -8,7 +11,10 @@
 #include "ui/GridBrushProxy.h"
 #include "ui/HintTracker.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QToolButton>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
@@ -44,6 +50,39 @@ BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent
     setUpGrid(1, book.msfgIncome, QStringLiteral("msfgIncome"), QStringLiteral("収入詳細"), {1, 2, 3, 4});
     setUpGrid(2, book.msfgOutgo, QStringLiteral("msfgOutgo"), QStringLiteral("支出詳細"), {1, 2, 3, 4, 5});
 
+    // The period bar in the tab strip's free corner, so that the grids keep
+    // their size rule: ◀, the drop-down, ▶. Made after the grids, which come
+    // first in the focus chain.
+    m_periodBar = new QWidget(m_tabs);
+    auto *bar = new QHBoxLayout(m_periodBar);
+    bar->setContentsMargins(8, 0, 2, 0);
+    bar->setSpacing(2);
+    m_periodBack = new QToolButton(m_periodBar);
+    m_periodBack->setObjectName(QStringLiteral("cmdPeriodBack"));
+    m_periodBack->setText(QStringLiteral("◀"));
+    m_periodBack->setToolTip(QStringLiteral("前の月 (Ctrl+PgUp)"));
+    m_period = new QComboBox(m_periodBar);
+    m_period->setObjectName(QStringLiteral("cmbPeriod"));
+    m_period->setAccessibleName(QStringLiteral("期間"));
+    m_period->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_period->setMaxVisibleItems(24);
+    m_periodForth = new QToolButton(m_periodBar);
+    m_periodForth->setObjectName(QStringLiteral("cmdPeriodForth"));
+    m_periodForth->setText(QStringLiteral("▶"));
+    m_periodForth->setToolTip(QStringLiteral("次の月 (Ctrl+PgDn)"));
+    bar->addWidget(m_periodBack);
+    bar->addWidget(m_period);
+    bar->addWidget(m_periodForth);
+    connect(m_periodBack, &QToolButton::clicked, this, [this] { m_presenter.cmdPeriod_Click(-1); });
+    connect(m_periodForth, &QToolButton::clicked, this, [this] { m_presenter.cmdPeriod_Click(+1); });
+    connect(m_period, &QComboBox::activated, this,
+            [this](int index) { m_presenter.cmbPeriod_Click(m_period->itemData(index).toString()); });
+
+    m_tabs->setCornerWidget(m_periodBar, Qt::TopRightCorner);
+    m_hints->add(m_period, QStringLiteral("cmbPeriod"));
+    m_hints->add(m_periodBack, QStringLiteral("cmdPeriodBack"));
+    m_hints->add(m_periodForth, QStringLiteral("cmdPeriodForth"));
+
     m_tabs->setCurrentIndex(m_presenter.tab());
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) { m_presenter.SSTab_Click(tab); });
     m_presenter.onTabChanged = [this] {
@@ -62,6 +101,12 @@ BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent
     connect(cashier->selectionModel(), &QItemSelectionModel::selectionChanged, this, cashierChanged);
     connect(cashier->selectionModel(), &QItemSelectionModel::currentChanged, this, cashierChanged);
     m_app.book.readCashierSelection = [this] { mirrorCashierSelection(); };
+
+    m_listener = m_app.listen([this](AppChange change) {
+        if (change == AppChange::Book || change == AppChange::Period)
+            showPeriod();
+    });
+    showPeriod();
 
     // The summaries: a click on a header sorts, a click on a row edits its matter.
     for (int tab = 1; tab <= 2; ++tab) {
@@ -105,6 +150,7 @@ BookWindow::~BookWindow()
 {
     m_presenter.onTabChanged = nullptr;
     m_app.book.readCashierSelection = nullptr;
+    m_app.unlisten(m_listener);
     // The views go first; the models then let go of the grids.
     for (GridView &g : m_grids) {
         delete g.view;
@@ -167,7 +213,10 @@ void BookWindow::setUpGrid(int tab, Grid &grid, const QString &name, const QStri
             return;
         if (TwipsToPixels(gv.grid->colWidth(col), dpi()) == pixels)
             return;
-        gv.grid->setColWidth(col, int(std::lround(PixelsToTwips(pixels, dpi()))));
+        const int twips = int(std::lround(PixelsToTwips(pixels, dpi())));
+        gv.grid->setColWidth(col, twips);
+        if (tab == 0 && gv.grid != &m_app.book.msfgCashier)
+            m_app.book.msfgCashier.setColWidth(col, twips);
         if (tab == 0)
             fitMemoColumn();
     });
@@ -246,6 +295,39 @@ void BookWindow::resizeEvent(QResizeEvent *event)
         return;
     m_tabs->setGeometry(rect());
     placeGrids();
+}
+
+void BookWindow::showPeriod()
+{
+    const Book &book = m_app.book;
+    const QStringList periods = Periods(m_app);
+    {
+        const QSignalBlocker blocker(m_period);
+        m_period->clear();
+        for (const QString &period : periods)
+            m_period->addItem(PeriodCaption(period), period);
+        m_period->setCurrentIndex(int(periods.indexOf(book.period)));
+    }
+    // Back from the whole book is the newest month; forth from the newest month is the whole book.
+    m_periodBack->setEnabled(periods.size() > 1 && book.period != periods.last());
+    m_periodForth->setEnabled(!book.period.isEmpty());
+
+    GridView &cashier = m_grids[0];
+    Grid &shown = m_app.book.shownCashier();
+    if (cashier.grid != &shown) {
+        cashier.grid = &shown;
+        cashier.model->setGrid(shown);
+    }
+    const QString suffix = book.period.isEmpty() ? QString()
+                                                 : QStringLiteral(" (") + PeriodCaption(book.period) + QLatin1Char(')');
+    const QString captions[] = {QStringLiteral("出納帳"), QStringLiteral("収入詳細"), QStringLiteral("支出詳細")};
+    for (int tab = 0; tab < 3; ++tab)
+        m_tabs->setTabText(tab, captions[tab] + suffix);
+}
+
+void BookWindow::focusPeriod()
+{
+    m_period->setFocus(Qt::ShortcutFocusReason);
 }
 
 void BookWindow::mirrorCashierSelection()

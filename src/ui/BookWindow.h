@@ -2,8 +2,10 @@
 
 #include <QWidget>
 
+class QComboBox;
 class QTabWidget;
 class QTableView;
+class QToolButton;
 
 namespace purslet {
 
@@ -27,6 +29,9 @@ public:
     QTableView *msfgCashier() const { return view(0); }
     QTableView *msfgIncome() const { return view(1); }
     QTableView *msfgOutgo() const { return view(2); }
+    QComboBox *cmbPeriod() const { return m_period; }
+    // Puts the focus on the period's drop-down.
+    void focusPeriod();
 
     // The window's width that shows cash-book columns this wide in full,
     // beside the row numbers of the largest book and a vertical scroll bar.
@@ -52,6 +57,9 @@ private:
     void applyWidths(int tab);
     void placeGrids();
     void mirrorCashierSelection();
+    // The drop-down's periods, the cash book shown and the tab captions after
+    // the book or the period changed.
+    void showPeriod();
     void fitMemoColumn();
     bool showCutOffText(int tab, QEvent *event);
     int gridOf(QObject *watched) const;
@@ -60,6 +68,11 @@ private:
     BookWindowPresenter &m_presenter;
     App &m_app;
     QTabWidget *m_tabs = nullptr;
+    QWidget *m_periodBar = nullptr;
+    QComboBox *m_period = nullptr;
+    QToolButton *m_periodBack = nullptr;
+    QToolButton *m_periodForth = nullptr;
+    int m_listener = -1;
     HintTracker *m_hints = nullptr;
     GridView m_grids[3];
 };

@@ -26,7 +26,7 @@ namespace purslet {
 ChartWindow::ChartWindow(ChartPresenter &presenter, QWidget *parent) : QDialog(parent), m_presenter(presenter)
 {
     setObjectName(ModalWindowName(ModalWindow::frmChart));
-    setWindowTitle(QStringLiteral("グラフ表示"));
+    setWindowTitle(m_presenter.windowTitle());
     setModal(true);
 
     m_chartArea = new QStackedWidget(this);

@@ -440,6 +440,15 @@ void MainWindow::setChildVisible(ShellWindow window, bool visible)
     }
 }
 
+void MainWindow::focusPeriod()
+{
+    auto *book = m_book ? qobject_cast<BookWindow *>(m_book->widget()) : nullptr;
+    if (!book)
+        return;
+    m_book->mdiArea()->setActiveSubWindow(m_book);
+    book->focusPeriod();
+}
+
 void MainWindow::focusEntryWindow()
 {
     // Typing starts in the matter box.

@@ -52,6 +52,7 @@ public:
     void setChildVisible(ShellWindow window, bool visible) override;
     void setStatusPanelWidth(double twips) override;
     void focusEntryWindow() override;
+    void focusPeriod();
 
     QAction *menuAction(MenuItem item) const { return m_actions[size_t(item)]; }
     QList<QAction *> historyActions() const { return m_historyActions; }

@@ -228,3 +228,40 @@ TEST_F(CommandLine, PdfWithoutTheDesktopBuildFailsCleanly)
     EXPECT_EQ(QString::fromStdString(err), "purslet: " + out + ": PDF output needs the desktop build of purslet\n");
     EXPECT_FALSE(home.exists("out.pdf"));
 }
+
+TEST_F(CommandLine, AMonthIsReportedWithTheBalanceBroughtForward)
+{
+    home.write("book.psl", ownBook("", {{"2026/03/31", "お小遣い", "1,000", "", ""}, kRecords[0], kRecords[1]}));
+    const QString book = home.file("book.psl");
+    struct Case
+    {
+        const char *month;
+        const char *carried; // the balance column of the 前月繰越 line
+        const char *closing; // the 合計 line's balance
+    };
+    for (const Case &c : {Case{"2026-04", "1,000", "3,350"}, Case{"2026-05", "3,350", "3,350"},
+                          Case{"2026-03", "0", "1,000"}}) {
+        const ProgramRun run = RunProgram({"--report", book, "--month", c.month});
+        ASSERT_EQ(run.exitCode, 0) << c.month << qPrintable(run.err);
+        const QStringList lines = run.out.split(QLatin1Char('\n'));
+        EXPECT_EQ(lines.at(0), "期間: 2026年" + QString::number(QString(c.month).right(2).toInt()) + "月");
+        const QStringList carried = lines.filter("|前月繰越");
+        ASSERT_EQ(carried.size(), 1) << c.month;
+        EXPECT_TRUE(carried[0].endsWith(QString(c.carried) + "|")) << qPrintable(carried[0]);
+        const QStringList total = lines.filter(QRegularExpression("^合計 .*---$"));
+        ASSERT_EQ(total.size(), 1);
+        EXPECT_TRUE(total[0].contains(QString(c.closing) + "|---")) << qPrintable(total[0]);
+    }
+    // Only April's records are counted against the estimates.
+    const ProgramRun april = RunProgram({"--report", book, "--month", "2026-04"});
+    EXPECT_TRUE(april.out.contains("お小遣い" + spaces(12) + "|" + spaces(14) + "3,000|" + spaces(14) + "3,000| 100|"));
+
+    for (const QStringList &arguments : QList<QStringList>{{"--report", book, "--month", "2026-13"},
+                                                          {"--report", book, "--month", "2026/04"},
+                                                          {"--report", book, "--month"},
+                                                          {"--convert", book, home.file("out.csv"), "--month", "2026-04"}}) {
+        const ProgramRun run = RunProgram(arguments);
+        EXPECT_EQ(run.exitCode, 2) << qPrintable(arguments.join(' '));
+        EXPECT_TRUE(run.err.contains("--month")) << qPrintable(run.err);
+    }
+}

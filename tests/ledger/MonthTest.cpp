@@ -1,0 +1,158 @@
+#include "../matters/BookFixture.h"
+
+#include "calc/Period.h"
+#include "data/Book.h"
+#include "operations/BookOperations.h"
+
+#include <gtest/gtest.h>
+
+namespace purslet::test {
+namespace {
+
+// A book kept out of date order, as a text file may give it: October ends
+// at -500, November at -400, December (income only) at -200.
+class MonthTest : public BookFixture
+{
+protected:
+    void SetUp() override
+    {
+        writeCatalog(QStringLiteral("Income"), {QStringLiteral("給料=1,000")});
+        writeCatalog(QStringLiteral("Outgo"), {QStringLiteral("食費=300"), QStringLiteral("本=200")});
+        ResetBook(app);
+        const QStringList records[] = {
+            {"2026/11/10", "食費", "", "100"}, {"2026/10/05", "給料", "1,000", ""},
+            {"2026/11/03", "給料", "500", ""}, {"2026/10/20", "食費", "", "1,500"},
+            {"2026/11/12", "食費", "", "50"},  {"2026/11/15", "雑費", "", "150"},
+            {"2026/11/28", "本", "", "100"},   {"2026/12/01", "給料", "200", ""},
+        };
+        Grid &g = app.book.msfgCashier;
+        for (const QStringList &r : records)
+            g.insertRow(g.rows() - 3, {r[0], r[1], r[2], r[3], QString(), QStringLiteral("memo")});
+        RecalcCashier(app.book, ui, app.book.recordCount());
+        CalcMatterSummary(app.book, ui);
+    }
+    const Grid &month() const { return app.book.monthCashier; }
+    // Date and balance of each row between the carried balance and the empty rows.
+    QStringList shownRecords() const
+    {
+        QStringList rows;
+        for (int r = 2; r <= month().rows() - 4; ++r)
+            rows << month().text(r, 0) + QLatin1Char(' ') + month().text(r, 4);
+        return rows;
+    }
+};
+
+TEST_F(MonthTest, AMonthCarriesTheEarlierBalanceAndTotalsItsOwnRecords)
+{
+    struct Case
+    {
+        const char *period;
+        const char *carried;
+        QStringList records;
+        QStringList total;
+        Rgb colour;
+    };
+    const Case cases[] = {
+        {"2026/10", "0", {"2026/10/05 1,000", "2026/10/20 -500"}, {"合計", "---", "1,000", "1,500", "-500", "---"},
+         kColourNegative},
+        {"2026/11", "-500",
+         {"2026/11/03 0", "2026/11/10 -100", "2026/11/12 -150", "2026/11/15 -300", "2026/11/28 -400"},
+         {"合計", "---", "500", "400", "-400", "---"}, kColourNegative},
+        {"2026/12", "-400", {"2026/12/01 -200"}, {"合計", "---", "200", "0", "-200", "---"}, kColourNegative},
+        {"2027/01", "-200", {}, {"合計", "---", "0", "0", "-200", "---"}, kColourNegative},
+        {"2026/09", "0", {}, {"合計", "---", "0", "0", "0", "---"}, kColourZero},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.period);
+        ShowPeriod(app, QString::fromUtf8(c.period));
+        EXPECT_EQ(rowOf(month(), 1), QStringList({"", "前月繰越", "", "", c.carried, ""}));
+        EXPECT_EQ(shownRecords(), c.records);
+        EXPECT_EQ(lastRow(month()), c.total);
+        EXPECT_EQ(month().cellBackground(month().rows() - 1, 4), c.colour);
+    }
+    // Every row maps back to its record in the whole book, which is untouched.
+    ShowPeriod(app, QStringLiteral("2026/11"));
+    EXPECT_EQ(app.book.monthRows, (std::vector<int>{3, 1, 5, 6, 7}));
+    EXPECT_EQ(lastRow(app.book.msfgCashier), QStringList({"合計", "---", "1,700", "1,900", "-200", "---"}));
+    ShowPeriod(app, QString());
+    EXPECT_EQ(&app.book.shownCashier(), &app.book.msfgCashier);
+}
+
+TEST_F(MonthTest, AMonthsSummariesCountItsRecordsAgainstTheEstimates)
+{
+    ShowPeriod(app, QStringLiteral("2026/11"));
+    EXPECT_EQ(matterNames(app.book.msfgIncome), QStringList({"給料"}));
+    EXPECT_EQ(rowOf(app.book.msfgIncome, 1), QStringList({"給料", "1,000", "500", "100", "500"}));
+    // Sorted by name. 150 of 400 is 37.5 %: the half goes to the even 38.
+    EXPECT_EQ(rowOf(app.book.msfgOutgo, 1), QStringList({"その他", "---", "---", "150", "38", "-150"}));
+    EXPECT_EQ(rowOf(app.book.msfgOutgo, 2), QStringList({"本", "100", "200", "100", "25", "100"}));
+    EXPECT_EQ(rowOf(app.book.msfgOutgo, 3), QStringList({"食費", "50", "300", "150", "38", "150"}));
+    EXPECT_EQ(lastRow(app.book.msfgOutgo), QStringList({"合計", "---", "500", "400", "100", "250"}));
+}
+
+TEST_F(MonthTest, DeletingAndEnteringInAMonthKeepTheWholeBook)
+{
+    ShowPeriod(app, QStringLiteral("2026/11"));
+    // Rows 2 and 3 (11/03 and 11/10) lie apart in the whole book.
+    DeleteRecords(app, 2, 3);
+    EXPECT_EQ(app.book.recordCount(), 6);
+    EXPECT_EQ(shownRecords(), QStringList({"2026/11/12 -550", "2026/11/15 -700", "2026/11/28 -800"}));
+    EXPECT_EQ(lastRow(app.book.msfgCashier).at(4), QStringLiteral("-600"));
+
+    ASSERT_TRUE(EnterRecord(app, NewRecord{QStringLiteral("2026/11/12"), false, QStringLiteral("本"),
+                                           Amount::fromYen(10), QString()}));
+    // After the records of its date.
+    EXPECT_EQ(shownRecords().at(1), QStringLiteral("2026/11/12 -560"));
+    EXPECT_EQ(month().text(3, 3), QStringLiteral("10"));
+
+    ASSERT_TRUE(EnterRecord(app, NewRecord{QStringLiteral("2026/10/31"), true, QStringLiteral("給料"),
+                                           Amount::fromYen(40), QString()}));
+    EXPECT_EQ(ui.lastStatus(), QStringLiteral("2026/10/31 の記録は表示中の期間外です"));
+    EXPECT_EQ(month().text(1, 4), QStringLiteral("-460"));
+    EXPECT_EQ(shownRecords(), QStringList({"2026/11/12 -510", "2026/11/12 -520", "2026/11/15 -670", "2026/11/28 -770"}));
+    EXPECT_EQ(lastRow(app.book.msfgCashier).at(4), QStringLiteral("-570"));
+    EXPECT_TRUE(app.doc.modified);
+}
+
+TEST_F(MonthTest, UndoBringsBackTheBookAndKeepsTheMonthShown)
+{
+    ShowPeriod(app, QStringLiteral("2026/11"));
+    ASSERT_TRUE(EnterRecord(app, NewRecord{QStringLiteral("2026/12/24"), false, QStringLiteral("本"),
+                                           Amount::fromYen(70), QString()}));
+    ShowPeriod(app, QStringLiteral("2026/12"));
+    EXPECT_EQ(shownRecords(), QStringList({"2026/12/01 -200", "2026/12/24 -270"}));
+    UndoLastChange(app);
+    EXPECT_EQ(app.book.period, QStringLiteral("2026/12"));
+    EXPECT_EQ(shownRecords(), QStringList({"2026/12/01 -200"}));
+    EXPECT_EQ(app.book.recordCount(), 8);
+}
+
+TEST_F(MonthTest, StepsRunFromTheOldestMonthToTheWholeBook)
+{
+    EXPECT_EQ(Periods(app), QStringList({"", "2026/12", "2026/11", "2026/10"}));
+    const char *back[] = {"2026/12", "2026/11", "2026/10", "2026/10"};
+    for (const char *expected : back) {
+        StepPeriod(app, -1);
+        EXPECT_EQ(app.book.period, QString::fromUtf8(expected));
+    }
+    const char *forth[] = {"2026/11", "2026/12", "", ""};
+    for (const char *expected : forth) {
+        StepPeriod(app, +1);
+        EXPECT_EQ(app.book.period, QString::fromUtf8(expected));
+    }
+}
+
+TEST(MonthText, MonthsOfDatesAndArguments)
+{
+    EXPECT_EQ(MonthOfDate(QStringLiteral("2026/12/05")), QStringLiteral("2026/12"));
+    for (const char *date : {"2026/1/05", "2026-12-05", "abcd/12/05", "2026/12"})
+        EXPECT_EQ(MonthOfDate(QString::fromUtf8(date)), QString()) << date;
+    EXPECT_EQ(PeriodCaption(QStringLiteral("2026/02")), QStringLiteral("2026年2月"));
+    EXPECT_EQ(PeriodCaption(QString()), QStringLiteral("全期間"));
+    EXPECT_EQ(PeriodFromArgument(QStringLiteral("2026-02")), QStringLiteral("2026/02"));
+    for (const char *arg : {"2026-13", "2026-00", "2026/02", "26-02", "2026-2", "2026-02-01", "２０２６-02"})
+        EXPECT_EQ(PeriodFromArgument(QString::fromUtf8(arg)), QString()) << arg;
+}
+
+} // namespace
+} // namespace purslet::test

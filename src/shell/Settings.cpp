@@ -40,8 +40,6 @@ std::vector<SettingKey> buildTable()
     add("frmMain", QStringLiteral("Width"), T::Single, "");
     add("frmMain", QStringLiteral("WindowState"), T::Int16, "0");
     add("frmMain", QStringLiteral("SSTab"), T::Int16, "0");
-    // The month shown ("2026/12"); none for the whole book.
-    t.push_back({QStringLiteral("frmMain"), QStringLiteral("Period"), T::Text, QString(), true});
     widths("msfgCashier");
     widths("msfgIncome");
     add("msfgIncome", QStringLiteral("CurrentCol"), T::Int32, "0");
@@ -99,11 +97,12 @@ bool RewriteSettings(IniStore &ini, const std::function<QString(const QString &,
                 file.setValue(kFileHistory, QString::number(i + 1), history.at(i));
             continue;
         }
-        const QString value = valueOf(k.section, k.key);
-        if (k.onlyWhenSet && value.isEmpty())
-            continue;
-        file.setValue(k.section, k.key, value);
+        file.setValue(k.section, k.key, valueOf(k.section, k.key));
     }
+    // The month shown, kept only when there is one: a whole-book session
+    // writes the file it always wrote.
+    if (const QString period = valueOf(kPeriodSection, kPeriodKey); !period.isEmpty())
+        file.setValue(kPeriodSection, kPeriodKey, period);
     try {
         WriteFileAtomically(path, file.serialize(IniStore::encodingOf(kSetup)));
     } catch (const RuntimeError &) {

@@ -23,13 +23,16 @@ struct SettingKey
     QString key;
     SettingType type;
     QString defaultText;
-    bool onlyWhenSet = false; // written only when not empty
 };
 
 // Every key in the order shut-down writes them. FileHistory stands for the
 // numbered keys "1", "2", ...; frmMatter belongs to the matter editor and is
 // not written at shut-down.
 const std::vector<SettingKey> &SettingsTable();
+// The month shown ("2026/12"), written after the table's keys and only when
+// a month is shown.
+inline const QString kPeriodSection = QStringLiteral("frmMain");
+inline const QString kPeriodKey = QStringLiteral("Period");
 const SettingKey *FindSetting(const QString &section, const QString &key);
 
 // Removes Setup.ini and writes every key of the table (but frmMatter) in

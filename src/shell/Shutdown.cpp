@@ -44,7 +44,7 @@ QString CurrentSettingValue(Presenters &p, ShellView &view, const QString &secti
         return FromBoolean(p.input.income());
     if (section == QLatin1String("frmMain") && key == QLatin1String("SSTab"))
         return QString::number(p.bookWindow.tab());
-    if (section == QLatin1String("frmMain") && key == QLatin1String("Period"))
+    if (section == kPeriodSection && key == kPeriodKey)
         return app.book.period;
     if (section == QLatin1String("Menu")) {
         const std::optional<MenuItem> item = MenuItemNamed(key);

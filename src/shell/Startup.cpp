@@ -126,7 +126,7 @@ void RunStartup(Presenters &p, ShellView &view, const StartupOptions &options)
     // 7. The empty book, unless the command line's book was just read.
     tolerate([&] { ResetBook(app); });
     // The month shown last time, when this book holds it.
-    const QString period = settings.text(QStringLiteral("frmMain"), QStringLiteral("Period"), QString());
+    const QString period = settings.text(kPeriodSection, kPeriodKey, QString());
     if (!period.isEmpty() && BookMonths(app.book).contains(period))
         tolerate([&] { ShowPeriod(app, period); });
 

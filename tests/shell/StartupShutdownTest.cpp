@@ -2,6 +2,7 @@
 #include "FakeShellView.h"
 
 #include "files/BookFormat.h"
+#include "operations/BookOperations.h"
 #include "shell/Presenters.h"
 #include "shell/Settings.h"
 #include "shell/Shutdown.h"
@@ -285,3 +286,31 @@ TEST_F(ShutdownTest, ASettingsFileThatCannotBeRemovedStopsTheShutdown)
 }
 
 } // namespace
+
+TEST_F(ShutdownTest, TheMonthShownIsKeptWhileTheBookHoldsIt)
+{
+    const QString path = home.file(QStringLiteral("b.csv"));
+    home.writeText(QStringLiteral("b.csv"), QStringLiteral("\"2026/01/05\",\"\",\"1,000\",\"\",\"\"\n"
+                                                           "\"2026/02/05\",\"\",\"\",\"300\",\"\"\n"));
+    start(path);
+    ShowPeriod(app, QStringLiteral("2026/01"));
+    ASSERT_EQ(fileEnd_Click(presenters, view), EndOutcome::Ended);
+    EXPECT_TRUE(setupText().contains(QStringLiteral("SSTab=0\r\nPeriod=2026/01\r\n")));
+
+    struct Case
+    {
+        QString book;
+        QString shown;
+    };
+    // Restored for the book that holds January; the whole book for one that does not.
+    for (const Case &c : {Case{path, QStringLiteral("2026/01")}, Case{QString(), QString()}}) {
+        App again(ui, home.path());
+        Presenters p2(again);
+        FakeShellView view2;
+        StartupOptions options;
+        options.commandLine = c.book;
+        RunStartup(p2, view2, options);
+        EXPECT_EQ(again.book.period, c.shown);
+        EXPECT_EQ(again.book.shownCashier().text(1, 1), c.shown.isEmpty() ? QStringLiteral("") : QStringLiteral("前月繰越"));
+    }
+}

@@ -60,8 +60,6 @@ void BM_StepThroughAllMonths(benchmark::State &state)
             StepPeriod(app, -1);
     }
     state.counters["steps"] = double(steps);
-    state.counters["per_step_ms"] =
-        benchmark::Counter(double(steps) * 1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     ShowPeriod(app, QString());
 }
 

@@ -41,12 +41,9 @@ QString dateOf(int i)
 
 void BM_EntryPresenter(benchmark::State &state, bool highSpeed)
 {
-    QTemporaryDir dir;
-    qputenv("PURSLET_HOME", dir.path().toLocal8Bit());
-    bench::WriteCatalogs(dir.path());
-    bench::NullUi ui;
-    App app(ui, dir.path());
-    bench::FillBook(app, kBookRecords);
+    bench::BookInFolder book(kBookRecords);
+    App &app = *book.app;
+    qputenv("PURSLET_HOME", book.dir.path().toLocal8Bit());
     app.menu.setChecked(MenuItem::setupHighSpeedMode, highSpeed);
     InputPresenter input(app);
     int i = 0;
@@ -68,12 +65,9 @@ BENCHMARK_CAPTURE(BM_EntryPresenter, highspeed, true)->Unit(benchmark::kMillisec
 // row, given another date and amount, applied.
 void BM_CorrectPresenter(benchmark::State &state, bool highSpeed)
 {
-    QTemporaryDir dir;
-    qputenv("PURSLET_HOME", dir.path().toLocal8Bit());
-    bench::WriteCatalogs(dir.path());
-    bench::NullUi ui;
-    App app(ui, dir.path());
-    bench::FillBook(app, kMaxRecords);
+    bench::BookInFolder book(kMaxRecords);
+    App &app = *book.app;
+    qputenv("PURSLET_HOME", book.dir.path().toLocal8Bit());
     app.menu.setChecked(MenuItem::setupHighSpeedMode, highSpeed);
     InputPresenter input(app);
     int i = 0;

@@ -39,13 +39,22 @@ QString dateOf(int i)
         .arg(1 + i % 28, 2, 10, QLatin1Char('0'));
 }
 
+// The entry window's presenter on a book of `records` records.
+struct EntryBook : bench::BookInFolder
+{
+    EntryBook(int records, bool highSpeed) : BookInFolder(records), input(*app)
+    {
+        qputenv("PURSLET_HOME", dir.path().toLocal8Bit());
+        app->menu.setChecked(MenuItem::setupHighSpeedMode, highSpeed);
+    }
+    InputPresenter input;
+};
+
 void BM_EntryPresenter(benchmark::State &state, bool highSpeed)
 {
-    bench::BookInFolder book(kBookRecords);
+    EntryBook book(kBookRecords, highSpeed);
     App &app = *book.app;
-    qputenv("PURSLET_HOME", book.dir.path().toLocal8Bit());
-    app.menu.setChecked(MenuItem::setupHighSpeedMode, highSpeed);
-    InputPresenter input(app);
+    InputPresenter &input = book.input;
     int i = 0;
     for (auto _ : state) {
         input.setDate(dateOf(i));
@@ -65,11 +74,9 @@ BENCHMARK_CAPTURE(BM_EntryPresenter, highspeed, true)->Unit(benchmark::kMillisec
 // row, given another date and amount, applied.
 void BM_CorrectPresenter(benchmark::State &state, bool highSpeed)
 {
-    bench::BookInFolder book(kMaxRecords);
+    EntryBook book(kMaxRecords, highSpeed);
     App &app = *book.app;
-    qputenv("PURSLET_HOME", book.dir.path().toLocal8Bit());
-    app.menu.setChecked(MenuItem::setupHighSpeedMode, highSpeed);
-    InputPresenter input(app);
+    InputPresenter &input = book.input;
     int i = 0;
     for (auto _ : state) {
         app.entry.changeRow = 1 + i * 7919 % kMaxRecords;

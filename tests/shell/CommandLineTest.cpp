@@ -2,8 +2,14 @@
 #include "ProgramRun.h"
 #include "TempHome.h"
 
+#include "ScriptedUi.h"
+
+#include "operations/BookOperations.h"
+#include "operations/BookReader.h"
 #include "platform/Codepage.h"
+#include "printing/PrintLayout.h"
 #include "shell/CommandLine.h"
+#include "state/App.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -252,9 +258,16 @@ TEST_F(CommandLine, AMonthIsReportedWithTheBalanceBroughtForward)
         ASSERT_EQ(total.size(), 1);
         EXPECT_TRUE(total[0].contains(QString(c.closing) + "|---")) << qPrintable(total[0]);
     }
-    // Only April's records are counted against the estimates.
+    // The tables the book window shows for April, and only April's records
+    // counted against the estimates.
     const ProgramRun april = RunProgram({"--report", book, "--month", "2026-04"});
     EXPECT_TRUE(april.out.contains("お小遣い" + spaces(12) + "|" + spaces(14) + "3,000|" + spaces(14) + "3,000| 100|"));
+    purslet::test::ScriptedUi ui;
+    purslet::App app(ui, home.path());
+    app.doc.path = book;
+    purslet::FileReading(app, QStringLiteral("book.psl"));
+    purslet::ShowPeriod(app, QStringLiteral("2026/04"));
+    EXPECT_EQ(april.out.toUtf8(), purslet::PrintAllUtf8(app.book));
 
     for (const QStringList &arguments : QList<QStringList>{{"--report", book, "--month", "2026-13"},
                                                           {"--report", book, "--month", "2026/04"},

@@ -62,12 +62,17 @@ void TakeBackup(App &app, const QString &label, std::optional<MatterKind> catalo
     if (!goOn)
         return;
     if (catalog && !whole) {
-        app.menu.setEnabled(MenuItem::editUndo, false);
-        app.menu.setCaption(MenuItem::editUndo, QStringLiteral("元に戻せません(&U)"));
+        DisableUndo(app);
         return;
     }
     app.menu.setEnabled(MenuItem::editUndo, true);
     app.menu.setCaption(MenuItem::editUndo, QStringLiteral("元に戻す(&U) -") + label);
+}
+
+void DisableUndo(App &app)
+{
+    app.menu.setEnabled(MenuItem::editUndo, false);
+    app.menu.setCaption(MenuItem::editUndo, QStringLiteral("元に戻せません(&U)"));
 }
 
 CatalogRestore::CatalogRestore(App &app) : m_app(app)

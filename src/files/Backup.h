@@ -23,6 +23,9 @@ inline const QString kBackupFileName = QStringLiteral("purslet.bak");
 // could bring back only half of it.
 void TakeBackup(App &app, const QString &label, std::optional<MatterKind> catalog = std::nullopt);
 
+// No Undo on offer: "元に戻せません(&U)".
+void DisableUndo(App &app);
+
 // For Undo, before it reads the backup: puts the catalog kept with it back in
 // place and drops the copy. revert() returns the catalog as it was, for an
 // Undo whose read was refused and so left the book as it was.

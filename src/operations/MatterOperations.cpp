@@ -80,6 +80,8 @@ RenameOutcome RenameMatter(App &app, MatterKind kind, const QString &from, const
 
     if (!app.menu.checked(MenuItem::setupHighSpeedMode))
         TakeBackup(app, QStringLiteral("事柄名の変更"), kind);
+    else
+        DisableUndo(app); // an older backup would bring back the records without their catalog
     // The catalog first: when it cannot be written, the records stay as they are.
     try {
         if (merge)

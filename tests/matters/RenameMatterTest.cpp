@@ -168,16 +168,22 @@ TEST_F(RenameMatterTest, NamesThatCannotBeAMatterAreRefusedAndChangeNothing)
     }
 }
 
-TEST_F(RenameMatterTest, HighSpeedModeRenamesWithoutABackup)
+TEST_F(RenameMatterTest, HighSpeedModeRenamesWithoutABackupAndTakesBackAnOlderUndo)
 {
+    ASSERT_TRUE(EnterRecord(app, NewRecord{QStringLiteral("2024/02/01"), false, QStringLiteral("本"),
+                                           Amount::fromYen(800), QString()}));
+    const QByteArray older = home.read(QStringLiteral("purslet.bak"));
+    before = state();
     app.menu.setChecked(MenuItem::setupHighSpeedMode, true);
     EXPECT_EQ(RenameMatter(app, MatterKind::Outgo, QStringLiteral("本"), QStringLiteral("書籍")),
               RenameOutcome::Renamed);
     QString catalog = kOutgo;
-    EXPECT_EQ(state(), outgoState(catalog.replace(QStringLiteral("Matter=本"), QStringLiteral("Matter=書籍")),
-                                  QStringLiteral("書籍")));
+    State renamed = outgoState(catalog.replace(QStringLiteral("Matter=本"), QStringLiteral("Matter=書籍")),
+                               QStringLiteral("書籍"));
+    renamed.matters << QStringLiteral("書籍"); // the record entered last
+    EXPECT_EQ(state(), renamed);
     EXPECT_FALSE(app.menu.enabled(MenuItem::editUndo));
-    EXPECT_FALSE(home.exists(QStringLiteral("purslet.bak")));
+    EXPECT_EQ(home.read(QStringLiteral("purslet.bak")), older);
     EXPECT_FALSE(catalogCopyLeft());
 }
 

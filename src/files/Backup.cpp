@@ -14,8 +14,8 @@ namespace purslet {
 namespace {
 
 constexpr MatterKind kKinds[] = {MatterKind::Income, MatterKind::Outgo};
-// Catalogs are a megabyte or two at their largest.
-constexpr qint64 kMaxCatalogBytes = qint64(64) << 20;
+// As much as the catalog reader takes.
+constexpr qint64 kMaxCatalogBytes = qint64(16) << 20;
 
 QString catalogPath(const App &app, MatterKind kind)
 {
@@ -33,6 +33,16 @@ void removeIfThere(const QString &path)
         RemoveFile(path);
 }
 
+// A book the user opened under a copy's name is no copy of ours: never
+// removed, overwritten or read as a catalog.
+bool isOpenBook(const App &app, const QString &path)
+{
+    return !app.doc.path.isEmpty() && IsSameFile(path, app.doc.path);
+}
+
+const QString kPointsAtBook = QStringLiteral("バックアップファイルが開いている出納帳のファイルを指しているため、"
+                                             "バックアップを取れません。");
+
 } // namespace
 
 void TakeBackup(App &app, const QString &label, std::optional<MatterKind> catalog)
@@ -41,10 +51,8 @@ void TakeBackup(App &app, const QString &label, std::optional<MatterKind> catalo
     const QString backup = app.programFile(kBackupFileName);
     bool whole = false;
     const bool goOn = RunStep(app.ui, [&] {
-        if (ReplacesOpenBook(app, backup))
-            throw RuntimeError(RuntimeError::PathFileAccess,
-                               QStringLiteral("バックアップファイルが開いている出納帳のファイルを指しているため、"
-                                              "バックアップを取れません。"));
+        if (ReplacesOpenBook(app, backup) || (catalog && isOpenBook(app, copyPath(app, *catalog))))
+            throw RuntimeError(RuntimeError::PathFileAccess, kPointsAtBook);
         {
             app.doc.path = backup;
             // The book has its own file back before the error dialog, whose
@@ -53,8 +61,10 @@ void TakeBackup(App &app, const QString &label, std::optional<MatterKind> catalo
             FileWriting(app);
         }
         for (MatterKind kind : kKinds)
-            removeIfThere(copyPath(app, kind));
-        if (catalog)
+            if (!isOpenBook(app, copyPath(app, kind)))
+                removeIfThere(copyPath(app, kind));
+        // A catalog that is not there is not written by the change either.
+        if (catalog && QFile::exists(catalogPath(app, *catalog)))
             WriteFileAtomically(copyPath(app, *catalog), ReadWholeFile(catalogPath(app, *catalog), kMaxCatalogBytes),
                                 SyncToDisk::No);
         whole = true;
@@ -79,7 +89,7 @@ CatalogRestore::CatalogRestore(App &app) : m_app(app)
 {
     for (MatterKind kind : kKinds) {
         const QString copy = copyPath(app, kind);
-        if (!QFile::exists(copy))
+        if (!QFile::exists(copy) || isOpenBook(app, copy))
             continue;
         const QString path = catalogPath(app, kind);
         RunStep(app.ui, [&] {
@@ -113,7 +123,8 @@ void CatalogRestore::revert()
 void RemoveCatalogBackups(const App &app)
 {
     for (MatterKind kind : kKinds)
-        QFile::remove(copyPath(app, kind));
+        if (!isOpenBook(app, copyPath(app, kind)))
+            QFile::remove(copyPath(app, kind));
 }
 
 } // namespace purslet

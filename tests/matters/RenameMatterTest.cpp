@@ -10,8 +10,8 @@ using purslet::test::BookFixture;
 
 namespace {
 
-// The catalogs as bytes, with a comment the rename must keep; 本 is an
-// income matter too, whose records a rename of the outgo matter leaves alone.
+// The catalogs as bytes, with a comment a rename keeps; 本 is an income
+// matter too, whose record a rename of the outgo matter leaves alone.
 const QString kOutgo = QStringLiteral("[0]\r\nMatter=食費\r\nEstimate=30,000\r\n"
                                       "[1]\r\nMatter=本\r\nEstimate=5,000\r\n; 趣味\r\n"
                                       "[2]\r\nMatter=交通費\r\nEstimate=0\r\n");
@@ -33,13 +33,12 @@ protected:
         home.write(QStringLiteral("Income.ini"), ToCp932(kIncome));
         home.write(QStringLiteral("Outgo.ini"), ToCp932(kOutgo));
         ResetBook(app);
-        app.entry.optIncome = false;
+        app.entry.optIncome = false; // the entry window's list is the outgo catalog
         FillMatterCombo(app);
         addRecord(QStringLiteral("本"), {}, QStringLiteral("1,000"));
         addRecord(QStringLiteral("本"), QStringLiteral("300"), {});
         addRecord(QStringLiteral("食費"), {}, QStringLiteral("500"));
         addRecord(QStringLiteral("本"), {}, QStringLiteral("2,000"));
-        addRecord(QStringLiteral("交通費"), {}, QStringLiteral("200"));
         recalc();
         before = state();
     }
@@ -52,149 +51,125 @@ protected:
         return {home.read(QStringLiteral("Income.ini")), home.read(QStringLiteral("Outgo.ini")), matters};
     }
 
-    State outgoState(const QString &catalog, const QString &newBook) const
+    // The outgo records of 本 under `name`, the outgo catalog as given.
+    State renamed(const QString &catalog, const QString &name) const
     {
-        State s = before;
-        s.outgo = ToCp932(catalog);
-        s.matters = QStringList{newBook, QStringLiteral("本"), QStringLiteral("食費"), newBook, QStringLiteral("交通費")};
-        return s;
+        return {before.income, ToCp932(catalog), {name, QStringLiteral("本"), QStringLiteral("食費"), name}};
     }
 
-    // The outgo summary's matter rows: name, estimate and actual, in text order.
-    QStringList outgoSummary() const
+    // The outgo summary's row of a matter: estimate and actual.
+    QString summaryOf(const QString &matter) const
     {
-        QStringList rows;
         const Grid &g = app.book.msfgOutgo;
         for (int r = 1; r <= g.rows() - 4; ++r)
-            rows << g.text(r, 0) + QLatin1Char(' ') + g.text(r, 2) + QLatin1Char(' ') + g.text(r, 3);
-        rows.sort();
-        return rows;
+            if (g.text(r, 0) == matter)
+                return g.text(r, 2) + QLatin1Char(' ') + g.text(r, 3);
+        return QStringLiteral("<none>");
     }
 
-    void undo()
-    {
-        ASSERT_TRUE(app.menu.enabled(MenuItem::editUndo));
-        UndoLastChange(app);
-    }
-
-    bool catalogCopyLeft() const { return home.exists(QStringLiteral("Outgo.ini.bak")); }
+    RenameOutcome rename(const QString &to) { return RenameMatter(app, MatterKind::Outgo, QStringLiteral("本"), to); }
 
     State before;
 };
 
 } // namespace
 
-TEST_F(RenameMatterTest, RenamesTheEntryInPlaceAndTheRecordsOfItsKindAndUndoBringsBothBack)
+TEST_F(RenameMatterTest, RenameAndMergeChangeCatalogAndRecordsAndUndoBringsBothBack)
 {
+    QString inPlace = kOutgo;
+    inPlace.replace(QStringLiteral("Matter=本"), QStringLiteral("Matter=%1"));
     const struct
     {
         QString typed, stored;
+        RenameOutcome outcome;
+        QString catalog, summary, status;
     } cases[] = {
-        {QStringLiteral("書籍"), QStringLiteral("書籍")},
-        {QStringLiteral("　書籍 "), QStringLiteral("書籍")}, // blanks around are no part of a name
-        {QStringLiteral("本〜雑誌"), QStringLiteral("本～雑誌")}, // as the file gives it back
+        {QStringLiteral("書籍"), QStringLiteral("書籍"), RenameOutcome::Renamed, inPlace.arg(QStringLiteral("書籍")),
+         QStringLiteral("5,000 3,000"), QStringLiteral("2 件の記録の事柄名を変更しました")},
+        // Blanks around are no part of a name; the text is as the file gives it back.
+        {QStringLiteral("　本〜雑誌 "), QStringLiteral("本～雑誌"), RenameOutcome::Renamed,
+         inPlace.arg(QStringLiteral("本～雑誌")), QStringLiteral("5,000 3,000"),
+         QStringLiteral("2 件の記録の事柄名を変更しました")},
+        // The entry leaves with its lines; the one after it moves up a place.
+        {QStringLiteral("食費"), QStringLiteral("食費"), RenameOutcome::Merged,
+         QStringLiteral("[0]\r\nMatter=食費\r\nEstimate=30,000\r\n[1]\r\nMatter=交通費\r\nEstimate=0\r\n"),
+         QStringLiteral("30,000 3,500"), QStringLiteral("2 件の記録を「食費」にまとめました")},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
-        EXPECT_EQ(RenameMatter(app, MatterKind::Outgo, QStringLiteral("本"), c.typed), RenameOutcome::Renamed);
-        QString catalog = kOutgo;
-        catalog.replace(QStringLiteral("Matter=本"), QStringLiteral("Matter=") + c.stored);
-        EXPECT_EQ(state(), outgoState(catalog, c.stored));
-        EXPECT_TRUE(outgoSummary().contains(c.stored + QStringLiteral(" 5,000 3,000")));
-        EXPECT_TRUE(app.entry.cmbMatter.containsExactly(c.stored));
-        EXPECT_EQ(ui.lastStatus(), QStringLiteral("2 件の記録の事柄名を変更しました"));
+        ui.answers = {MsgAnswer::Yes};
+        EXPECT_EQ(rename(c.typed), c.outcome);
+        EXPECT_EQ(state(), renamed(c.catalog, c.stored));
+        EXPECT_EQ(summaryOf(c.stored), c.summary);
+        EXPECT_EQ(summaryOf(QStringLiteral("本")), QStringLiteral("<none>"));
+        EXPECT_EQ(ui.lastStatus(), c.status);
         EXPECT_EQ(app.menu.caption(MenuItem::editUndo), QStringLiteral("元に戻す(&U) -事柄名の変更"));
         EXPECT_TRUE(app.doc.modified);
-        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_FALSE(app.entry.cmbMatter.containsExactly(QStringLiteral("本")));
 
-        undo();
+        UndoLastChange(app);
         EXPECT_EQ(state(), before);
-        EXPECT_TRUE(outgoSummary().contains(QStringLiteral("本 5,000 3,000")));
+        EXPECT_EQ(summaryOf(QStringLiteral("本")), QStringLiteral("5,000 3,000"));
         EXPECT_TRUE(app.entry.cmbMatter.containsExactly(QStringLiteral("本")));
-        EXPECT_FALSE(app.entry.cmbMatter.containsExactly(c.stored));
-        EXPECT_FALSE(catalogCopyLeft());
+        EXPECT_FALSE(home.exists(QStringLiteral("Outgo.ini.bak")));
     }
-}
-
-TEST_F(RenameMatterTest, AnExistingNameMergesAfterYesAndUndoBringsBothBack)
-{
-    ui.answers = {MsgAnswer::No};
-    EXPECT_EQ(RenameMatter(app, MatterKind::Outgo, QStringLiteral("本"), QStringLiteral("食費")),
-              RenameOutcome::Declined);
+    // Only the merge asked.
+    ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.lastMessage().text, QStringLiteral("「本」の記録 2 件を「食費」にまとめますか？"));
-    EXPECT_EQ(ui.lastMessage().buttons, MsgButtons::YesNo);
-    EXPECT_EQ(state(), before);
-    EXPECT_FALSE(app.menu.enabled(MenuItem::editUndo));
-
-    ui.answers = {MsgAnswer::Yes};
-    EXPECT_EQ(RenameMatter(app, MatterKind::Outgo, QStringLiteral("本"), QStringLiteral("食費")),
-              RenameOutcome::Merged);
-    // The entry leaves with its lines; the one after it moves up a place.
-    EXPECT_EQ(state(), outgoState(QStringLiteral("[0]\r\nMatter=食費\r\nEstimate=30,000\r\n"
-                                                 "[1]\r\nMatter=交通費\r\nEstimate=0\r\n"),
-                                  QStringLiteral("食費")));
-    EXPECT_EQ(outgoSummary(), (QStringList{QStringLiteral("交通費 0 200"), QStringLiteral("食費 30,000 3,500")}));
-    EXPECT_FALSE(app.entry.cmbMatter.containsExactly(QStringLiteral("本")));
-    EXPECT_EQ(ui.lastStatus(), QStringLiteral("2 件の記録を「食費」にまとめました"));
-
-    undo();
-    EXPECT_EQ(state(), before);
-    EXPECT_TRUE(outgoSummary().contains(QStringLiteral("本 5,000 3,000")));
 }
 
-TEST_F(RenameMatterTest, NamesThatCannotBeAMatterAreRefusedAndChangeNothing)
+TEST_F(RenameMatterTest, NoToMergingAndNamesThatCannotBeAMatterChangeNothing)
 {
+    const QString cp932 = QStringLiteral("は Shift_JIS で表せない文字のため、記入できません。"
+                                         "この文字を除くか、別の文字に置きかえてください。");
     const struct
     {
         QString typed, message;
+        RenameOutcome outcome;
     } cases[] = {
-        {QString(), QStringLiteral("事柄名を入力してください。")},
-        {QStringLiteral("  "), QStringLiteral("事柄名を入力してください。")},
-        {QStringLiteral("その他"), QStringLiteral("「その他」はどの事柄にも入らない記録の行のため、事柄名にできません。")},
-        {QStringLiteral("本\n2"), QStringLiteral("事柄名に改行やタブなどの制御文字は使えません。")},
-        {QStringLiteral("本😀"), QStringLiteral("「😀」(U+1F600)は Shift_JIS で表せない文字のため、記入できません。"
-                                                "この文字を除くか、別の文字に置きかえてください。")},
+        {QStringLiteral("食費"), QStringLiteral("「本」の記録 2 件を「食費」にまとめますか？"), RenameOutcome::Declined},
+        {QString(), QStringLiteral("事柄名を入力してください。"), RenameOutcome::Refused},
+        {QStringLiteral("  "), QStringLiteral("事柄名を入力してください。"), RenameOutcome::Refused},
+        {QStringLiteral("その他"), QStringLiteral("「その他」はどの事柄にも入らない記録の行のため、事柄名にできません。"),
+         RenameOutcome::Refused},
+        {QStringLiteral("本\n2"), QStringLiteral("事柄名に改行やタブなどの制御文字は使えません。"), RenameOutcome::Refused},
+        {QStringLiteral("本😀"), QStringLiteral("「😀」(U+1F600)") + cp932, RenameOutcome::Refused},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         ui.messages.clear();
-        EXPECT_EQ(RenameMatter(app, MatterKind::Outgo, QStringLiteral("本"), c.typed), RenameOutcome::Refused);
+        ui.answers = {MsgAnswer::No};
+        EXPECT_EQ(rename(c.typed), c.outcome);
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.lastMessage().text, c.message);
-        EXPECT_EQ(ui.lastMessage().icon, MsgIcon::Critical);
         EXPECT_EQ(state(), before);
         EXPECT_FALSE(app.menu.enabled(MenuItem::editUndo));
         EXPECT_FALSE(home.exists(QStringLiteral("purslet.bak")));
     }
 }
 
-TEST_F(RenameMatterTest, HighSpeedModeRenamesWithoutABackupAndTakesBackAnOlderUndo)
+TEST_F(RenameMatterTest, HighSpeedModeTakesNoBackupAndTakesBackAnOlderUndo)
 {
-    ASSERT_TRUE(EnterRecord(app, NewRecord{QStringLiteral("2024/02/01"), false, QStringLiteral("本"),
+    ASSERT_TRUE(EnterRecord(app, NewRecord{QStringLiteral("2024/02/01"), true, QStringLiteral("給料"),
                                            Amount::fromYen(800), QString()}));
     const QByteArray older = home.read(QStringLiteral("purslet.bak"));
-    before = state();
     app.menu.setChecked(MenuItem::setupHighSpeedMode, true);
-    EXPECT_EQ(RenameMatter(app, MatterKind::Outgo, QStringLiteral("本"), QStringLiteral("書籍")),
-              RenameOutcome::Renamed);
+    EXPECT_EQ(rename(QStringLiteral("書籍")), RenameOutcome::Renamed);
     QString catalog = kOutgo;
-    State renamed = outgoState(catalog.replace(QStringLiteral("Matter=本"), QStringLiteral("Matter=書籍")),
-                               QStringLiteral("書籍"));
-    renamed.matters << QStringLiteral("書籍"); // the record entered last
-    EXPECT_EQ(state(), renamed);
+    EXPECT_EQ(home.read(QStringLiteral("Outgo.ini")),
+              ToCp932(catalog.replace(QStringLiteral("Matter=本"), QStringLiteral("Matter=書籍"))));
     EXPECT_FALSE(app.menu.enabled(MenuItem::editUndo));
     EXPECT_EQ(home.read(QStringLiteral("purslet.bak")), older);
-    EXPECT_FALSE(catalogCopyLeft());
+    EXPECT_FALSE(home.exists(QStringLiteral("Outgo.ini.bak")));
 }
 
-TEST_F(RenameMatterTest, AnEntryAfterARenameIsUndoneAloneWithoutAnOldCatalog)
+TEST_F(RenameMatterTest, AnEntryAfterARenameIsUndoneAloneWithoutTheOlderCatalog)
 {
-    EXPECT_EQ(RenameMatter(app, MatterKind::Outgo, QStringLiteral("本"), QStringLiteral("書籍")),
-              RenameOutcome::Renamed);
-    const State renamed = state();
+    EXPECT_EQ(rename(QStringLiteral("書籍")), RenameOutcome::Renamed);
+    const State afterRename = state();
     ASSERT_TRUE(EnterRecord(app, NewRecord{QStringLiteral("2024/02/01"), false, QStringLiteral("書籍"),
                                            Amount::fromYen(800), QString()}));
-    EXPECT_FALSE(catalogCopyLeft());
-    undo();
-    EXPECT_EQ(state(), renamed);
+    EXPECT_FALSE(home.exists(QStringLiteral("Outgo.ini.bak")));
+    UndoLastChange(app);
+    EXPECT_EQ(state(), afterRename);
 }

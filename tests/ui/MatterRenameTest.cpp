@@ -3,8 +3,8 @@
 #include "ProgramUnderTest.h"
 #include "UiTests.h"
 
-#include "ui/MainWindow.h"
 #include "platform/Codepage.h"
+#include "ui/MainWindow.h"
 #include "ui/MatterEditorDialog.h"
 
 #include <QApplication>
@@ -20,14 +20,7 @@ using namespace purslet::test;
 namespace {
 
 // What a rename changes: the outgo catalog's bytes and the records' matters.
-struct Kept
-{
-    QByteArray catalog;
-    QStringList matters;
-    bool operator==(const Kept &) const = default;
-};
-
-Kept kept(Program &p)
+std::pair<QByteArray, QStringList> kept(Program &p)
 {
     QStringList matters;
     const Grid &g = p.app().book.msfgCashier;
@@ -83,7 +76,7 @@ void MatterRenameTest::renameAndMergeAreUndoneWhole()
         RecordDirectly(input, QStringLiteral("2026/05/01"), false, QStringLiteral("本"), QStringLiteral("1200"));
         RecordDirectly(input, QStringLiteral("2026/05/02"), false, QStringLiteral("食費"), QStringLiteral("800"));
         RecordDirectly(input, QStringLiteral("2026/05/03"), false, QStringLiteral("本"), QStringLiteral("2500"));
-        const Kept before = kept(p);
+        const auto before = kept(p);
         p.ui.answers = c.answers;
 
         // The name box is before the estimate's: a Shift+Tab away.
@@ -95,17 +88,18 @@ void MatterRenameTest::renameAndMergeAreUndoneWhole()
             QCOMPARE(focus(), static_cast<QWidget *>(dialog->txtMatter()));
             press(Qt::Key_A, Qt::ControlModifier);
             typeText(c.typed);
-            SaveScreenshot(dialog, QStringLiteral("matter-rename.png"));
+            SaveScreenshot(dialog, c.answers.size() == 1 ? QStringLiteral("matter-rename.png")
+                                                         : QStringLiteral("matter-merge.png"));
             press(Qt::Key_Return);
         }});
         clickOutgoMatter(p, QStringLiteral("本"));
         QTRY_VERIFY(editor.done());
         QTRY_VERIFY(!QApplication::activeModalWidget());
 
-        const Kept after = kept(p);
-        QCOMPARE(after.catalog, ToCp932(c.catalog));
-        QCOMPARE(after.matters, QStringList({c.typed, QStringLiteral("食費"), c.typed}));
+        QCOMPARE(kept(p).first, ToCp932(c.catalog));
+        QCOMPARE(kept(p).second, QStringList({c.typed, QStringLiteral("食費"), c.typed}));
         QCOMPARE(p.window().statusPanel(1)->text(), c.status);
+        SaveScreenshot(&p.window(), QStringLiteral("matter-after-") + (c.answers.size() == 1 ? "rename.png" : "merge.png"));
 
         // Without a window manager nothing hands the keyboard back to the main window.
         p.window().activateWindow();

@@ -73,9 +73,10 @@ RenameOutcome RenameMatter(App &app, MatterKind kind, const QString &from, const
         return RenameOutcome::Failed;
     const qsizetype count = qsizetype(rows.size());
     const bool merge = CatalogHolds(app, kind, name);
-    if (merge && ui.messageBox(QStringLiteral("「%1」の記録 %2 件を「%3」にまとめますか？").arg(from, QString::number(count), name),
-                               QStringLiteral("事柄の統合"), MsgIcon::Question, MsgButtons::YesNo,
-                               MsgAnswer::No) != MsgAnswer::Yes)
+    if (merge &&
+        ui.messageBox(
+            QStringLiteral("「%1」の記録 %2 件を「%3」にまとめますか？").arg(from, QString::number(count), name),
+            QStringLiteral("事柄の統合"), MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return RenameOutcome::Declined;
 
     if (!app.menu.checked(MenuItem::setupHighSpeedMode))

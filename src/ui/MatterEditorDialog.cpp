@@ -75,7 +75,8 @@ MatterEditorDialog::MatterEditorDialog(MatterEditorPresenter &presenter, App &ap
     hints->add(m_cmdDelete, QStringLiteral("cmdDelete"));
     hints->add(m_cmdCancel, QStringLiteral("cmdCancel"));
 
-    connect(m_txtMatter, &QLineEdit::textEdited, this, [this](const QString &text) { m_presenter.setMatterText(text); });
+    connect(m_txtMatter, &QLineEdit::textEdited, this,
+            [this](const QString &text) { m_presenter.setMatterText(text); });
     connect(m_txtEstimate, &QLineEdit::textEdited, this, [this](const QString &text) {
         m_presenter.setEstimateText(text);
         m_presenter.txtEstimate_Change();

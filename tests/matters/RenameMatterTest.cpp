@@ -127,12 +127,15 @@ TEST_F(RenameMatterTest, NoToMergingAndNamesThatCannotBeAMatterChangeNothing)
         QString typed, message;
         RenameOutcome outcome;
     } cases[] = {
-        {QStringLiteral("食費"), QStringLiteral("「本」の記録 2 件を「食費」にまとめますか？"), RenameOutcome::Declined},
+        {QStringLiteral("食費"), QStringLiteral("「本」の記録 2 件を「食費」にまとめますか？"),
+         RenameOutcome::Declined},
         {QString(), QStringLiteral("事柄名を入力してください。"), RenameOutcome::Refused},
         {QStringLiteral("  "), QStringLiteral("事柄名を入力してください。"), RenameOutcome::Refused},
-        {QStringLiteral("その他"), QStringLiteral("「その他」はどの事柄にも入らない記録の行のため、事柄名にできません。"),
+        {QStringLiteral("その他"),
+         QStringLiteral("「その他」はどの事柄にも入らない記録の行のため、事柄名にできません。"),
          RenameOutcome::Refused},
-        {QStringLiteral("本\n2"), QStringLiteral("事柄名に改行やタブなどの制御文字は使えません。"), RenameOutcome::Refused},
+        {QStringLiteral("本\n2"), QStringLiteral("事柄名に改行やタブなどの制御文字は使えません。"),
+         RenameOutcome::Refused},
         {QStringLiteral("本😀"), QStringLiteral("「😀」(U+1F600)") + cp932, RenameOutcome::Refused},
     };
     for (const auto &c : cases) {
@@ -150,8 +153,8 @@ TEST_F(RenameMatterTest, NoToMergingAndNamesThatCannotBeAMatterChangeNothing)
 
 TEST_F(RenameMatterTest, HighSpeedModeTakesNoBackupAndTakesBackAnOlderUndo)
 {
-    ASSERT_TRUE(EnterRecord(app, NewRecord{QStringLiteral("2024/02/01"), true, QStringLiteral("給料"),
-                                           Amount::fromYen(800), QString()}));
+    ASSERT_TRUE(EnterRecord(
+        app, NewRecord{QStringLiteral("2024/02/01"), true, QStringLiteral("給料"), Amount::fromYen(800), QString()}));
     const QByteArray older = home.read(QStringLiteral("purslet.bak"));
     app.menu.setChecked(MenuItem::setupHighSpeedMode, true);
     EXPECT_EQ(rename(QStringLiteral("書籍")), RenameOutcome::Renamed);
@@ -167,8 +170,8 @@ TEST_F(RenameMatterTest, AnEntryAfterARenameIsUndoneAloneWithoutTheOlderCatalog)
 {
     EXPECT_EQ(rename(QStringLiteral("書籍")), RenameOutcome::Renamed);
     const State afterRename = state();
-    ASSERT_TRUE(EnterRecord(app, NewRecord{QStringLiteral("2024/02/01"), false, QStringLiteral("書籍"),
-                                           Amount::fromYen(800), QString()}));
+    ASSERT_TRUE(EnterRecord(
+        app, NewRecord{QStringLiteral("2024/02/01"), false, QStringLiteral("書籍"), Amount::fromYen(800), QString()}));
     EXPECT_FALSE(home.exists(QStringLiteral("Outgo.ini.bak")));
     UndoLastChange(app);
     EXPECT_EQ(state(), afterRename);

@@ -99,7 +99,8 @@ void MatterRenameTest::renameAndMergeAreUndoneWhole()
         QCOMPARE(kept(p).first, ToCp932(c.catalog));
         QCOMPARE(kept(p).second, QStringList({c.typed, QStringLiteral("食費"), c.typed}));
         QCOMPARE(p.window().statusPanel(1)->text(), c.status);
-        SaveScreenshot(&p.window(), QStringLiteral("matter-after-") + (c.answers.size() == 1 ? "rename.png" : "merge.png"));
+        SaveScreenshot(&p.window(),
+                       QStringLiteral("matter-after-") + (c.answers.size() == 1 ? "rename.png" : "merge.png"));
 
         // Without a window manager nothing hands the keyboard back to the main window.
         p.window().activateWindow();

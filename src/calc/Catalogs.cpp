@@ -9,6 +9,8 @@
 
 #include <QFile>
 
+#include <vector>
+
 namespace purslet {
 
 namespace {
@@ -62,6 +64,31 @@ int firstFreeSection(const IniFile &file)
         if (IniStore::ValueIn(file, QString::number(n), kMatterKey, QString()).isEmpty())
             return n;
     throw RuntimeError(RuntimeError::Overflow);
+}
+
+// The catalog's sections holding the matter, and in `used` how many
+// sections the readers see.
+std::vector<int> sectionsOf(const IniFile &file, const QString &matter, int *used = nullptr)
+{
+    std::vector<int> found;
+    int n = 0;
+    for (; n <= kLastPosition; ++n) {
+        const QString name = IniStore::ValueIn(file, QString::number(n), kMatterKey, QString());
+        if (name.isEmpty())
+            break;
+        if (name == matter)
+            found.push_back(n);
+    }
+    if (used)
+        *used = n;
+    return found;
+}
+
+void replaceCatalog(App &app, const QString &base, const IniFile &file)
+{
+    app.ini.invalidate(base);
+    WriteFileAtomically(app.ini.pathOf(base), file.serialize());
+    app.ini.invalidate(base);
 }
 } // namespace
 
@@ -140,6 +167,61 @@ void SaveMatterCatalog(App &app, MatterKind kind)
         throw RuntimeError(RuntimeError::FileNotFound);
     WriteFileAtomically(path, file.serialize());
     app.ini.invalidate(base);
+}
+
+bool CatalogHolds(const App &app, MatterKind kind, const QString &matter)
+{
+    const KindDescription &d = Describe(kind);
+    const Grid &grid = d.gridOf(app.book);
+    for (int r = 1; r <= grid.rows() - 4; ++r)
+        if (grid.text(r, 0) == matter)
+            return true;
+    return !sectionsOf(*app.ini.file(d.catalog), matter).empty();
+}
+
+void RenameCatalogMatter(App &app, MatterKind kind, const QString &from, const QString &to, const QString &estimate)
+{
+    const KindDescription &d = Describe(kind);
+    IniFile file = *app.ini.file(d.catalog);
+    const std::vector<int> sections = sectionsOf(file, from);
+    for (int n : sections) {
+        file.setValue(QString::number(n), kMatterKey, to);
+        if (!estimate.isEmpty())
+            file.setValue(QString::number(n), kEstimateKey, estimate);
+    }
+    if (!sections.empty())
+        replaceCatalog(app, d.catalog, file);
+
+    Grid &grid = d.gridOf(app.book);
+    for (int r = 1; r <= grid.rows() - 4; ++r) {
+        if (grid.text(r, 0) != from)
+            continue;
+        grid.setText(r, 0, to);
+        if (!estimate.isEmpty())
+            grid.setText(r, d.estimateColumn, estimate);
+    }
+}
+
+void RemoveCatalogMatter(App &app, MatterKind kind, const QString &matter)
+{
+    const KindDescription &d = Describe(kind);
+    IniFile file = *app.ini.file(d.catalog);
+    int used = 0;
+    const std::vector<int> sections = sectionsOf(file, matter, &used);
+    // From the last, so that each removal moves only entries already kept.
+    for (auto it = sections.rbegin(); it != sections.rend(); ++it) {
+        file.removeSection(QString::number(*it));
+        for (int n = *it + 1; n < used; ++n)
+            file.renameSection(QString::number(n), QString::number(n - 1));
+        --used;
+    }
+    if (!sections.empty())
+        replaceCatalog(app, d.catalog, file);
+
+    Grid &grid = d.gridOf(app.book);
+    for (int r = grid.rows() - 4; r >= 1; --r)
+        if (grid.text(r, 0) == matter)
+            grid.removeRow(r);
 }
 
 } // namespace purslet

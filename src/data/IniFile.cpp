@@ -72,6 +72,7 @@ bool sameName(const QString &a, const QString &b)
 void IniFile::buildIndex() const
 {
     m_index.clear();
+    m_repeatedNames = false;
     SectionIndex *current = nullptr; // only the first section of a name counts
     for (size_t i = 0; i < m_lines.size(); ++i) {
         const Line &line = m_lines[i];
@@ -79,6 +80,7 @@ void IniFile::buildIndex() const
             if (current)
                 current->end = i;
             const QString name = line.name.toCaseFolded();
+            m_repeatedNames = m_repeatedNames || m_index.contains(name);
             current = m_index.contains(name) ? nullptr : &m_index[name];
             if (current)
                 current->line = current->lastEntry = i;
@@ -152,6 +154,33 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
     } else {
         m_indexed = false; // the lines below moved
     }
+}
+
+void IniFile::removeSection(const QString &section)
+{
+    const SectionIndex *found = findSection(section);
+    if (!found)
+        return;
+    m_lines.erase(m_lines.begin() + qsizetype(found->line), m_lines.begin() + qsizetype(found->end));
+    m_indexed = false;
+}
+
+void IniFile::renameSection(const QString &from, const QString &to)
+{
+    const SectionIndex *found = findSection(from);
+    if (!found)
+        return;
+    const SectionIndex moved = *found;
+    m_lines[moved.line].name = to;
+    // Renumbering a catalog renames every section after a removed one: the
+    // index follows the one line instead of being built again each time.
+    const QString target = to.toCaseFolded();
+    if (m_repeatedNames || m_index.contains(target)) {
+        m_indexed = false;
+        return;
+    }
+    m_index.remove(from.toCaseFolded());
+    m_index.insert(target, moved);
 }
 
 } // namespace purslet

@@ -28,6 +28,10 @@ public:
     // Replaces the key in place, or appends it at the end of its section;
     // creates the section at the end of the file when it is missing.
     void setValue(const QString &section, const QString &key, const QString &value);
+    // Takes out the first section of the name with all its lines.
+    void removeSection(const QString &section);
+    // Gives the first section of the name another name, its lines unchanged.
+    void renameSection(const QString &from, const QString &to);
     bool isEmpty() const { return m_lines.empty(); }
 
 private:
@@ -53,6 +57,7 @@ private:
     std::vector<Line> m_lines;
     mutable QHash<QString, SectionIndex> m_index;
     mutable bool m_indexed = false;
+    mutable bool m_repeatedNames = false; // a later section hidden behind an earlier one of its name
 };
 
 } // namespace purslet

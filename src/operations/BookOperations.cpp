@@ -255,8 +255,14 @@ void UndoLastChange(App &app)
         return;
     }
     const PreviousFile remembered{app.doc.path, app.doc.title};
+    // A renamed matter's catalog comes back with the records that name it.
+    CatalogRestore catalog(app);
     app.doc.path = backup;
     const ReadResult result = FileReading(app, QString(), remembered);
+    if (result == ReadResult::Refused)
+        catalog.revert();
+    if (catalog.restored())
+        FillMatterCombo(app);
     // Only a whole backup is an earlier state of the book's own file; the
     // reader left a part of one without a file.
     if (result != ReadResult::Partial) {

@@ -5,12 +5,14 @@
 #include "calc/Catalogs.h"
 #include "calc/MatterSummary.h"
 #include "data/SetupValues.h"
+#include "operations/MatterOperations.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/Hints.h"
 #include "platform/Ui.h"
 #include "state/App.h"
 
 #include <cmath>
+#include <optional>
 
 namespace purslet {
 
@@ -51,9 +53,15 @@ void MatterEditorPresenter::requestClose()
 
 void MatterEditorPresenter::load(const QString &matter, const QString &estimateText)
 {
-    m_matter = matter;
+    m_original = m_matter = matter;
     m_estimate = estimateText;
     txtEstimate_Change();
+    m_loadedEstimate = m_estimate;
+}
+
+void MatterEditorPresenter::setMatterText(const QString &text)
+{
+    m_matter = text;
 }
 
 void MatterEditorPresenter::setEstimateText(const QString &text)
@@ -94,6 +102,21 @@ void MatterEditorPresenter::cmdRenewal_Click()
         }
         if (!InlineErrorDialog(ui, e))
             return;
+    }
+    if (m_matter != m_original) {
+        // The estimate goes with a rename only when it was changed too, so
+        // that the catalog entry keeps its text otherwise.
+        std::optional<Amount> changedEstimate;
+        if (parsed && m_estimate != m_loadedEstimate)
+            changedEstimate = amount;
+        switch (RenameMatter(m_app, kind.kind, m_original, m_matter, changedEstimate)) {
+        case RenameOutcome::Renamed:
+        case RenameOutcome::Merged: requestClose(); return;
+        case RenameOutcome::Unchanged: break; // blanks or another form of the same name
+        case RenameOutcome::Refused:
+        case RenameOutcome::Declined:
+        case RenameOutcome::Failed: return;
+        }
     }
     // Only a matter row takes an estimate, never the header, empty or total rows.
     if (parsed && !RunInlineStep(ui, [&] {

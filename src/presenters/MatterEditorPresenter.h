@@ -10,9 +10,9 @@ namespace purslet {
 class App;
 struct KindDescription;
 
-// The matter editor (frmMatter): changes the estimate of one catalog matter
-// or deletes it, working on the current row of the summary grid the matter
-// was picked on.
+// The matter editor (frmMatter): changes the estimate of one catalog matter,
+// renames it (merging it into another matter of the name), or deletes it,
+// working on the current row of the summary grid the matter was picked on.
 class MatterEditorPresenter final
 {
 public:
@@ -23,7 +23,9 @@ public:
     // Fills the fields before the editor is shown.
     void load(const QString &matter, const QString &estimateText);
 
+    // The name as the box shows it: the matter's, or what the user typed.
     const QString &matter() const { return m_matter; }
+    void setMatterText(const QString &text);
     const QString &estimate() const { return m_estimate; }
     // What the user typed; the change handler filters it.
     void setEstimateText(const QString &text);
@@ -48,8 +50,10 @@ private:
     void changed();
 
     App &m_app;
+    QString m_original; // the matter being edited
     QString m_matter;
     QString m_estimate;
+    QString m_loadedEstimate;
 };
 
 } // namespace purslet

@@ -92,6 +92,7 @@ EndOutcome fileEnd_Click(Presenters &p, ShellView &view)
     const QString backup = app.programFile(kBackupFileName);
     if (QFile::exists(backup) && !QFile::remove(backup))
         return EndOutcome::StepFailed;
+    RemoveCatalogBackups(app);
 
     // 5. The end, which runs no destructors: an encrypted book's key is wiped first.
     app.doc.key.release();

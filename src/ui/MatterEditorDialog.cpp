@@ -30,8 +30,6 @@ MatterEditorDialog::MatterEditorDialog(MatterEditorPresenter &presenter, App &ap
     frame->setMouseTracking(true);
     m_txtMatter = new QLineEdit(frame);
     m_txtMatter->setObjectName(QStringLiteral("txtMatter"));
-    m_txtMatter->setReadOnly(true);
-    m_txtMatter->setFocusPolicy(Qt::NoFocus);
     m_txtEstimate = new QLineEdit(frame);
     m_txtEstimate->setObjectName(QStringLiteral("txtEstimate"));
     m_txtEstimate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -77,6 +75,8 @@ MatterEditorDialog::MatterEditorDialog(MatterEditorPresenter &presenter, App &ap
     hints->add(m_cmdDelete, QStringLiteral("cmdDelete"));
     hints->add(m_cmdCancel, QStringLiteral("cmdCancel"));
 
+    connect(m_txtMatter, &QLineEdit::textEdited, this,
+            [this](const QString &text) { m_presenter.setMatterText(text); });
     connect(m_txtEstimate, &QLineEdit::textEdited, this, [this](const QString &text) {
         m_presenter.setEstimateText(text);
         m_presenter.txtEstimate_Change();
@@ -104,7 +104,8 @@ MatterEditorDialog::~MatterEditorDialog()
 void MatterEditorDialog::syncFromPresenter()
 {
     const QSignalBlocker b0(m_txtMatter), b1(m_txtEstimate);
-    m_txtMatter->setText(m_presenter.matter());
+    if (m_txtMatter->text() != m_presenter.matter())
+        m_txtMatter->setText(m_presenter.matter());
     if (m_txtEstimate->text() != m_presenter.estimate()) {
         const int fromEnd = int(m_txtEstimate->text().size()) - m_txtEstimate->cursorPosition();
         m_txtEstimate->setText(m_presenter.estimate());

@@ -10,7 +10,7 @@ namespace purslet {
 class App;
 class MatterEditorPresenter;
 
-// The modal matter editor: the estimate of one matter, or its deletion.
+// The modal matter editor: the name and estimate of one matter, or its deletion.
 class MatterEditorDialog final : public QDialog
 {
     Q_OBJECT

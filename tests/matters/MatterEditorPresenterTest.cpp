@@ -177,6 +177,26 @@ TEST_F(MatterEditorTest, UpdateWithTheCatalogGoneWritesNoFile)
     EXPECT_EQ(closes, 1);
 }
 
+TEST_F(MatterEditorTest, ANewNameTakesAChangedEstimateAlongAndADeclinedMergeKeepsTheEditorOpen)
+{
+    open(QStringLiteral("本"));
+    editor.setMatterText(QStringLiteral("食費"));
+    ui.answers.push_back(MsgAnswer::No);
+    editor.cmdRenewal_Click();
+    EXPECT_EQ(ui.lastMessage().title, QStringLiteral("事柄の統合"));
+    EXPECT_EQ(closes, 0);
+
+    editor.setMatterText(QStringLiteral("書籍"));
+    editor.setEstimateText(QStringLiteral("1200"));
+    editor.txtEstimate_Change();
+    editor.cmdRenewal_Click();
+    EXPECT_EQ(closes, 1);
+    // In its own place, not where a rewrite in the grid's order would put it.
+    EXPECT_EQ(catalog(QStringLiteral("1"), QStringLiteral("Matter")), QStringLiteral("書籍"));
+    EXPECT_EQ(catalog(QStringLiteral("1"), QStringLiteral("Estimate")), QStringLiteral("1,200"));
+    EXPECT_EQ(estimateOf(QStringLiteral("書籍")), QStringLiteral("1,200"));
+}
+
 TEST_F(MatterEditorTest, DeleteAsksAndRemovesTheMatterFromGridListAndCatalog)
 {
     open(QStringLiteral("食費"));

@@ -209,6 +209,7 @@ TEST_F(ShutdownTest, RewritesSetupInTableOrderAndRemovesTheBackup)
                    QStringLiteral("[frmMatter]\nLeft=10\nTop=20\n[Stray]\nkey=1\n[FileHistory]\n1=/x/a.psl\n"));
     start();
     home.write(QStringLiteral("purslet.bak"), "x");
+    home.write(QStringLiteral("Outgo.ini.bak"), "x"); // the catalog kept with it
     view.windows[ShellWindow::Calendar].left = 1234;
     app.book.msfgCashier.setColWidth(5, 3000);
     app.book.IncomeSortAscending = false;
@@ -219,6 +220,7 @@ TEST_F(ShutdownTest, RewritesSetupInTableOrderAndRemovesTheBackup)
     EXPECT_EQ(ui.endRequests, 1);
     EXPECT_TRUE(ui.messages.empty()); // unmodified: no question
     EXPECT_FALSE(home.exists(QStringLiteral("purslet.bak")));
+    EXPECT_FALSE(home.exists(QStringLiteral("Outgo.ini.bak")));
     EXPECT_FALSE(app.doc.key.held()); // the end runs no destructors: wiped before it
 
     const QString text = setupText();

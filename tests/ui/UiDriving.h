@@ -43,6 +43,8 @@ public:
 
     // Message boxes come up for real, to be answered with keys (ModalAnswers).
     bool realBoxes = false;
+    // So do the modal windows the program registered.
+    bool realModals = false;
 
     MsgAnswer messageBox(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons,
                          MsgAnswer defaultAnswer) override
@@ -64,7 +66,7 @@ public:
     bool showModal(ModalWindow window) override
     {
         modals << ModalWindowName(window);
-        return true;
+        return realModals ? QtUi::showModal(window) : true;
     }
     void endProgram() override { ++ends; }
 

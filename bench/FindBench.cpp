@@ -4,6 +4,7 @@
 #include "LargestBook.h"
 
 #include "calc/Period.h"
+#include "calc/RecordSearch.h"
 #include "data/Book.h"
 #include "operations/BookOperations.h"
 #include "presenters/FindPresenter.h"
@@ -54,6 +55,7 @@ void BM_FindNext(benchmark::State &state)
     for (auto _ : state)
         row = find.step(text, row, +1);
     benchmark::DoNotOptimize(row);
+    state.counters["matches"] = double(MatchingRows(app.book, text).size());
 }
 
 // Every step with another text than the one before: the matches worked out afresh.

@@ -104,6 +104,14 @@ void FindBarTest::findsRecordsByKeys()
     QCOMPARE(cashier->currentIndex().row(), 2);
     QVERIFY(p.window().menuAction(MenuItem::editDelete)->isEnabled());
     QCOMPARE(p.app().book.monthCashier.text(p.app().book.monthCashier.rowSel(), 5), QStringLiteral("abc社"));
+
+    // F3 from the cash book goes on with the text, the bar shown again.
+    press(Qt::Key_PageDown, Qt::ControlModifier);
+    press(Qt::Key_F3);
+    QVERIFY(p.book->findBar()->isVisible());
+    QCOMPARE(focus(), static_cast<QWidget *>(cashier));
+    QCOMPARE(cashier->currentIndex().row(), 0);
+    QCOMPARE(p.window().statusPanel(1)->text(), QStringLiteral("1 / 2 件"));
 }
 
 PURSLET_UI_TEST(FindBarTest)

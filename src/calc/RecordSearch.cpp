@@ -58,10 +58,7 @@ public:
     }
 
 private:
-    bool isAmount(const QString &cell) const
-    {
-        return !cell.isEmpty() && AmountDigits(cell) == m_amount;
-    }
+    bool isAmount(const QString &cell) const { return !cell.isEmpty() && AmountDigits(cell) == m_amount; }
 
     // A book holds few matters among many records: each is folded once.
     QString folded(const QString &text, bool remember)

@@ -29,7 +29,8 @@ FindBar::FindBar(App &app, QWidget *parent) : QWidget(parent), m_presenter(app)
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    QToolButton *previous = button(QStringLiteral("cmdFindPrevious"), QStringLiteral("▲"), QStringLiteral("前を検索 (Shift+F3)"));
+    QToolButton *previous =
+        button(QStringLiteral("cmdFindPrevious"), QStringLiteral("▲"), QStringLiteral("前を検索 (Shift+F3)"));
     QToolButton *next = button(QStringLiteral("cmdFindNext"), QStringLiteral("▼"), QStringLiteral("次を検索 (F3)"));
     QToolButton *close = button(QStringLiteral("cmdFindClose"), QStringLiteral("×"), QStringLiteral("閉じる (Esc)"));
     layout->addWidget(label);
@@ -47,8 +48,10 @@ FindBar::FindBar(App &app, QWidget *parent) : QWidget(parent), m_presenter(app)
             onClosed();
     });
     // F3 goes on from the cash book too, wherever the focus is in the book window.
-    new QShortcut(QKeySequence(Qt::Key_F3), parent, [this] { step(+1); }, Qt::WidgetWithChildrenShortcut);
-    new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), parent, [this] { step(-1); }, Qt::WidgetWithChildrenShortcut);
+    new QShortcut(
+        QKeySequence(Qt::Key_F3), parent, [this] { step(+1); }, Qt::WidgetWithChildrenShortcut);
+    new QShortcut(
+        QKeySequence(Qt::SHIFT | Qt::Key_F3), parent, [this] { step(-1); }, Qt::WidgetWithChildrenShortcut);
     hide();
 }
 

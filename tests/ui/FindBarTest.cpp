@@ -6,8 +6,8 @@
 #include "ui/FindBar.h"
 #include "ui/MainWindow.h"
 
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>

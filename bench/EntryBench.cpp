@@ -41,12 +41,9 @@ QString dateOf(int i)
 
 void BM_EntryPresenter(benchmark::State &state, bool highSpeed)
 {
-    QTemporaryDir dir;
-    qputenv("PURSLET_HOME", dir.path().toLocal8Bit());
-    bench::WriteCatalogs(dir.path());
-    bench::NullUi ui;
-    App app(ui, dir.path());
-    bench::FillBook(app, kBookRecords);
+    bench::BookInFolder book(kBookRecords);
+    App &app = *book.app;
+    qputenv("PURSLET_HOME", book.dir.path().toLocal8Bit());
     app.menu.setChecked(MenuItem::setupHighSpeedMode, highSpeed);
     InputPresenter input(app);
     int i = 0;
@@ -63,6 +60,32 @@ void BM_EntryPresenter(benchmark::State &state, bool highSpeed)
 
 BENCHMARK_CAPTURE(BM_EntryPresenter, backup, false)->Unit(benchmark::kMillisecond)->Iterations(kEntries);
 BENCHMARK_CAPTURE(BM_EntryPresenter, highspeed, true)->Unit(benchmark::kMillisecond)->Iterations(kEntries);
+
+// A recorded entry corrected in place at the largest book: loaded from its
+// row, given another date and amount, applied.
+void BM_CorrectPresenter(benchmark::State &state, bool highSpeed)
+{
+    bench::BookInFolder book(kMaxRecords);
+    App &app = *book.app;
+    qputenv("PURSLET_HOME", book.dir.path().toLocal8Bit());
+    app.menu.setChecked(MenuItem::setupHighSpeedMode, highSpeed);
+    InputPresenter input(app);
+    int i = 0;
+    for (auto _ : state) {
+        app.entry.changeRow = 1 + i * 7919 % kMaxRecords;
+        app.entry.changeShownRow = app.entry.changeRow;
+        app.notify(AppChange::Change);
+        input.setDate(dateOf(i));
+        input.setMoneyText(QString::number(100 + i));
+        input.cmdEnter_Click();
+        ++i;
+    }
+    if (app.book.recordCount() != kMaxRecords || input.changing())
+        state.SkipWithError("records were not corrected");
+}
+
+BENCHMARK_CAPTURE(BM_CorrectPresenter, backup, false)->Unit(benchmark::kMillisecond)->Iterations(100);
+BENCHMARK_CAPTURE(BM_CorrectPresenter, highspeed, true)->Unit(benchmark::kMillisecond)->Iterations(100);
 
 #if PURSLET_BENCH_WINDOW
 // The whole program on screen: the amount typed into the real field and the

@@ -11,33 +11,16 @@
 #include "state/App.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 using namespace purslet;
 
 namespace {
 
-struct Fixture
+bench::BookInFolder &fixture()
 {
-    QTemporaryDir dir;
-    bench::NullUi ui;
-    std::unique_ptr<App> app;
-
-    Fixture()
-    {
-        bench::WriteCatalogs(dir.path());
-        app = std::make_unique<App>(ui, dir.path());
-        bench::FillBook(*app, kMaxRecords);
-    }
-};
-
-Fixture &fixture()
-{
-    static Fixture f;
+    static bench::BookInFolder f(kMaxRecords);
     return f;
 }
 

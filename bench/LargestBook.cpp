@@ -83,4 +83,11 @@ void FillBook(App &app, int records)
     CalcMatterSummary(app.book, app.ui);
 }
 
+BookInFolder::BookInFolder(int records)
+{
+    WriteCatalogs(dir.path());
+    app = std::make_unique<App>(ui, dir.path());
+    FillBook(*app, records);
+}
+
 } // namespace purslet::bench

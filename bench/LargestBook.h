@@ -3,6 +3,9 @@
 #include "platform/Ui.h"
 
 #include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
 
 namespace purslet {
 
@@ -24,6 +27,16 @@ public:
     void endProgram() override;
 };
 
+
+// A program folder of its own with the catalogs, and the program's state on
+// a book of `records` records.
+struct BookInFolder
+{
+    explicit BookInFolder(int records);
+    QTemporaryDir dir;
+    NullUi ui;
+    std::unique_ptr<App> app;
+};
 
 // Income.ini and Outgo.ini with kMatters matters each.
 void WriteCatalogs(const QString &folder);

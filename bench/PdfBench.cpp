@@ -20,17 +20,10 @@ using namespace purslet;
 
 namespace {
 
-struct Fixture
+struct Fixture : bench::BookInFolder
 {
-    QTemporaryDir dir;
-    bench::NullUi ui;
-    std::unique_ptr<App> app;
-
-    Fixture()
+    Fixture() : BookInFolder(kMaxRecords)
     {
-        bench::WriteCatalogs(dir.path());
-        app = std::make_unique<App>(ui, dir.path());
-        bench::FillBook(*app, kMaxRecords);
         app->doc.path = path("book.psl");
         app->doc.title = QStringLiteral("book.psl");
         FileWriting(*app);

@@ -18,23 +18,9 @@ using namespace purslet;
 
 namespace {
 
-struct Fixture
+bench::BookInFolder &fixture()
 {
-    QTemporaryDir dir;
-    bench::NullUi ui;
-    std::unique_ptr<App> app;
-
-    Fixture()
-    {
-        bench::WriteCatalogs(dir.path());
-        app = std::make_unique<App>(ui, dir.path());
-        bench::FillBook(*app, kMaxRecords);
-    }
-};
-
-Fixture &fixture()
-{
-    static Fixture f;
+    static bench::BookInFolder f(kMaxRecords);
     return f;
 }
 
@@ -60,8 +46,6 @@ void BM_StepThroughAllMonths(benchmark::State &state)
             StepPeriod(app, -1);
     }
     state.counters["steps"] = double(steps);
-    state.counters["per_step_ms"] =
-        benchmark::Counter(double(steps) * 1000.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     ShowPeriod(app, QString());
 }
 

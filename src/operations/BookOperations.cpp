@@ -12,6 +12,7 @@
 #include "calc/BookReset.h"
 #include "platform/Codepage.h"
 #include "platform/ErrorDialogs.h"
+#include "platform/RuntimeError.h"
 #include "platform/Ui.h"
 #include "state/App.h"
 #include "state/BookFile.h"
@@ -102,14 +103,11 @@ void disableUndo(App &app)
 
 } // namespace
 
-bool EnterRecord(App &app, const NewRecord &record)
+namespace {
+
+// Refused here rather than saved as "?" without a word.
+bool holdsOnlyCp932(App &app, const NewRecord &record)
 {
-    Book &book = app.book;
-    if (book.recordCount() >= kMaxRecords) {
-        entryError(app.ui, QStringLiteral("1冊の出納帳に記入できるのは32,767件までです。これ以上は記入できません。"));
-        return false;
-    }
-    // Refused here rather than saved as "?" without a word.
     for (const QString *field : {&record.date, &record.matter, &record.memo}) {
         const QString bad = FirstCharWithoutCp932(*field);
         if (bad.isEmpty())
@@ -119,9 +117,16 @@ bool EnterRecord(App &app, const NewRecord &record)
                                .arg(QuotedChar(bad)));
         return false;
     }
+    return true;
+}
 
+// The record put in its date's place, after the records of that date, with
+// the catalogs, balances and summaries following. `replacing` is the row it
+// takes the place of, or 0 for a new record.
+bool placeRecord(App &app, const NewRecord &record, int replacing, const QString &backupLabel)
+{
     if (!highSpeed(app))
-        TakeBackup(app, QStringLiteral("入力"));
+        TakeBackup(app, backupLabel);
     ShowStatus(app.ui, QStringLiteral("出納帳にデータを書きこんでいます..."));
     // Cleared on every way out, an abandoned step included.
     auto clearStatus = qScopeGuard([&] { ShowStatus(app.ui, QString()); });
@@ -132,8 +137,14 @@ bool EnterRecord(App &app, const NewRecord &record)
     const QStringList cells{record.date, matter, FormatAmountBlank(incomeAmount), FormatAmountBlank(outgoAmount),
                             QString(),   record.memo};
 
+    Book &book = app.book;
     Grid &grid = book.msfgCashier;
-    if (!RunStep(app.ui, [&] { insertInDateOrder(grid, cells); }))
+    if (!RunStep(app.ui, [&] {
+            Grid::Bulk bulk(grid);
+            if (replacing > 0)
+                grid.removeRow(replacing);
+            insertInDateOrder(grid, cells);
+        }))
         return false;
     RecalcCashier(book, app.ui, grid.rows() - 4);
     if (!RunStep(app.ui, [&] { AppendMatter(app, matter, KindFor(record.income)); }))
@@ -146,6 +157,51 @@ bool EnterRecord(App &app, const NewRecord &record)
     return true;
 }
 
+} // namespace
+
+bool EnterRecord(App &app, const NewRecord &record)
+{
+    if (app.book.recordCount() >= kMaxRecords) {
+        entryError(app.ui, QStringLiteral("1冊の出納帳に記入できるのは32,767件までです。これ以上は記入できません。"));
+        return false;
+    }
+    return holdsOnlyCp932(app, record) && placeRecord(app, record, 0, QStringLiteral("入力"));
+}
+
+bool ChangeRecord(App &app, int row, const NewRecord &record)
+{
+    // Takes a record's place: a full book can be corrected.
+    if (row < 1 || row > app.book.recordCount())
+        return false;
+    return holdsOnlyCp932(app, record) && placeRecord(app, record, row, QStringLiteral("修正"));
+}
+
+NewRecord RecordAt(const Book &book, int row)
+{
+    const Grid &grid = book.msfgCashier;
+    NewRecord r;
+    r.date = grid.text(row, 0);
+    r.matter = grid.text(row, 1);
+    r.memo = grid.text(row, 5);
+    // A text file may hold what is no amount: it counts as none, as in the balances.
+    try {
+        const Amount income = CellToAmount(grid.text(row, 2));
+        r.income = !income.isZero();
+        r.amount = r.income ? income : CellToAmount(grid.text(row, 3));
+    } catch (const RuntimeError &) {
+        r.amount = Amount();
+    }
+    return r;
+}
+
+int BookRowOfShown(const Book &book, int shownRow)
+{
+    const Grid &shown = book.shownCashier();
+    if (shownRow < book.firstShownRecord() || shownRow > shown.rows() - 4)
+        return 0;
+    return book.period.isEmpty() ? shownRow : book.monthRows.at(size_t(shownRow - 2));
+}
+
 void DeleteRecords(App &app, int first, int last)
 {
     Book &book = app.book;
@@ -153,7 +209,7 @@ void DeleteRecords(App &app, int first, int last)
     // kept in the order it was read.
     std::vector<int> doomed;
     for (int r = first; r <= last; ++r)
-        doomed.push_back(book.period.isEmpty() ? r : book.monthRows.at(size_t(r - 2)));
+        doomed.push_back(BookRowOfShown(book, r));
     std::sort(doomed.begin(), doomed.end());
 
     if (!highSpeed(app))

@@ -8,6 +8,7 @@
 namespace purslet {
 
 class App;
+struct Book;
 class Ui;
 
 // Every change to the book goes through one of these. Each runs the whole
@@ -27,6 +28,16 @@ struct NewRecord
 // Records `record` after the records of its date. False when it was refused
 // (a full book, a character code page 932 lacks) or a step was abandoned.
 bool EnterRecord(App &app, const NewRecord &record);
+
+// Puts `record` in the place of the whole book's record at `row`, moved to
+// its date's place; Undo's caption says "-修正".
+bool ChangeRecord(App &app, int row, const NewRecord &record);
+// The whole book's record at `row` as the entry window holds one.
+NewRecord RecordAt(const Book &book, int row);
+// The whole book's row of the record the cash book shows at `shownRow`; 0
+// for a row that is no record (the header, a month's carried balance, the
+// empty rows, the total).
+int BookRowOfShown(const Book &book, int shownRow);
 
 // Deletes the cash book's rows first..last, which must be records.
 void DeleteRecords(App &app, int first, int last);

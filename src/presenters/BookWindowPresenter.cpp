@@ -21,6 +21,23 @@ void BookWindowPresenter::msfgCashier_Click()
     const Grid &grid = m_app.book.shownCashier();
     const int end = grid.rowSel();
     m_app.menu.setEnabled(MenuItem::editDelete, end >= m_app.book.firstShownRecord() && end < grid.rows() - 3);
+    // Another row chosen: the correction of the one before is given up.
+    EntryState &entry = m_app.entry;
+    if (entry.changeRow > 0 && (grid.row() != entry.changeShownRow || end != entry.changeShownRow)) {
+        entry.changeRow = entry.changeShownRow = 0;
+        m_app.notify(AppChange::Change);
+    }
+}
+
+bool BookWindowPresenter::msfgCashier_DblClick(int row)
+{
+    const int bookRow = BookRowOfShown(m_app.book, row);
+    if (bookRow == 0)
+        return false;
+    m_app.entry.changeRow = bookRow;
+    m_app.entry.changeShownRow = row;
+    m_app.notify(AppChange::Change);
+    return true;
 }
 
 void BookWindowPresenter::cmbPeriod_Click(const QString &period)

@@ -20,6 +20,9 @@ public:
 
     // Reads the current row and selection end the view mirrored into the grid.
     void msfgCashier_Click();
+    // A double-click or Enter on a cash book row: its record goes to the
+    // entry window to be corrected. False for a row that is no record.
+    bool msfgCashier_DblClick(int row);
     void msfgIncome_MouseDown(bool leftButton);
     void msfgOutgo_MouseDown(bool leftButton);
     // Grid rows: 0 is the header.

@@ -18,6 +18,12 @@ InputPresenter::InputPresenter(App &app) : m_app(app)
     m_listener = m_app.listen([this](AppChange change) {
         if (change == AppChange::Entry)
             changed();
+        else if (change == AppChange::Change)
+            changing() ? loadChange() : leaveChange(false);
+        // Another change to the book, or another period, moves the rows: the
+        // correction is given up rather than put in the wrong place.
+        else if (changing() && !m_applying)
+            leaveChange(false);
     });
 }
 
@@ -171,7 +177,16 @@ void InputPresenter::cmdEnter_Click()
     if (m_money.isEmpty() || !Amount::tryParse(m_money, amount))
         return; // the button is disabled without an amount
 
-    if (!EnterRecord(m_app, NewRecord{m_date, income(), m_matter, amount, memo()}))
+    const NewRecord record{m_date, income(), m_matter, amount, memo()};
+    if (changing()) {
+        m_applying = true;
+        const bool changed = ChangeRecord(m_app, m_app.entry.changeRow, record);
+        m_applying = false;
+        if (changed)
+            leaveChange(true);
+        return;
+    }
+    if (!EnterRecord(m_app, record))
         return;
 
     // Cleared from code without completing: the next record starts empty.
@@ -181,6 +196,67 @@ void InputPresenter::cmdEnter_Click()
     setMemo(QString(), 0);
     m_enterEnabled = false;
     changed();
+}
+
+QString InputPresenter::enterCaption() const
+{
+    return changing() ? QStringLiteral("修正(&E)") : QStringLiteral("記入(&E)");
+}
+
+QString InputPresenter::windowTitle() const
+{
+    const QString title = QStringLiteral("インプットウインドウ");
+    // The row first: a narrow window cuts the end of its title.
+    return changing() ? QStringLiteral("%1行目の修正 - ").arg(m_app.entry.changeShownRow) + title : title;
+}
+
+void InputPresenter::loadChange()
+{
+    const NewRecord r = RecordAt(m_app.book, m_app.entry.changeRow);
+    if (!m_inChange) {
+        m_saved = {m_date, m_matter, m_money, memo(), income()};
+        m_inChange = true;
+    }
+    m_date = r.date;
+    optCashier_Click(r.income ? 0 : 1);
+    // Selected whole: what is typed replaces it, an arrow key keeps it.
+    m_matter = r.matter;
+    m_matterCaret = int(m_matter.size());
+    m_matterSelStart = 0;
+    m_matterSelLength = int(m_matter.size());
+    m_money = r.amount.isZero() ? QString() : FilterDigits(FormatAmount(r.amount));
+    m_enterEnabled = !m_money.isEmpty();
+    setMemo(r.memo, int(r.memo.size()));
+    changed();
+    if (onChangeMode)
+        onChangeMode();
+}
+
+void InputPresenter::leaveChange(bool applied)
+{
+    if (!m_inChange)
+        return;
+    m_inChange = false;
+    m_app.entry.changeRow = m_app.entry.changeShownRow = 0;
+    m_date = m_saved.date;
+    if (income() != m_saved.income)
+        optCashier_Click(m_saved.income ? 0 : 1);
+    m_matter = applied ? QString() : m_saved.matter;
+    m_matterCaret = int(m_matter.size());
+    m_matterSelStart = m_matterSelLength = 0;
+    m_money = applied ? QString() : m_saved.money;
+    m_enterEnabled = !m_money.isEmpty();
+    const QString memoText = applied ? QString() : m_saved.memo;
+    setMemo(memoText, int(memoText.size()));
+    changed();
+    if (onChangeMode)
+        onChangeMode();
+}
+
+void InputPresenter::cancelChange()
+{
+    if (changing())
+        leaveChange(false);
 }
 
 namespace {

@@ -63,6 +63,14 @@ public:
 
     bool enterEnabled() const { return m_enterEnabled; }
 
+    // Change mode: the fields hold a recorded entry and the record button
+    // puts them in its place.
+    bool changing() const { return m_app.entry.changeRow > 0; }
+    QString enterCaption() const;
+    QString windowTitle() const;
+    // Esc: back to the new record the window held before, nothing changed.
+    void cancelChange();
+
     bool EntrySuppressCompletion = false;
     qint16 EntrySavedCaret = 0;
 
@@ -78,9 +86,24 @@ public:
 
     std::function<void()> onChanged;      // any field, caret or enabled state
     std::function<void()> onShowCalendar; // the date field asks for the calendar window
+    std::function<void()> onChangeMode;   // change mode began (focus to the matter box) or ended
 
 private:
     void changed();
+    void loadChange();
+    // Leaves change mode; the fields are those of before it, or, after a
+    // correction, a new record's empty ones on the date of before.
+    void leaveChange(bool applied);
+
+    // The new record's fields while a recorded one is in them.
+    struct Saved
+    {
+        QString date, matter, money, memo;
+        bool income = true;
+    };
+    Saved m_saved;
+    bool m_applying = false;
+    bool m_inChange = false;
 
     App &m_app;
     QString m_date;

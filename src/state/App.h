@@ -53,6 +53,11 @@ struct EntryState
     // give it back (Cp932Form).
     void setMemo(const QString &text, int caret, int selStart = -1, int selLength = 0);
     QString memoSelectedText() const { return memo.mid(memoSelStart, memoSelLength); }
+
+    // The record the entry window corrects: its row in the whole book and the
+    // row the cash book shows it on; 0 while the window makes a new record.
+    int changeRow = 0;
+    int changeShownRow = 0;
 };
 
 // What a command changed that another window shows.
@@ -60,6 +65,7 @@ enum class AppChange {
     Entry, // the entry window's fields
     Book,  // the records: entered, deleted, read, undone or a new book
     Period, // the period shown: the whole book or another month
+    Change, // a record asked to be corrected in the entry window, or no longer
 };
 
 // The one application object: owns the book, the menu state and the shared

@@ -102,6 +102,8 @@ BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent
     connect(cashier->selectionModel(), &QItemSelectionModel::selectionChanged, this, cashierChanged);
     connect(cashier->selectionModel(), &QItemSelectionModel::currentChanged, this, cashierChanged);
     m_app.book.readCashierSelection = [this] { mirrorCashierSelection(); };
+    // Enter on a record corrects it in the entry window, as a double-click does.
+    cashier->installEventFilter(this);
 
     m_listener = m_app.listen([this](AppChange change) {
         if (change == AppChange::Book || change == AppChange::Period)
@@ -420,6 +422,12 @@ int BookWindow::gridOf(QObject *watched) const
 
 bool BookWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_grids[0].view && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier)
+            return m_presenter.msfgCashier_DblClick(m_grids[0].view->currentIndex().row() + 1);
+        return false;
+    }
     const int tab = gridOf(watched);
     if (tab < 0)
         return false;
@@ -440,6 +448,21 @@ bool BookWindow::eventFilter(QObject *watched, QEvent *event)
             m_presenter.msfgCashier_Click();
         }
         break;
+    case QEvent::MouseButtonDblClick: {
+        // Taken here rather than from the view's signal, which a window
+        // activated by the first click never sends.
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (tab == 0 && watched == m_grids[0].view->viewport() && mouse->button() == Qt::LeftButton) {
+            const QModelIndex index = m_grids[0].view->indexAt(mouse->position().toPoint());
+            if (index.isValid()) {
+                // The row corrected stays highlighted.
+                m_grids[0].view->selectRow(index.row());
+                if (m_presenter.msfgCashier_DblClick(index.row() + 1))
+                    return true;
+            }
+        }
+        break;
+    }
     case QEvent::Resize:
         if (tab == 0 && watched == m_grids[0].view->viewport())
             fitMemoColumn();

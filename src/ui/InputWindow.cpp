@@ -13,6 +13,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -220,12 +222,31 @@ InputWindow::InputWindow(InputPresenter &presenter, App &app, QWidget *parent)
     connect(m_cmdEnter, &QPushButton::clicked, this, [this] { m_presenter.cmdEnter_Click(); });
 
     m_presenter.onChanged = [this] { syncFromPresenter(); };
+    m_presenter.onChangeMode = [this] { showChangeMode(); };
     syncFromPresenter();
 }
 
 InputWindow::~InputWindow()
 {
     m_presenter.onChanged = nullptr;
+    m_presenter.onChangeMode = nullptr;
+}
+
+void InputWindow::showChangeMode()
+{
+    m_cmdEnter->setText(m_presenter.enterCaption());
+    QMdiSubWindow *sub = nullptr;
+    for (QWidget *w = parentWidget(); w && !sub; w = w->parentWidget())
+        sub = qobject_cast<QMdiSubWindow *>(w);
+    setWindowTitle(m_presenter.windowTitle());
+    if (sub)
+        sub->setWindowTitle(m_presenter.windowTitle());
+    if (!m_presenter.changing())
+        return;
+    // The correction is typed as a new record is: from the matter box.
+    if (sub && sub->mdiArea())
+        sub->mdiArea()->setActiveSubWindow(sub);
+    m_cmbMatter->setFocus(Qt::OtherFocusReason);
 }
 
 bool InputWindow::keepsClipboardKeys(const QWidget *focus) const
@@ -353,6 +374,11 @@ void InputWindow::keyPressEvent(QKeyEvent *event)
 {
     if (isAltE(event)) {
         pressEnter();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && m_presenter.changing()) {
+        m_presenter.cancelChange();
         event->accept();
         return;
     }

@@ -34,6 +34,8 @@ public:
 
     // Mirrors the presenter into the controls.
     void syncFromPresenter();
+    // The record button's caption, the title and the focus for change mode.
+    void showChangeMode();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,7 @@
 #include "../matters/BookFixture.h"
 
 #include "calc/Period.h"
+#include "platform/Codepage.h"
 #include "data/Book.h"
 #include "operations/BookOperations.h"
 
@@ -152,6 +153,78 @@ TEST(MonthText, MonthsOfDatesAndArguments)
     EXPECT_EQ(PeriodFromArgument(QStringLiteral("2026-02")), QStringLiteral("2026/02"));
     for (const char *arg : {"2026-13", "2026-00", "2026/02", "26-02", "2026-2", "2026-02-01", "２０２６-02"})
         EXPECT_EQ(PeriodFromArgument(QString::fromUtf8(arg)), QString()) << arg;
+}
+
+} // namespace
+} // namespace purslet::test
+
+namespace purslet::test {
+namespace {
+
+// Every record of the whole book as "date matter income outgo memo".
+QStringList wholeBook(const Book &book)
+{
+    QStringList rows;
+    for (int r = 1; r <= book.recordCount(); ++r) {
+        QStringList cells = book.msfgCashier.rowTexts(r);
+        cells.removeAt(4);
+        rows << cells.join(QLatin1Char(' '));
+    }
+    return rows;
+}
+
+TEST_F(MonthTest, ACorrectionTakesItsDatesPlaceAndUndoBringsTheRecordBack)
+{
+    struct Case
+    {
+        const char *what;
+        int row;
+        NewRecord record;
+        QStringList around; // the corrected record with the rows before and after it
+    };
+    const Case cases[] = {
+        {"a tie: after the records of its date", 1,
+         {"2026/11/15", false, "食費", Amount::fromYen(100), "memo"},
+         {"2026/11/15 雑費  150 memo", "2026/11/15 食費  100 memo", "2026/11/28 本  100 memo"}},
+        {"income to outgo, across months", 8,
+         {"2026/10/05", false, "本", Amount::fromYen(300), "to Oct"},
+         {"2026/10/05 給料 1,000  memo", "2026/10/05 本  300 to Oct", "2026/10/20 食費  1,500 memo"}},
+        {"a new matter", 4,
+         {"2026/10/20", false, "文具", Amount::fromYen(1500), "pens"},
+         {"2026/10/05 給料 1,000  memo", "2026/10/20 文具  1,500 pens", "2026/11/03 給料 500  memo"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QStringList before = wholeBook(app.book);
+        const QByteArray catalog = home.read(QStringLiteral("Outgo.ini"));
+        ASSERT_TRUE(ChangeRecord(app, c.row, c.record));
+        const QStringList after = wholeBook(app.book);
+        EXPECT_EQ(after.size(), before.size());
+        const qsizetype at = after.indexOf(c.around[1]);
+        ASSERT_GT(at, 0);
+        EXPECT_EQ(after.mid(at - 1, 3), c.around);
+        EXPECT_EQ(home.read(QStringLiteral("Outgo.ini")).contains(ToCp932(QStringLiteral("文具"))), c.record.matter == QStringLiteral("文具"));
+        EXPECT_EQ(app.menu.caption(MenuItem::editUndo), QStringLiteral("元に戻す(&U) -修正"));
+
+        UndoLastChange(app);
+        EXPECT_EQ(wholeBook(app.book), before);
+        home.write(QStringLiteral("Outgo.ini"), catalog);
+    }
+}
+
+TEST_F(MonthTest, AFullBookCanBeCorrected)
+{
+    Grid &g = app.book.msfgCashier;
+    g.setRows(kMaxRecords + 4);
+    for (int r = 1; r <= kMaxRecords; ++r) {
+        g.setText(r, 0, QStringLiteral("2026/01/01"));
+        g.setText(r, 3, QStringLiteral("1"));
+    }
+    app.menu.setChecked(MenuItem::setupHighSpeedMode, true);
+    ASSERT_TRUE(ChangeRecord(app, 5, NewRecord{QStringLiteral("2026/01/02"), true, QString(), Amount::fromYen(9), QString()}));
+    EXPECT_EQ(app.book.recordCount(), kMaxRecords);
+    EXPECT_EQ(g.text(kMaxRecords, 2), QStringLiteral("9"));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 } // namespace

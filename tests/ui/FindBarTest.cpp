@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -105,13 +106,17 @@ void FindBarTest::findsRecordsByKeys()
     QVERIFY(p.window().menuAction(MenuItem::editDelete)->isEnabled());
     QCOMPARE(p.app().book.monthCashier.text(p.app().book.monthCashier.rowSel(), 5), QStringLiteral("abc社"));
 
-    // F3 from the cash book goes on with the text, the bar shown again.
-    press(Qt::Key_PageDown, Qt::ControlModifier);
-    press(Qt::Key_F3);
+    // Shift+F3 from the cash book goes on with the text, the bar shown again.
+    press(Qt::Key_F3, Qt::ShiftModifier);
     QVERIFY(p.book->findBar()->isVisible());
     QCOMPARE(focus(), static_cast<QWidget *>(cashier));
-    QCOMPARE(cashier->currentIndex().row(), 0);
-    QCOMPARE(p.window().statusPanel(1)->text(), QStringLiteral("1 / 2 件"));
+    QCOMPARE(cashier->currentIndex().row(), 2);
+    QCOMPARE(p.window().statusPanel(1)->text(), QStringLiteral("1 / 1 件"));
+
+    // Enter there corrects the record found.
+    press(Qt::Key_Return);
+    QCOMPARE(p.input->cmdEnter()->text(), QStringLiteral("修正(&E)"));
+    QCOMPARE(p.input->txtMemo()->text(), QStringLiteral("abc社"));
 }
 
 PURSLET_UI_TEST(FindBarTest)

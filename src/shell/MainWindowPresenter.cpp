@@ -41,6 +41,12 @@ MainWindowPresenter::MainWindowPresenter(App &app, FileCommands &files, EditComm
     on(M::editPaste, [this] { m_edit.editPaste_Click(); });
     on(M::editDelete, [this] { m_edit.editDelete_Click(); });
     on(M::editMatter, [this] { m_edit.editMatter_Click(); });
+    on(M::editFind, [this] {
+        if (!m_app.menu.checked(MenuItem::showMain))
+            showMain_Click();
+        if (onFind)
+            onFind();
+    });
     on(M::showInput, [this] { showInput_Click(); });
     on(M::showCalendar, [this] { showCalendar_Click(); });
     on(M::showMain, [this] { showMain_Click(); });

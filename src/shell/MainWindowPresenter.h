@@ -58,6 +58,8 @@ public:
     std::function<bool(const QString &path)> onWritePdf;
     // 期間の選択: the focus to the book window's period drop-down.
     std::function<void()> onFocusPeriod;
+    // 検索: the book window's find bar opened, the focus in it.
+    std::function<void()> onFind;
 
 private:
     void on(MenuItem item, std::function<void()> command);

@@ -84,6 +84,7 @@ const std::vector<MenuEntry> &MenuTable()
         t.push_back(BAR(mnuEdit, editBar2));
         t.push_back(ITEM(mnuEdit, editDelete, "行の削除(&D)", "Ctrl+D", false));
         t.push_back(ITEM(mnuEdit, editMatter, "事柄の編集(&M)", "Ctrl+M", false));
+        t.push_back(ITEM(mnuEdit, editFind, "検索(&F)", "Ctrl+F"));
 
         t.push_back(MENU(mnuShow, "表示(&A)"));
         t.push_back(CHECK(mnuShow, showInput, "インプットウインドウ(&I)"));

@@ -15,7 +15,7 @@ enum class MenuItem {
     menuFile, fileNew, fileOpen, fileBar1, fileSave, fileWrite, fileBar2,
     filePrint, printCashier, printIncome, printOutgo, printBar1, printAll, filePdf,
     fileHistory, fileBar3, fileEnd,
-    mnuEdit, editUndo, editBar1, editCut, editCopy, editPaste, editBar2, editDelete, editMatter,
+    mnuEdit, editUndo, editBar1, editCut, editCopy, editPaste, editBar2, editDelete, editMatter, editFind,
     mnuShow, showInput, showCalendar, showMain, showBar1, showGraph, showBar2, showPeriod, showPeriodBack,
     showPeriodForth,
     mnuSetup, setupHighSpeedMode, setupBar1, setupDeleteHistory,

@@ -8,6 +8,7 @@
 #include "platform/Twips.h"
 #include "state/App.h"
 #include "ui/ColouredHeaderView.h"
+#include "ui/FindBar.h"
 #include "ui/GridBrushProxy.h"
 #include "ui/HintTracker.h"
 
@@ -146,6 +147,7 @@ BookWindow::BookWindow(BookWindowPresenter &presenter, App &app, QWidget *parent
                           : std::pair(b.OutgoSortCol, b.OutgoSortAscending);
         });
     }
+    setUpFindBar();
 }
 
 BookWindow::~BookWindow()
@@ -295,7 +297,7 @@ void BookWindow::resizeEvent(QResizeEvent *event)
     const QWidget *frame = window();
     if (isMinimized() || (parentWidget() && parentWidget()->isMinimized()) || (frame && frame->isMinimized()))
         return;
-    m_tabs->setGeometry(rect());
+    m_tabs->setGeometry(placeFindBar());
     placeGrids();
 }
 
@@ -360,6 +362,52 @@ void BookWindow::mirrorCashierSelection()
     const int start = (upwards ? bottom : top) + 1;
     const int end = (upwards ? top : bottom) + 1;
     grid.setSelection(start, 0, end, lastCol);
+}
+
+void BookWindow::setUpFindBar()
+{
+    m_findBar = new FindBar(m_app, this);
+    QTableView *cashier = m_grids[0].view;
+    m_findBar->currentRow = [cashier] {
+        const QModelIndex current = cashier->currentIndex();
+        return current.isValid() ? current.row() + 1 : 0;
+    };
+    m_findBar->onFound = [this](int row) { showFound(row); };
+    m_findBar->onClosed = [this] {
+        // The focus back where the found row is, before the bar lets it go.
+        m_grids[m_tabs->currentIndex()].view->setFocus(Qt::OtherFocusReason);
+        m_findBar->hide();
+    };
+    m_findBar->onShownOrHidden = [this] {
+        m_tabs->setGeometry(placeFindBar());
+        placeGrids();
+    };
+}
+
+QRect BookWindow::placeFindBar()
+{
+    QRect area = rect();
+    if (m_findBar && m_findBar->isVisibleTo(this)) {
+        const int height = m_findBar->sizeHint().height();
+        area.setHeight(std::max(0, area.height() - height));
+        m_findBar->setGeometry(0, area.height(), width(), height);
+    }
+    return area;
+}
+
+void BookWindow::openFindBar()
+{
+    m_findBar->open();
+}
+
+void BookWindow::showFound(int row)
+{
+    // Selected through the view, so that Delete and the grid's selection follow.
+    m_tabs->setCurrentIndex(0);
+    QTableView *view = m_grids[0].view;
+    const QModelIndex index = view->model()->index(row - 1, std::max(0, view->currentIndex().column()));
+    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->scrollTo(index);
 }
 
 int BookWindow::gridOf(QObject *watched) const

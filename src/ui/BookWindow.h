@@ -11,6 +11,7 @@ namespace purslet {
 
 class App;
 class BookWindowPresenter;
+class FindBar;
 class Grid;
 class GridModel;
 class GridBrushProxy;
@@ -32,6 +33,9 @@ public:
     QComboBox *cmbPeriod() const { return m_period; }
     // Puts the focus on the period's drop-down.
     void focusPeriod();
+    // 検索: the find bar at the window's foot, the focus in it.
+    void openFindBar();
+    FindBar *findBar() const { return m_findBar; }
 
     // The window's width that shows cash-book columns this wide in full,
     // beside the row numbers of the largest book and a vertical scroll bar.
@@ -64,6 +68,11 @@ private:
     bool showCutOffText(int tab, QEvent *event);
     int gridOf(QObject *watched) const;
     double dpi() const;
+    // The find bar: made once, placed at the foot while it is open (the
+    // tabs get what is left), and the cash book row it found selected.
+    void setUpFindBar();
+    QRect placeFindBar();
+    void showFound(int row);
 
     BookWindowPresenter &m_presenter;
     App &m_app;
@@ -75,6 +84,7 @@ private:
     int m_listener = -1;
     HintTracker *m_hints = nullptr;
     GridView m_grids[3];
+    FindBar *m_findBar = nullptr;
 };
 
 } // namespace purslet

@@ -66,6 +66,7 @@ DesktopSession::DesktopSession(QtUi &ui) : ui(ui), app(ui), presenters(app), win
     });
     presenters.main.onPrint = [this](MenuItem item) { RunPrintCommand(app, item, &window); };
     presenters.main.onFocusPeriod = [this] { window.focusPeriod(); };
+    presenters.main.onFind = [this] { window.openFindBar(); };
     presenters.main.onWritePdf = [this](const QString &path) { return ExportPdf(app.book, this->ui, path); };
     ui.registerModal(ModalWindow::frmMatter, [this] {
         MatterEditorDialog dialog(presenters.matterEditor, app, &window);

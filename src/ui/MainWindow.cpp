@@ -440,13 +440,24 @@ void MainWindow::setChildVisible(ShellWindow window, bool visible)
     }
 }
 
-void MainWindow::focusPeriod()
+BookWindow *MainWindow::activateBookWindow()
 {
     auto *book = m_book ? qobject_cast<BookWindow *>(m_book->widget()) : nullptr;
-    if (!book)
-        return;
-    m_book->mdiArea()->setActiveSubWindow(m_book);
-    book->focusPeriod();
+    if (book)
+        m_book->mdiArea()->setActiveSubWindow(m_book);
+    return book;
+}
+
+void MainWindow::focusPeriod()
+{
+    if (BookWindow *book = activateBookWindow())
+        book->focusPeriod();
+}
+
+void MainWindow::openFindBar()
+{
+    if (BookWindow *book = activateBookWindow())
+        book->openFindBar();
 }
 
 void MainWindow::focusEntryWindow()

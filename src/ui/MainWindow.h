@@ -19,6 +19,7 @@ class QToolBar;
 namespace purslet {
 
 class App;
+class BookWindow;
 class LockIndicators;
 class MainWindowKeys;
 class Presenters;
@@ -53,6 +54,7 @@ public:
     void setStatusPanelWidth(double twips) override;
     void focusEntryWindow() override;
     void focusPeriod();
+    void openFindBar();
 
     QAction *menuAction(MenuItem item) const { return m_actions[size_t(item)]; }
     QList<QAction *> historyActions() const { return m_historyActions; }
@@ -72,6 +74,8 @@ private:
     void syncHistory();
     void syncTitle();
     void runMenuItem(MenuItem item);
+    // The book window brought to the front; null before it is made.
+    BookWindow *activateBookWindow();
     QMdiSubWindow *wrap(QWidget *content, const QString &caption);
     double dpiX() const;
     double dpiY() const;

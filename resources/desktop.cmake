@@ -26,6 +26,10 @@ endforeach()
 add_custom_target(purslet_docs ALL DEPENDS ${compressed_docs})
 
 install(TARGETS purslet RUNTIME DESTINATION bin)
+if(TARGET purslet_desktop)
+  # Found by the program at ../lib/purslet from its own folder.
+  install(TARGETS purslet_desktop LIBRARY DESTINATION lib/purslet)
+endif()
 install(FILES ${desktop_src}/${PURSLET_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${desktop_src}/purslet.xml DESTINATION share/mime/packages)
 install(FILES ${desktop_out}/${PURSLET_APP_ID}.metainfo.xml DESTINATION share/metainfo)

@@ -149,6 +149,12 @@ const Tables &tables()
 
 } // namespace
 
+Cp932Tables Cp932TableData()
+{
+    const Tables &t = tables();
+    return {t.codes.data(), t.chars.data()};
+}
+
 int Cp932CodeOf(char16_t ch)
 {
     if (ch == 0)

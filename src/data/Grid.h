@@ -50,6 +50,8 @@ public:
 
     // Inserts a row before `at` (at == rows() appends). Missing cells are empty.
     void insertRow(int at, const QStringList &cells = {});
+    // The same, taking the list over: a row of the right width is kept as it is.
+    void insertRow(int at, QStringList &&cells);
     // Throws RuntimeError when the row does not exist, or when it is the last
     // row below the header (a grid keeps at least one body row).
     void removeRow(int at);

@@ -111,8 +111,8 @@ size_t lineCount(QByteArrayView bytes)
     return lines;
 }
 
-// Dates and matters repeat from record to record: one shared text per
-// distinct field saves an allocation and a decoding for most of them.
+// Dates, matters and amounts repeat from record to record: one shared text
+// per distinct field saves an allocation and a decoding for most of them.
 class RepeatedFields
 {
 public:
@@ -151,7 +151,7 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
         }
     }
     book.records.reserve(std::min(lineCount(bytes) + 1, kHeldRecords));
-    RepeatedFields dates, matters;
+    RepeatedFields dates, matters, amounts;
     while (!reader.atEnd() && book.records.size() < kHeldRecords) {
         ParsedRecord record;
         for (size_t k = 0; k < record.fields.size(); ++k) {
@@ -164,7 +164,10 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
             else if (record.error != 0)
                 continue; // keep reading the record's fields to stay in step
             try {
-                record.fields[k] = k == 0 ? dates.decode(raw) : k == 1 ? matters.decode(raw) : DecodeText(raw);
+                record.fields[k] = k == 0   ? dates.decode(raw)
+                                   : k == 1 ? matters.decode(raw)
+                                   : k < 4  ? amounts.decode(raw)
+                                            : DecodeText(raw);
             } catch (const RuntimeError &e) {
                 if (record.error == 0)
                     record.error = e.number();

@@ -73,6 +73,12 @@ QStringList Grid::rowTexts(int row) const
     return m_rows[size_t(row)].cells;
 }
 
+const QString *Grid::rowCells(int row) const
+{
+    checkCell(row, 0);
+    return m_rows[size_t(row)].cells.constData();
+}
+
 Rgb Grid::cellBackground(int row, int col) const
 {
     checkCell(row, col);

@@ -43,6 +43,9 @@ public:
     const QString &text(int row, int col) const;
     void setText(int row, int col, const QString &text);
     QStringList rowTexts(int row) const;
+    // The texts of a row without a copy (cols() of them), for loops over
+    // every row: checked once for the row, not once per cell.
+    const QString *rowCells(int row) const;
 
     // 0 is the grid's own colour; anything else is an opaque RGB.
     Rgb cellBackground(int row, int col) const;

@@ -133,14 +133,17 @@ char *layoutRowUtf8(char *d, const Grid &grid, int row, const Column *columns, i
         return width;
     };
     const auto fill = [](char *&d, int count) {
-        for (; count > 0; --count)
-            *d++ = ' ';
+        if (count > 0) {
+            std::memset(d, ' ', size_t(count));
+            d += count;
+        }
     };
     constexpr int kNoLimit = std::numeric_limits<int>::max();
+    const QString *const cells = grid.rowCells(row);
     for (int col = 0; col < count; ++col) {
         if (col > 0)
             *d++ = '|';
-        const QStringView text = grid.text(row, col);
+        const QStringView text = cells[col];
         const Column &c = columns[col];
         char *const start = d;
         const int width = copy(d, text, c.align == Align::Cut ? c.width : kNoLimit);
@@ -164,8 +167,9 @@ char *layoutRowUtf8(char *d, const Grid &grid, int row, const Column *columns, i
 qsizetype rowBound(const Grid &grid, int row, const Column *columns, int count)
 {
     qsizetype bound = count + 1;
+    const QString *const cells = grid.rowCells(row);
     for (int col = 0; col < count; ++col)
-        bound += 3 * grid.text(row, col).size() + columns[col].width;
+        bound += 3 * cells[col].size() + columns[col].width;
     return bound;
 }
 

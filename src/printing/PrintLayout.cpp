@@ -113,13 +113,18 @@ char *layoutRowUtf8(char *d, const Grid &grid, int row, const Column *columns, i
         int width = 0;
         for (const QChar qc : text) {
             const char16_t ch = qc.unicode();
+            if (ch < 0x80) { // dates and amounts: nothing to look up
+                if (width == limit)
+                    break;
+                ++width;
+                *d++ = char(ch);
+                continue;
+            }
             const int w = codes[ch] >= 0x100 ? 2 : 1;
             if (width + w > limit)
                 break;
             width += w;
-            if (ch < 0x80) {
-                *d++ = char(ch);
-            } else if (ch < 0x800) {
+            if (ch < 0x800) {
                 *d++ = char(0xC0 | (ch >> 6));
                 *d++ = char(0x80 | (ch & 0x3F));
             } else if (ch >= 0xD800 && ch <= 0xDFFF) {

@@ -29,13 +29,14 @@ std::string programFolder()
 // The widget libraries and all they bring (some eighty shared objects) are
 // loaded only by what draws: the other commands start without them, in a
 // fraction of the time. The module sits beside a program run from its build
-// folder, and in <prefix>/lib/purslet beside <prefix>/bin when installed.
+// folder, and in <prefix>/lib/purslet/desktop when installed in <prefix>/bin.
 int runDesktopPart(int argc, char **argv)
 {
     const std::string folder = programFolder();
     std::string errors;
-    for (const char *relative : {"/" PURSLET_DESKTOP_MODULE, "/../lib/purslet/" PURSLET_DESKTOP_MODULE}) {
-        const std::string module = folder + relative;
+    const std::string installed = folder + "/../" PURSLET_DESKTOP_MODULE_DIR;
+    for (const std::string &place : {folder, installed}) {
+        const std::string module = place + "/" PURSLET_DESKTOP_MODULE;
         if (access(module.c_str(), F_OK) != 0)
             continue;
         void *handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -50,7 +51,7 @@ int runDesktopPart(int argc, char **argv)
         break;
     }
     if (errors.empty())
-        errors = "no " PURSLET_DESKTOP_MODULE " beside " + folder + " or in " + folder + "/../lib/purslet";
+        errors = "no " PURSLET_DESKTOP_MODULE " in " + folder + " or " + installed;
     std::fprintf(stderr, "purslet: the desktop part cannot be loaded: %s\n", errors.c_str());
     return 1;
 }

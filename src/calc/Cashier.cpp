@@ -23,7 +23,13 @@ void RecalcCashier(Book &book, Ui &ui, int n)
                 return;
             if (!RunStep(ui, [&] { balance = balance + income - outgo; }))
                 return;
-            if (!RunStep(ui, [&] { grid.setText(i, 4, FormatAmount(balance)); }))
+            // Written only where it changed: after an entry or a deletion most
+            // balances stay as they were, and a new text costs an allocation.
+            if (!RunStep(ui, [&] {
+                    const AmountText text(balance);
+                    if (grid.text(i, 4) != text.view())
+                        grid.setText(i, 4, text.view().toString());
+                }))
                 return;
         }
         const int last = grid.rows() - 1;

@@ -2,15 +2,11 @@
 
 namespace purslet {
 
-QString FormatAmount(Amount value)
+namespace {
+// Digits of the magnitude, built backwards into the end of `buffer` without
+// overflow at the minimum; returns where the text starts.
+int writeWholeYen(char16_t (&buffer)[32], qint64 yen)
 {
-    return FormatWholeYen(value.roundedYen());
-}
-
-QString FormatWholeYen(qint64 yen)
-{
-    // Digits of the magnitude, built backwards without overflow at the minimum.
-    char16_t buffer[32];
     int pos = 32;
     quint64 magnitude = yen < 0 ? quint64(0) - quint64(yen) : quint64(yen);
     int digits = 0;
@@ -23,6 +19,21 @@ QString FormatWholeYen(qint64 yen)
     } while (magnitude != 0);
     if (yen < 0)
         buffer[--pos] = u'-';
+    return pos;
+}
+} // namespace
+
+AmountText::AmountText(Amount value) : m_start(writeWholeYen(m_units, value.roundedYen())) {}
+
+QString FormatAmount(Amount value)
+{
+    return AmountText(value).view().toString();
+}
+
+QString FormatWholeYen(qint64 yen)
+{
+    char16_t buffer[32];
+    const int pos = writeWholeYen(buffer, yen);
     return QString(reinterpret_cast<const QChar *>(buffer + pos), 32 - pos);
 }
 

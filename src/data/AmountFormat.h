@@ -10,6 +10,18 @@ namespace purslet {
 QString FormatAmount(Amount value);
 // The same pattern for a whole number of yen.
 QString FormatWholeYen(qint64 yen);
+// FormatAmount's text in a buffer of its own, for comparing with a cell's
+// text before a new one is made.
+class AmountText final
+{
+public:
+    explicit AmountText(Amount value);
+    QStringView view() const { return QStringView(m_units + m_start, 32 - m_start); }
+
+private:
+    char16_t m_units[32];
+    int m_start = 32;
+};
 // Empty for zero, otherwise as FormatAmount.
 QString FormatAmountBlank(Amount value);
 // Empty and "---" read as zero; anything else is parsed (RuntimeError 13 if

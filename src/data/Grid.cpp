@@ -73,6 +73,12 @@ QStringList Grid::rowTexts(int row) const
     return m_rows[size_t(row)].cells;
 }
 
+const QString *Grid::rowCells(int row) const
+{
+    checkCell(row, 0);
+    return m_rows[size_t(row)].cells.constData();
+}
+
 Rgb Grid::cellBackground(int row, int col) const
 {
     checkCell(row, col);
@@ -96,12 +102,17 @@ void Grid::setCellBackground(int row, int col, Rgb colour)
 
 void Grid::insertRow(int at, const QStringList &cells)
 {
+    insertRow(at, QStringList(cells));
+}
+
+void Grid::insertRow(int at, QStringList &&cells)
+{
     if (at < 0 || at > rows())
         throw RuntimeError(RuntimeError::SubscriptOutOfRange, QStringLiteral("行の挿入位置が範囲外です。"));
     if (!quiet())
         m_observer->gridRowsAboutToBeInserted(at, 1);
     Row row;
-    row.cells = cells;
+    row.cells = std::move(cells);
     row.cells.resize(m_cols);
     m_rows.insert(m_rows.begin() + at, std::move(row));
     if (!quiet())
@@ -138,16 +149,38 @@ void Grid::clear()
 
 void Grid::reorderRows(int first, const std::vector<int> &order)
 {
-    if (first < 0 || first + int(order.size()) > rows())
+    const auto refuse = [] {
         throw RuntimeError(RuntimeError::SubscriptOutOfRange, QStringLiteral("並べ替えの範囲が不正です。"));
+    };
+    if (first < 0 || first + int(order.size()) > rows())
+        refuse();
+    // A permutation of the rows, each taken once.
+    std::vector<bool> placed(order.size());
+    for (int index : order) {
+        if (index < 0 || size_t(index) >= order.size() || placed[size_t(index)])
+            refuse();
+        placed[size_t(index)] = true;
+    }
+    placed.assign(order.size(), false);
     if (!quiet())
         m_observer->gridAboutToReset();
-    std::vector<Row> moved;
-    moved.reserve(order.size());
-    for (int index : order)
-        moved.push_back(std::move(m_rows[size_t(first + index)]));
-    for (size_t i = 0; i < moved.size(); ++i)
-        m_rows[size_t(first) + i] = std::move(moved[i]);
+    // Each cycle of the permutation is followed in place: no second table
+    // of rows, which for a whole book is megabytes.
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (placed[start])
+            continue;
+        Row held = std::move(m_rows[size_t(first) + start]);
+        size_t i = start;
+        for (;;) {
+            placed[i] = true;
+            const size_t from = size_t(order[i]);
+            if (from == start)
+                break;
+            m_rows[size_t(first) + i] = std::move(m_rows[size_t(first) + from]);
+            i = from;
+        }
+        m_rows[size_t(first) + i] = std::move(held);
+    }
     if (!quiet())
         m_observer->gridReset();
 }

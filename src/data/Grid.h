@@ -43,6 +43,9 @@ public:
     const QString &text(int row, int col) const;
     void setText(int row, int col, const QString &text);
     QStringList rowTexts(int row) const;
+    // The texts of a row without a copy (cols() of them), for loops over
+    // every row: checked once for the row, not once per cell.
+    const QString *rowCells(int row) const;
 
     // 0 is the grid's own colour; anything else is an opaque RGB.
     Rgb cellBackground(int row, int col) const;
@@ -50,6 +53,8 @@ public:
 
     // Inserts a row before `at` (at == rows() appends). Missing cells are empty.
     void insertRow(int at, const QStringList &cells = {});
+    // The same, taking the list over: a row of the right width is kept as it is.
+    void insertRow(int at, QStringList &&cells);
     // Throws RuntimeError when the row does not exist, or when it is the last
     // row below the header (a grid keeps at least one body row).
     void removeRow(int at);

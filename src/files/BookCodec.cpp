@@ -9,24 +9,21 @@ namespace purslet {
 
 namespace {
 
-// Digit values by character, -1 for anything else: one lookup per digit.
+// Digit values by byte, kNotHex for anything else: one lookup per digit, and
+// one test for all four digits of a character.
+constexpr uchar kNotHex = 0x80;
 constexpr auto kHexValues = [] {
-    std::array<signed char, 128> t{};
+    std::array<uchar, 256> t{};
     for (auto &v : t)
-        v = -1;
+        v = kNotHex;
     for (int c = '0'; c <= '9'; ++c)
-        t[size_t(c)] = static_cast<signed char>(c - '0');
+        t[size_t(c)] = uchar(c - '0');
     for (int c = 'A'; c <= 'F'; ++c)
-        t[size_t(c)] = static_cast<signed char>(c - 'A' + 10);
+        t[size_t(c)] = uchar(c - 'A' + 10);
     for (int c = 'a'; c <= 'f'; ++c)
-        t[size_t(c)] = static_cast<signed char>(c - 'a' + 10);
+        t[size_t(c)] = uchar(c - 'a' + 10);
     return t;
 }();
-
-int hexValue(uchar c)
-{
-    return c < 128 ? kHexValues[c] : -1;
-}
 
 } // namespace
 
@@ -55,20 +52,19 @@ QString DecodeText(QByteArrayView field)
         return QString();
     if (field.size() % 4 != 0)
         throw RuntimeError(RuntimeError::TypeMismatch, QStringLiteral("暗号化されたデータの桁数が不正です。"));
+    const char16_t *const chars = Cp932TableData().chars;
     QString out(field.size() / 4, Qt::Uninitialized);
     QChar *d = out.data();
-    for (qsizetype i = 0; i < field.size(); i += 4) {
-        int value = 0;
-        for (qsizetype k = 0; k < 4; ++k) {
-            const int digit = hexValue(uchar(field[i + k]));
-            if (digit < 0)
-                throw RuntimeError(RuntimeError::TypeMismatch);
-            value = value * 16 + digit;
-        }
-        const int ch = Cp932CharOf((value - 0x8000) & 0xFFFF);
-        if (ch < 0)
+    const auto *p = reinterpret_cast<const uchar *>(field.data());
+    for (const auto *end = p + field.size(); p != end; p += 4) {
+        const uint a = kHexValues[p[0]], b = kHexValues[p[1]], c = kHexValues[p[2]], e = kHexValues[p[3]];
+        if ((a | b | c | e) & kNotHex)
+            throw RuntimeError(RuntimeError::TypeMismatch);
+        // The code with its top bit flipped back.
+        const char16_t ch = chars[((a << 12) | (b << 8) | (c << 4) | e) ^ 0x8000];
+        if (ch == 0xFFFF)
             throw RuntimeError(RuntimeError::InvalidCall);
-        d[i / 4] = QChar(char16_t(ch));
+        *d++ = QChar(ch);
     }
     return out;
 }

@@ -7,8 +7,6 @@
 #include "platform/Codepage.h"
 #include "platform/RuntimeError.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <cstring>
 
@@ -113,6 +111,8 @@ size_t lineCount(QByteArrayView bytes)
 
 // Dates and matters repeat from record to record: one shared text per
 // distinct field saves an allocation and a decoding for most of them.
+// An open-addressed table of views into the file's bytes, with a hash of a
+// few instructions a word: the fields are short runs of hexadecimal digits.
 class RepeatedFields
 {
 public:
@@ -120,16 +120,66 @@ public:
     {
         if (raw.isEmpty() || raw.size() > 256)
             return DecodeText(raw);
-        auto it = m_known.constFind(raw);
-        if (it != m_known.cend())
-            return *it;
-        QString text = DecodeText(raw);
-        m_known.insert(raw, text);
-        return text;
+        if (2 * (m_used + 1) > m_slots.size())
+            grow();
+        const size_t hash = hashOf(raw);
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = hash & mask;; i = (i + 1) & mask) {
+            Slot &slot = m_slots[i];
+            if (slot.raw.isNull()) {
+                QString text = DecodeText(raw);
+                slot = Slot{raw, hash, text};
+                ++m_used;
+                return text;
+            }
+            if (slot.hash == hash && slot.raw == raw)
+                return slot.text;
+        }
     }
 
 private:
-    QHash<QByteArrayView, QString> m_known; // views into the file's bytes
+    struct Slot
+    {
+        QByteArrayView raw; // null: free
+        size_t hash = 0;
+        QString text;
+    };
+
+    static size_t hashOf(QByteArrayView raw)
+    {
+        const char *p = raw.data();
+        qsizetype n = raw.size();
+        quint64 h = quint64(n) * 0x9E3779B97F4A7C15ull;
+        for (; n >= 8; n -= 8, p += 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            h = (h ^ word) * 0xFF51AFD7ED558CCDull;
+        }
+        for (; n > 0; --n, ++p)
+            h = (h ^ uchar(*p)) * 0x100000001B3ull;
+        // The table takes the low bits: mix the high ones down.
+        h ^= h >> 33;
+        h *= 0xC4CEB9FE1A85EC53ull;
+        return size_t(h ^ (h >> 33));
+    }
+
+    void grow()
+    {
+        std::vector<Slot> old(m_slots.empty() ? 64 : 2 * m_slots.size());
+        old.swap(m_slots);
+        const size_t mask = m_slots.size() - 1;
+        for (Slot &slot : old) {
+            if (slot.raw.isNull())
+                continue;
+            size_t i = slot.hash & mask;
+            while (!m_slots[i].raw.isNull())
+                i = (i + 1) & mask;
+            m_slots[i] = std::move(slot);
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    size_t m_used = 0;
 };
 
 // Encoded kinds hold ASCII digits only: their bytes are read as they are.

@@ -1,5 +1,7 @@
 #include "files/FieldReader.h"
 
+#include <cstring>
+
 namespace purslet {
 
 namespace {
@@ -26,6 +28,19 @@ bool isLineEnd(char16_t c)
 bool isDelimiter(char16_t c)
 {
     return c == u',' || isLineEnd(c);
+}
+
+// Where the next quote is at or after `from`, or the size.
+qsizetype nextQuote(QStringView data, qsizetype from)
+{
+    const qsizetype at = data.indexOf(u'"', from);
+    return at < 0 ? data.size() : at;
+}
+
+qsizetype nextQuote(QByteArrayView data, qsizetype from)
+{
+    const void *hit = std::memchr(data.data() + from, '"', size_t(data.size() - from));
+    return hit ? static_cast<const char *>(hit) - data.data() : data.size();
 }
 
 QString toText(QStringView raw)
@@ -100,17 +115,14 @@ bool BasicFieldReader<View>::next(View &raw, bool &hasDoubledQuotes)
     if (unit(m_data[m_pos]) == u'"') {
         const qsizetype start = ++m_pos;
         qsizetype end = -1;
-        while (m_pos < size) {
-            if (unit(m_data[m_pos]) == u'"') {
-                if (m_pos + 1 < size && unit(m_data[m_pos + 1]) == u'"') {
-                    hasDoubledQuotes = true;
-                    m_pos += 2;
-                    continue;
-                }
-                end = m_pos++;
-                break;
+        while ((m_pos = nextQuote(m_data, m_pos)) < size) {
+            if (m_pos + 1 < size && unit(m_data[m_pos + 1]) == u'"') {
+                hasDoubledQuotes = true;
+                m_pos += 2;
+                continue;
             }
-            ++m_pos;
+            end = m_pos++;
+            break;
         }
         m_cutOff = end < 0;
         if (m_cutOff)

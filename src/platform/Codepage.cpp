@@ -18,19 +18,34 @@ constexpr quint16 kNoCode = 0;     // code 0 is NUL, which is ASCII and kept apa
 // The platform's converter, asked once per code while the tables are built.
 const char *const kConverter = "windows-31j";
 
-bool convertsCleanly(const QByteArray &bytes, QString &text)
+// One decoder and one encoder for the whole build: opening the platform's
+// converter costs more than converting a row. Their error flags stay set
+// once raised, so what is clean is judged by the text given back, state
+// reset before each use.
+struct Converter
 {
-    QStringDecoder decoder(kConverter);
-    text = decoder.decode(bytes);
-    return !decoder.hasError();
-}
+    QStringDecoder decoder{kConverter};
+    QStringEncoder encoder{kConverter};
 
-QByteArray converterBytes(QChar ch)
-{
-    QStringEncoder encoder(kConverter);
-    const QByteArray bytes = encoder.encode(QStringView(&ch, 1));
-    return encoder.hasError() ? QByteArray() : bytes;
-}
+    // The characters of the bytes; false when some byte sequence has no
+    // character (the decoder gives U+FFFD, or U+001A where the code page's
+    // substitute byte stands, for it: neither is any double-byte code's).
+    bool convertsCleanly(const QByteArray &bytes, QString &text)
+    {
+        decoder.resetState();
+        text = decoder.decode(bytes);
+        for (const QChar c : std::as_const(text))
+            if (c == QChar::ReplacementCharacter || (c == QChar(0x1A) && !bytes.contains('\x1A')))
+                return false;
+        return true;
+    }
+
+    QByteArray bytesOf(QChar ch)
+    {
+        encoder.resetState();
+        return encoder.encode(QStringView(&ch, 1));
+    }
+};
 
 // Linux input methods give these Unicode forms where Windows has the code
 // page's own character; written as that character instead of "?".
@@ -79,6 +94,7 @@ struct Tables
 
     Tables()
     {
+        Converter converter;
         chars.fill(kNone);
         codes.fill(kNoCode);
         for (int b = 0; b < 0x100; ++b) {
@@ -89,7 +105,7 @@ struct Tables
                 chars[size_t(b)] = char16_t(b);
             else if (const char16_t extra = windowsOnly(b))
                 chars[size_t(b)] = extra;
-            else if (QString s; convertsCleanly(one, s) && s.size() == 1)
+            else if (QString s; converter.convertsCleanly(one, s) && s.size() == 1)
                 chars[size_t(b)] = s.at(0).unicode();
         }
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
@@ -101,7 +117,7 @@ struct Tables
                 if (isTrailByte(trail))
                     row.append(char(lead)).append(char(trail));
             QString whole;
-            if (convertsCleanly(row, whole) && whole.size() == row.size() / 2) {
+            if (converter.convertsCleanly(row, whole) && whole.size() == row.size() / 2) {
                 for (qsizetype i = 0; i < whole.size(); ++i)
                     chars[size_t(lead * 256 + uchar(row.at(2 * i + 1)))] = whole.at(i).unicode();
                 continue;
@@ -109,7 +125,7 @@ struct Tables
             for (qsizetype i = 0; i < row.size(); i += 2) {
                 const QByteArray two = row.mid(i, 2);
                 QString s;
-                if (convertsCleanly(two, s) && s.size() == 1 && !s.at(0).isSurrogate())
+                if (converter.convertsCleanly(two, s) && s.size() == 1 && !s.at(0).isSurrogate())
                     chars[size_t(lead * 256 + uchar(two.at(1)))] = s.at(0).unicode();
             }
         }
@@ -129,7 +145,7 @@ struct Tables
         for (int ch = 0; ch < 0x10000; ++ch) {
             if (seen[size_t(ch)] < 2)
                 continue;
-            const QByteArray bytes = converterBytes(QChar(char16_t(ch)));
+            const QByteArray bytes = converter.bytesOf(QChar(char16_t(ch)));
             if (bytes.size() == 1)
                 codes[size_t(ch)] = uchar(bytes.at(0));
             else if (bytes.size() == 2)
@@ -148,6 +164,12 @@ const Tables &tables()
 }
 
 } // namespace
+
+Cp932Tables Cp932TableData()
+{
+    const Tables &t = tables();
+    return {t.codes.data(), t.chars.data()};
+}
 
 int Cp932CodeOf(char16_t ch)
 {

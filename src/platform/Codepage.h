@@ -37,6 +37,16 @@ inline int Cp932CodeAt(QStringView text, qsizetype i, qsizetype &length)
     return Cp932CodeOf(c.unicode());
 }
 
+// The tables behind the functions here, for loops over a whole book: the
+// code of each UTF-16 unit (0 for none, and for NUL) and the character of
+// each code (0xFFFF for none).
+struct Cp932Tables
+{
+    const quint16 *codes;
+    const char16_t *chars;
+};
+Cp932Tables Cp932TableData();
+
 // The text as a file gives it back: a character with a code becomes the
 // character that code reads as (U+2212 becomes U+FF0D, U+301C U+FF5E, ...).
 // Characters without a code stay, for the caller to refuse. Typed text is

@@ -6,6 +6,9 @@
 
 #include <QStringEncoder>
 
+#include <cstring>
+#include <limits>
+
 namespace purslet {
 
 namespace {
@@ -45,7 +48,7 @@ void appendSpaces(QString &line, int count)
 
 void layoutRow(QString &line, const Grid &grid, int row, const Column *columns, int count)
 {
-    line.clear();
+    line.truncate(0); // keeps the room for the next line
     for (int col = 0; col < count; ++col) {
         if (col > 0)
             line.append(QLatin1Char('|'));
@@ -73,22 +76,19 @@ void layoutRow(QString &line, const Grid &grid, int row, const Column *columns, 
     }
 }
 
-QString layoutRow(const Grid &grid, int row, const Column *columns, int count)
-{
-    QString line;
-    line.reserve(128);
-    layoutRow(line, grid, row, columns, count);
-    return line;
-}
-
 void appendTable(QStringList &lines, const Grid &grid, const Column *columns, int count)
 {
     // The table opens with CR LF CR LF printed as one line: three empty lines.
     lines.reserve(lines.size() + grid.rows() + kTableOpeningLines);
     for (int i = 0; i < kTableOpeningLines; ++i)
         lines.append(QString());
-    for (int row = 0; row < grid.rows(); ++row)
-        lines.append(layoutRow(grid, row, columns, count));
+    // One line laid out again and again; each kept as a copy of its own size.
+    QString line;
+    line.reserve(256);
+    for (int row = 0; row < grid.rows(); ++row) {
+        layoutRow(line, grid, row, columns, count);
+        lines.append(QString(line.constData(), line.size()));
+    }
 }
 
 constexpr Column kCashierColumns[] = {
@@ -101,14 +101,109 @@ constexpr Column kOutgoColumns[] = {
     {20, Align::Cut}, {19, Align::Right}, {19, Align::Right}, {19, Align::Right}, {4, Align::Right}, {20, Align::Right},
 };
 
-// Encodes every line of a table straight into the buffer through one reused
-// line, so that a large book costs no allocation per line.
-void appendTableUtf8(QByteArray &out, QStringEncoder &encoder, const Grid &grid, const Column *columns, int count)
+// Lays a row out as UTF-8 straight into `d`, which has room for
+// rowBound(); returns the end, or nullptr for a row holding a surrogate,
+// which the caller lays out through the encoder. Every other UTF-16 unit is
+// one character of one, two or three bytes: no text is built per cell.
+char *layoutRowUtf8(char *d, const Grid &grid, int row, const Column *columns, int count, const quint16 *codes)
 {
+    // Copies the text as UTF-8 and gives its width in code page 932 bytes;
+    // -1 when a surrogate is met. A limit stops before the first character
+    // that would pass it.
+    const auto copy = [codes](char *&d, QStringView text, int limit) -> int {
+        int width = 0;
+        for (const QChar qc : text) {
+            const char16_t ch = qc.unicode();
+            if (ch < 0x80) { // dates and amounts: nothing to look up
+                if (width == limit)
+                    break;
+                ++width;
+                *d++ = char(ch);
+                continue;
+            }
+            const int w = codes[ch] >= 0x100 ? 2 : 1;
+            if (width + w > limit)
+                break;
+            width += w;
+            if (ch < 0x800) {
+                *d++ = char(0xC0 | (ch >> 6));
+                *d++ = char(0x80 | (ch & 0x3F));
+            } else if (ch >= 0xD800 && ch <= 0xDFFF) {
+                return -1;
+            } else {
+                *d++ = char(0xE0 | (ch >> 12));
+                *d++ = char(0x80 | ((ch >> 6) & 0x3F));
+                *d++ = char(0x80 | (ch & 0x3F));
+            }
+        }
+        return width;
+    };
+    const auto fill = [](char *&d, int count) {
+        if (count > 0) {
+            std::memset(d, ' ', size_t(count));
+            d += count;
+        }
+    };
+    constexpr int kNoLimit = std::numeric_limits<int>::max();
+    const QString *const cells = grid.rowCells(row);
+    for (int col = 0; col < count; ++col) {
+        if (col > 0)
+            *d++ = '|';
+        const QStringView text = cells[col];
+        const Column &c = columns[col];
+        char *const start = d;
+        const int width = copy(d, text, c.align == Align::Cut ? c.width : kNoLimit);
+        if (width < 0)
+            return nullptr;
+        if (c.align == Align::Right && c.width > width) {
+            // The fill goes before the text: move the text along.
+            const qsizetype bytes = d - start;
+            std::memmove(start + (c.width - width), start, size_t(bytes));
+            fill(d = start, c.width - width);
+            d += bytes;
+        } else if (c.align != Align::Free) {
+            fill(d, c.width - width);
+        }
+    }
+    return d;
+}
+
+// The most bytes layoutRowUtf8 writes for the row: three per UTF-16 unit
+// and the fill of every column.
+qsizetype rowBound(const Grid &grid, int row, const Column *columns, int count)
+{
+    qsizetype bound = count + 1;
+    const QString *const cells = grid.rowCells(row);
+    for (int col = 0; col < count; ++col)
+        bound += 3 * cells[col].size() + columns[col].width;
+    return bound;
+}
+
+// Lays every line of a table out straight into the buffer, each ended by
+// LF, so that a large book costs no allocation per line. From a row with a
+// surrogate on, lines go through the encoder, which judges pairs and lone
+// halves for itself; returns false once it has.
+bool appendTableUtf8(QByteArray &out, QStringEncoder &encoder, bool direct, const Grid &grid, const Column *columns,
+                     int count)
+{
+    const quint16 *const codes = Cp932TableData().codes;
     out.append("\n\n\n");
     QString line;
-    line.reserve(256);
     for (int row = 0; row < grid.rows(); ++row) {
+        if (direct) {
+            const qsizetype needed = rowBound(grid, row, columns, count);
+            if (out.capacity() - out.size() < needed)
+                out.reserve(2 * (out.size() + needed));
+            const qsizetype at = out.size();
+            out.resize(at + needed);
+            if (char *end = layoutRowUtf8(out.data() + at, grid, row, columns, count, codes)) {
+                *end++ = '\n';
+                out.truncate(end - out.constData());
+                continue;
+            }
+            out.truncate(at);
+            direct = false;
+        }
         layoutRow(line, grid, row, columns, count);
         const qsizetype needed = encoder.requiredSpace(line.size()) + 1;
         if (out.capacity() - out.size() < needed)
@@ -119,6 +214,7 @@ void appendTableUtf8(QByteArray &out, QStringEncoder &encoder, const Grid &grid,
         *end++ = '\n';
         out.truncate(end - out.constData());
     }
+    return direct;
 }
 
 template<int N>
@@ -171,9 +267,11 @@ QByteArray PrintAllUtf8(const Book &book)
     out.reserve(qsizetype(cashier.rows() + book.msfgIncome.rows() + book.msfgOutgo.rows()) * 160);
     if (const QString heading = PeriodHeading(book); !heading.isEmpty())
         out += heading.toUtf8() + '\n';
-    appendTableUtf8(out, encoder, cashier, kCashierColumns, columnCount(kCashierColumns, cashier));
-    appendTableUtf8(out, encoder, book.msfgIncome, kIncomeColumns, columnCount(kIncomeColumns, book.msfgIncome));
-    appendTableUtf8(out, encoder, book.msfgOutgo, kOutgoColumns, columnCount(kOutgoColumns, book.msfgOutgo));
+    bool direct = true;
+    direct = appendTableUtf8(out, encoder, direct, cashier, kCashierColumns, columnCount(kCashierColumns, cashier));
+    direct = appendTableUtf8(out, encoder, direct, book.msfgIncome, kIncomeColumns,
+                             columnCount(kIncomeColumns, book.msfgIncome));
+    appendTableUtf8(out, encoder, direct, book.msfgOutgo, kOutgoColumns, columnCount(kOutgoColumns, book.msfgOutgo));
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "files/BookWriter.h"
 #include "graph/ChartData.h"
 #include "platform/AtomicFile.h"
+#include "platform/HeapReserve.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RuntimeError.h"
 #include "printing/PrintLayout.h"
@@ -203,6 +204,7 @@ bool readBook(App &app, ConsoleUi &ui, const QString &path)
 {
     setCurrentFile(app, path);
     app.doc.openRefused = false;
+    ReserveHeapForBook(path);
     try {
         FileReading(app, app.doc.title);
     } catch (const RuntimeError &e) {

@@ -57,6 +57,8 @@ TEST_F(Cashier, RunningBalanceGoesNegativeAndTurnsRed)
 
     cash.setText(2, 3, QStringLiteral("400"));
     recalc();
+    EXPECT_EQ(cash.text(1, 4), QStringLiteral("1,000"));
+    EXPECT_EQ(cash.text(2, 4), QStringLiteral("600"));
     EXPECT_EQ(cash.cellBackground(cash.rows() - 1, 4), kColourPositive);
 }
 

@@ -40,6 +40,25 @@ TEST(Grid, InsertRemoveAndReorderKeepTextsAndColours)
     EXPECT_THROW(g.insertRow(7), RuntimeError);
 }
 
+TEST(Grid, ReorderTakesEveryRowOnce)
+{
+    const auto firstColumn = [](const Grid &g) {
+        QStringList texts;
+        for (int r = 0; r < g.rows(); ++r)
+            texts << g.text(r, 0);
+        return texts.join(QLatin1Char(' '));
+    };
+    // Two cycles and a row that stays.
+    Grid g = makeGrid(7);
+    g.reorderRows(1, {1, 0, 3, 4, 2});
+    EXPECT_EQ(firstColumn(g), QStringLiteral("0 2 1 4 5 3 6"));
+    // What is not a permutation is refused before any row moves.
+    for (const std::vector<int> &order : {std::vector<int>{0, 0, 1}, {0, 5}, {-1, 0}}) {
+        EXPECT_THROW(g.reorderRows(1, order), RuntimeError);
+        EXPECT_EQ(firstColumn(g), QStringLiteral("0 2 1 4 5 3 6"));
+    }
+}
+
 TEST(Grid, KeepsOneBodyRowBelowTheHeader)
 {
     Grid g = makeGrid(3);

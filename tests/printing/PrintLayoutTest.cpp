@@ -119,11 +119,25 @@ TEST(PrintLayout, PrintAllRunsTheThreeTablesInOrder)
 
 TEST(PrintLayout, Utf8TextIsTheLinesEndedByLineFeeds)
 {
-    Book book = emptyBook();
-    addRecord(book, {"1999/04/01", "お小遣い😀", "1,000", "", "1,000", "メモ"});
-    addRecord(book, {"1999/04/02", "ｱﾙﾊﾞｲﾄ", "2,000", "", "3,000", ""});
-    QByteArray expected;
-    for (const QString &line : PrintAllLines(book))
-        expected += line.toUtf8() + '\n';
-    EXPECT_EQ(PrintAllUtf8(book), expected);
+    // Every character of the basic plane in every kind of column: cut,
+    // padded on either side, free.
+    Book plane = emptyBook();
+    QString all;
+    for (char32_t c = 0; c < 0x10000; ++c)
+        if (c < 0xD800 || c > 0xDFFF)
+            all += QChar(char16_t(c));
+    for (qsizetype i = 0; i < all.size(); i += 23) {
+        const QString piece = all.mid(i, 23);
+        addRecord(plane, {piece.left(12), piece, piece.left(5), piece.right(5), piece, piece});
+    }
+    // A surrogate pair after the first record.
+    Book pair = emptyBook();
+    addRecord(pair, {"1999/04/02", "ｱﾙﾊﾞｲﾄ", "2,000", "", "3,000", ""});
+    addRecord(pair, {"1999/04/01", "お小遣い😀", "1,000", "", "1,000", "メモ"});
+    for (const Book *book : {&plane, &pair}) {
+        QByteArray expected;
+        for (const QString &line : PrintAllLines(*book))
+            expected += line.toUtf8() + '\n';
+        EXPECT_EQ(PrintAllUtf8(*book), expected);
+    }
 }

@@ -20,17 +20,13 @@ protected:
         writeCatalog(QStringLiteral("Income"), {QStringLiteral("給料=1,000")});
         writeCatalog(QStringLiteral("Outgo"), {QStringLiteral("食費=300"), QStringLiteral("本=200")});
         ResetBook(app);
-        const QStringList records[] = {
-            {"2026/11/10", "食費", "", "100"}, {"2026/10/05", "給料", "1,000", ""},
-            {"2026/11/03", "給料", "500", ""}, {"2026/10/20", "食費", "", "1,500"},
-            {"2026/11/12", "食費", "", "50"},  {"2026/11/15", "雑費", "", "150"},
-            {"2026/11/28", "本", "", "100"},   {"2026/12/01", "給料", "200", ""},
-        };
-        Grid &g = app.book.msfgCashier;
-        for (const QStringList &r : records)
-            g.insertRow(g.rows() - 3, {r[0], r[1], r[2], r[3], QString(), QStringLiteral("memo")});
-        RecalcCashier(app.book, ui, app.book.recordCount());
-        CalcMatterSummary(app.book, ui);
+        addRecords({
+            {"2026/11/10", "食費", "", "100", "memo"}, {"2026/10/05", "給料", "1,000", "", "memo"},
+            {"2026/11/03", "給料", "500", "", "memo"}, {"2026/10/20", "食費", "", "1,500", "memo"},
+            {"2026/11/12", "食費", "", "50", "memo"},  {"2026/11/15", "雑費", "", "150", "memo"},
+            {"2026/11/28", "本", "", "100", "memo"},   {"2026/12/01", "給料", "200", "", "memo"},
+        });
+        recalc();
     }
     const Grid &month() const { return app.book.monthCashier; }
     // Date and balance of each row between the carried balance and the empty rows.

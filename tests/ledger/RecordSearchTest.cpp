@@ -20,17 +20,12 @@ protected:
         writeCatalog(QStringLiteral("Income"), {QStringLiteral("給料")});
         writeCatalog(QStringLiteral("Outgo"), {QStringLiteral("食費"), QStringLiteral("本")});
         ResetBook(app);
-        add({"2026/10/05", "給料", "1,200", "", "ＡＢＣ商店"});
-        add({"2026/10/20", "食費", "", "12,000", "カフェ"});
-        add({"2026/11/03", "ガス代", "", "1,200", "abc"});
-        add({"2026/11/12", "本", "", "300", "ﾊﾟﾝ 1200円"});
-        add({"2026/11/28", "食費", "", "500", "パン"});
+        addRecords({{"2026/10/05", "給料", "1,200", "", "ＡＢＣ商店"},
+                    {"2026/10/20", "食費", "", "12,000", "カフェ"},
+                    {"2026/11/03", "ガス代", "", "1,200", "abc"},
+                    {"2026/11/12", "本", "", "300", "ﾊﾟﾝ 1200円"},
+                    {"2026/11/28", "食費", "", "500", "パン"}});
         recalc();
-    }
-    void add(const QStringList &r)
-    {
-        Grid &g = app.book.msfgCashier;
-        g.insertRow(g.rows() - 3, {r[0], r[1], r[2], r[3], QString(), r[4]});
     }
 };
 
@@ -93,7 +88,7 @@ TEST_F(RecordSearchTest, StepsWrapAroundAndFollowTheBook)
     // The matches kept for a text go when the records or the period change.
     EXPECT_EQ(find.step(QStringLiteral("パン"), 0, +1), 4);
     EXPECT_EQ(ui.lastStatus(), QStringLiteral("1 / 2 件"));
-    add({"2026/12/01", "食費", "", "100", "ぱんパン"});
+    addRecords({{"2026/12/01", "食費", "", "100", "ぱんパン"}});
     recalc();
     app.notify(AppChange::Book);
     EXPECT_EQ(find.step(QStringLiteral("パン"), 5, +1), 6);

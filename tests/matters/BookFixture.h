@@ -40,6 +40,14 @@ protected:
         g.insertRow(g.rows() - 3, {QStringLiteral("2024/01/01"), matter, income, outgo, QString(), QString()});
     }
 
+    // Records as {date, matter, income, outgo, memo}, after the ones there.
+    void addRecords(const QList<QStringList> &records)
+    {
+        Grid &g = app.book.msfgCashier;
+        for (const QStringList &r : records)
+            g.insertRow(g.rows() - 3, {r[0], r[1], r[2], r[3], QString(), r.value(4)});
+    }
+
     void recalc()
     {
         RecalcCashier(app.book, ui, app.book.recordCount());

@@ -61,6 +61,7 @@ private:
     void applyWidths(int tab);
     void placeGrids();
     void mirrorCashierSelection();
+    void reportFirstPaint();
     // The drop-down's periods, the cash book shown and the tab captions after
     // the book or the period changed.
     void showPeriod();

@@ -93,14 +93,6 @@ void entryError(Ui &ui, const QString &text)
     ui.messageBox(text, QStringLiteral("記入エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
 }
 
-constexpr MenuItem kUndo = MenuItem::editUndo;
-
-void disableUndo(App &app)
-{
-    app.menu.setEnabled(kUndo, false);
-    app.menu.setCaption(kUndo, QStringLiteral("元に戻せません(&U)"));
-}
-
 } // namespace
 
 namespace {
@@ -109,13 +101,10 @@ namespace {
 bool holdsOnlyCp932(App &app, const NewRecord &record)
 {
     for (const QString *field : {&record.date, &record.matter, &record.memo}) {
-        const QString bad = FirstCharWithoutCp932(*field);
-        if (bad.isEmpty())
-            continue;
-        entryError(app.ui, QStringLiteral("%1は Shift_JIS で表せない文字のため、記入できません。"
-                                          "この文字を除くか、別の文字に置きかえてください。")
-                               .arg(QuotedChar(bad)));
-        return false;
+        if (const QString why = Cp932Refusal(*field); !why.isEmpty()) {
+            entryError(app.ui, why);
+            return false;
+        }
     }
     return true;
 }
@@ -158,6 +147,16 @@ bool placeRecord(App &app, const NewRecord &record, int replacing, const QString
 }
 
 } // namespace
+
+QString Cp932Refusal(const QString &text)
+{
+    const QString bad = FirstCharWithoutCp932(text);
+    if (bad.isEmpty())
+        return QString();
+    return QStringLiteral("%1は Shift_JIS で表せない文字のため、記入できません。"
+                          "この文字を除くか、別の文字に置きかえてください。")
+        .arg(QuotedChar(bad));
+}
 
 bool EnterRecord(App &app, const NewRecord &record)
 {
@@ -251,7 +250,7 @@ void UndoLastChange(App &app)
     // Reading a vanished backup would empty the book: refuse instead.
     if (!QFileInfo::exists(backup)) {
         ReportNoBackup(app.ui);
-        disableUndo(app);
+        DisableUndo(app);
         return;
     }
     const PreviousFile remembered{app.doc.path, app.doc.title};
@@ -273,7 +272,7 @@ void UndoLastChange(App &app)
     // flag): the save question must still protect it.
     if (result != ReadResult::Refused)
         app.setModified(true);
-    disableUndo(app);
+    DisableUndo(app);
 }
 
 void ReportNoBackup(Ui &ui)

@@ -25,6 +25,10 @@ struct NewRecord
     QString memo;
 };
 
+// Why `text` cannot be recorded: its first character code page 932 lacks;
+// empty when it has none.
+QString Cp932Refusal(const QString &text);
+
 // Records `record` after the records of its date. False when it was refused
 // (a full book, a character code page 932 lacks) or a step was abandoned.
 bool EnterRecord(App &app, const NewRecord &record);

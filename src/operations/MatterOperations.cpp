@@ -6,6 +6,7 @@
 #include "data/AmountFormat.h"
 #include "data/Book.h"
 #include "files/Backup.h"
+#include "operations/BookOperations.h"
 #include "platform/Codepage.h"
 #include "platform/ErrorDialogs.h"
 #include "platform/Ui.h"
@@ -33,11 +34,7 @@ QString refusal(const QString &name)
     // A line break would split the catalog entry in two.
     if (std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; }))
         return QStringLiteral("事柄名に改行やタブなどの制御文字は使えません。");
-    if (const QString bad = FirstCharWithoutCp932(name); !bad.isEmpty())
-        return QStringLiteral("%1は Shift_JIS で表せない文字のため、記入できません。"
-                              "この文字を除くか、別の文字に置きかえてください。")
-            .arg(QuotedChar(bad));
-    return QString();
+    return Cp932Refusal(name);
 }
 
 // The cash book's rows of the kind's records holding the matter. A record is

@@ -310,9 +310,15 @@ void BookWindow::showPeriod()
     const QStringList periods = Periods(m_app);
     {
         const QSignalBlocker blocker(m_period);
-        m_period->clear();
-        for (const QString &period : periods)
-            m_period->addItem(PeriodCaption(period), period);
+        // Refilled only when the months changed: most entries add none.
+        bool same = m_period->count() == periods.size();
+        for (int i = 0; same && i < periods.size(); ++i)
+            same = m_period->itemData(i).toString() == periods[i];
+        if (!same) {
+            m_period->clear();
+            for (const QString &period : periods)
+                m_period->addItem(PeriodCaption(period), period);
+        }
         m_period->setCurrentIndex(int(periods.indexOf(book.period)));
     }
     // Back from the whole book is the newest month; forth from the newest month is the whole book.

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <vector>
 
 namespace purslet {
@@ -55,6 +56,8 @@ public:
     void insertRow(int at, const QStringList &cells = {});
     // The same, taking the list over: a row of the right width is kept as it is.
     void insertRow(int at, QStringList &&cells);
+    // Room for `rows` rows in all, so that a long run of inserts moves no row.
+    void reserveRows(int rows) { m_rows.reserve(size_t(std::max(rows, 0))); }
     // Throws RuntimeError when the row does not exist, or when it is the last
     // row below the header (a grid keeps at least one body row).
     void removeRow(int at);

@@ -4,6 +4,8 @@
 #include "platform/ProgramFolder.h"
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -40,8 +42,12 @@ std::shared_ptr<const IniFile> IniStore::load(const QString &path) const
         QFile file(path);
         // Bounded like the book readers: a catalog of 32,768 entries is a
         // megabyte or two, and a device or a runaway file must not exhaust memory.
+        // Asked for what the file holds, not the bound: read() sets aside all
+        // it is asked for before it reads.
+        constexpr qint64 kMostBytes = qint64(16) << 20;
         if (file.open(QIODevice::ReadOnly))
-            *parsed = IniFile::parse(file.read(qint64(16) << 20));
+            *parsed = IniFile::parse(
+                file.read(file.isSequential() || size == 0 ? kMostBytes : std::min(size, kMostBytes)));
         else
             cached.size = -1; // unreadable: try again next time
     }

@@ -35,6 +35,7 @@ bool insertRecords(App &app, const std::vector<ParsedRecord> &records)
     Grid::Bulk bulk(grid);
     const int first = std::max(0, grid.rows() - 3);
     const int trailing = grid.rows() - first;
+    grid.reserveRows(grid.rows() + int(records.size()));
     int inserted = 0;
     bool completed = true;
     for (const ParsedRecord &r : records) {

@@ -26,15 +26,22 @@ QString resourceText(const QString &name)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
+enum class Written { Same, New, Failed };
+
+// A file that already holds these bytes is left alone: every start registers,
+// and an unchanged registration costs neither a disk flush nor an updater.
+Written writeFile(const QString &path, const QByteArray &bytes)
 {
+    QFile current(path);
+    if (current.size() == bytes.size() && current.open(QIODevice::ReadOnly) && current.readAll() == bytes)
+        return Written::Same;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
+        return Written::Failed;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return Written::Failed;
     file.write(bytes);
-    return file.commit();
+    return file.commit() ? Written::New : Written::Failed;
 }
 
 void runDetached(const QString &tool, const QString &folder)
@@ -106,18 +113,33 @@ void RegisterFileType(const FileTypeRegistration &r)
         return;
     const QString mimeFolder = r.dataHome + QStringLiteral("/mime");
     const QString appsFolder = r.dataHome + QStringLiteral("/applications");
-    const bool mimeWritten =
-        writeFile(mimeFolder + QStringLiteral("/packages/purslet.xml"), MimePackageText().toUtf8());
-    const bool desktopWritten =
+    const Written mime = writeFile(mimeFolder + QStringLiteral("/packages/purslet.xml"), MimePackageText().toUtf8());
+    const Written desktop =
         writeFile(appsFolder + QStringLiteral("/purslet.desktop"), DesktopEntryText(r.programPath).toUtf8());
-    if (!r.iconPng.isEmpty())
-        writeFile(r.dataHome + QStringLiteral("/icons/hicolor/48x48/apps/purslet.png"), r.iconPng);
+    if (!r.iconPng.isEmpty()) {
+        // Beside the themes, where icon lookups fall back to: a theme folder
+        // of the user's without the theme's cache makes every program's
+        // toolkit test each of the theme's folders for every icon it looks up.
+        const QString icons = r.dataHome + QStringLiteral("/icons");
+        writeFile(icons + QStringLiteral("/purslet.png"), r.iconPng);
+        // Where earlier versions put it, and the folders made for it alone.
+        const QString old = QStringLiteral("/hicolor/48x48/apps");
+        if (QFile::remove(icons + old + QStringLiteral("/purslet.png"))) {
+            for (QString folder = old; !folder.isEmpty(); folder.truncate(folder.lastIndexOf(QLatin1Char('/'))))
+                if (!QDir().rmdir(icons + folder))
+                    break;
+        }
+    }
     if (!r.runUpdaters)
         return;
-    if (mimeWritten)
-        runDetached(QStringLiteral("update-mime-database"), mimeFolder);
-    if (desktopWritten)
-        runDetached(QStringLiteral("update-desktop-database"), appsFolder);
+    const auto run = r.startTool ? r.startTool : runDetached;
+    // Again when an earlier update never produced its database.
+    if (mime == Written::New ||
+        (mime == Written::Same && !QFile::exists(mimeFolder + QStringLiteral("/application/x-purslet.xml"))))
+        run(QStringLiteral("update-mime-database"), mimeFolder);
+    if (desktop == Written::New ||
+        (desktop == Written::Same && !QFile::exists(appsFolder + QStringLiteral("/mimeinfo.cache"))))
+        run(QStringLiteral("update-desktop-database"), appsFolder);
 }
 
 void RegisterFileType(const QByteArray &iconPng, bool runUpdaters)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,6 +14,8 @@ struct FileTypeRegistration
     QString dataHome;    // $XDG_DATA_HOME, default ~/.local/share
     QByteArray iconPng;  // the program's icon; nothing is written for it when empty
     bool runUpdaters = true;
+    // Starts an updater (tool, folder) without waiting; empty: the system's.
+    std::function<void(const QString &, const QString &)> startTool;
 };
 
 inline const QString kMimeType = QStringLiteral("application/x-purslet");

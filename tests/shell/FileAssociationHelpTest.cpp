@@ -4,7 +4,9 @@
 #include "presenters/HelpCommands.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -41,7 +43,7 @@ TEST(FileAssociation, WritesTheMimePackageAndDesktopEntry)
     EXPECT_TRUE(desktop.contains(QStringLiteral("\nExec=\"/opt/My Tools/purslet\" %f\n")));
     EXPECT_TRUE(desktop.contains(QStringLiteral("\nMimeType=application/x-purslet;application/x-purslet-encrypted;\n")));
     EXPECT_TRUE(desktop.contains(QStringLiteral("\nIcon=purslet\n")));
-    EXPECT_TRUE(QFile::exists(data.path() + QStringLiteral("/icons/hicolor/48x48/apps/purslet.png")));
+    EXPECT_TRUE(QFile::exists(data.path() + QStringLiteral("/icons/purslet.png")));
 
     // Written again on the next start from another folder: the last one wins.
     r.programPath = QStringLiteral("/usr/local/bin/purslet");
@@ -65,6 +67,57 @@ TEST(FileAssociation, TheRunningProgramRegistersUnderXdgDataHome)
     EXPECT_TRUE(desktop.contains(QStringLiteral("Exec=\"") + QCoreApplication::applicationFilePath()
                                  + QStringLiteral("\" %f")));
     EXPECT_TRUE(QFile::exists(data.path() + QStringLiteral("/mime/packages/purslet.xml")));
+}
+
+TEST(FileAssociation, UpdatersRunOnlyForWhatChanged)
+{
+    QTemporaryDir data;
+    QStringList started;
+    FileTypeRegistration r;
+    r.programPath = QStringLiteral("/p/purslet");
+    r.dataHome = data.path();
+    r.startTool = [&](const QString &tool, const QString &) { started << tool; };
+    const QStringList both{QStringLiteral("update-mime-database"), QStringLiteral("update-desktop-database")};
+
+    RegisterFileType(r);
+    EXPECT_EQ(started, both);
+    // The updaters' databases, as they would have left them.
+    QFile(data.path() + QStringLiteral("/applications/mimeinfo.cache")).open(QIODevice::WriteOnly);
+    QDir().mkpath(data.path() + QStringLiteral("/mime/application"));
+    QFile(data.path() + QStringLiteral("/mime/application/x-purslet.xml")).open(QIODevice::WriteOnly);
+    started.clear();
+    RegisterFileType(r);
+    EXPECT_TRUE(started.isEmpty());
+
+    r.programPath = QStringLiteral("/q/purslet");
+    RegisterFileType(r);
+    EXPECT_EQ(started, QStringList{both[1]});
+    // A database gone since: made again although nothing changed.
+    QFile::remove(data.path() + QStringLiteral("/mime/application/x-purslet.xml"));
+    started.clear();
+    RegisterFileType(r);
+    EXPECT_EQ(started, QStringList{both[0]});
+}
+
+TEST(FileAssociation, TheIconLeavesTheUsersThemeFolder)
+{
+    // An earlier version's icon in a theme folder of its own goes, with the
+    // folders; another program's icon in the same theme keeps its folders.
+    QTemporaryDir data;
+    const QString hicolor = data.path() + QStringLiteral("/icons/hicolor");
+    for (const char *file : {"/48x48/apps/purslet.png", "/32x32/apps/other.png"}) {
+        QDir().mkpath(QFileInfo(hicolor + QLatin1String(file)).path());
+        QFile(hicolor + QLatin1String(file)).open(QIODevice::WriteOnly);
+    }
+    FileTypeRegistration r;
+    r.programPath = QStringLiteral("/p/purslet");
+    r.dataHome = data.path();
+    r.iconPng = QByteArray("png");
+    r.runUpdaters = false;
+    RegisterFileType(r);
+    EXPECT_TRUE(QFile::exists(data.path() + QStringLiteral("/icons/purslet.png")));
+    EXPECT_FALSE(QFileInfo::exists(hicolor + QStringLiteral("/48x48")));
+    EXPECT_TRUE(QFile::exists(hicolor + QStringLiteral("/32x32/apps/other.png")));
 }
 
 TEST(FileAssociation, QuotesTheReservedCharactersOfExec)

@@ -8,6 +8,7 @@
 #include "ui/ChartViews.h"
 #include "ui/ChartWindow.h"
 #include "ui/DesktopMain.h"
+#include "ui/LinkedDrawing.h"
 #include "ui/QtUi.h"
 
 #include <Q3DBars>
@@ -171,5 +172,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     InitResources();
     InstallJapaneseFonts();
+    UseDrawingParts(&LinkedDrawingParts());
     return bench::RunBenchmarks(argc, argv);
 }

@@ -28,7 +28,7 @@ add_custom_target(purslet_docs ALL DEPENDS ${compressed_docs})
 install(TARGETS purslet RUNTIME DESTINATION bin)
 if(TARGET purslet_desktop)
   # Found by the program from its own folder, <prefix>/bin.
-  install(TARGETS purslet_desktop LIBRARY DESTINATION ${PURSLET_DESKTOP_MODULE_DIR})
+  install(TARGETS purslet_desktop purslet_drawing_module LIBRARY DESTINATION ${PURSLET_DESKTOP_MODULE_DIR})
 endif()
 install(FILES ${desktop_src}/${PURSLET_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${desktop_src}/purslet.xml DESTINATION share/mime/packages)

@@ -3,9 +3,8 @@
 #include "app/DesktopEntry.h"
 
 #include "shell/CommandLine.h"
-#include "ui/ChartRender.h"
 #include "ui/DesktopMain.h"
-#include "ui/PdfExport.h"
+#include "ui/DrawingParts.h"
 
 #include <QApplication>
 
@@ -32,9 +31,15 @@ extern "C" __attribute__((visibility("default"))) int PursletDesktopMain(int arg
         qInstallMessageHandler(onlyFatalMessages);
         QApplication app(argc, argv);
         InstallJapaneseFonts();
+        QString error;
+        const DrawingParts *parts = LoadDrawingParts(&error);
+        if (!parts) {
+            std::fprintf(stderr, "purslet: the drawing part cannot be loaded: %s\n", error.toLocal8Bit().constData());
+            return 1;
+        }
         CommandLineRenderers renderers;
-        renderers.chart = RenderChartPng;
-        renderers.pdf = ExportPdf;
+        renderers.chart = parts->renderChartPng;
+        renderers.pdf = parts->exportPdf;
         return RunCommandLine(app.arguments(), renderers);
     }
     return RunDesktop(argc, argv);

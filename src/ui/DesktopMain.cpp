@@ -3,10 +3,8 @@
 #include "platform/ProgramFolder.h"
 #include "shell/FileAssociation.h"
 #include "shell/Startup.h"
-#include "ui/ChartWindow.h"
+#include "ui/DrawingParts.h"
 #include "ui/MatterEditorDialog.h"
-#include "ui/PdfExport.h"
-#include "ui/PrintJob.h"
 #include "ui/QtTextSupplement.h"
 #include "ui/QtUi.h"
 #include "ui/VersionDialog.h"
@@ -58,23 +56,42 @@ void InstallQtTranslations()
     QCoreApplication::installTranslator(&supplement);
 }
 
+namespace {
+// The drawing part, or a message that names what is missing.
+const DrawingParts *drawing(Ui &ui)
+{
+    QString error;
+    const DrawingParts *parts = LoadDrawingParts(&error);
+    if (!parts)
+        ui.messageBox(QStringLiteral("グラフと印刷の部品を読みこめません。\n") + error,
+                      QStringLiteral("部品エラー"), MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok);
+    return parts;
+}
+} // namespace
+
 DesktopSession::DesktopSession(QtUi &ui) : ui(ui), app(ui), presenters(app), window(app, presenters, ui)
 {
     ui.registerModal(ModalWindow::frmVersion, [this] {
         VersionDialog dialog(&window);
         dialog.exec();
     });
-    presenters.main.onPrint = [this](MenuItem item) { RunPrintCommand(app, item, &window); };
+    presenters.main.onPrint = [this](MenuItem item) {
+        if (const DrawingParts *parts = drawing(this->ui))
+            parts->print(app, item, &window);
+    };
     presenters.main.onFocusPeriod = [this] { window.focusPeriod(); };
     presenters.main.onFind = [this] { window.openFindBar(); };
-    presenters.main.onWritePdf = [this](const QString &path) { return ExportPdf(app.book, this->ui, path); };
+    presenters.main.onWritePdf = [this](const QString &path) {
+        const DrawingParts *parts = drawing(this->ui);
+        return parts && parts->exportPdf(app.book, this->ui, path);
+    };
     ui.registerModal(ModalWindow::frmMatter, [this] {
         MatterEditorDialog dialog(presenters.matterEditor, app, &window);
         dialog.exec();
     });
     ui.registerModal(ModalWindow::frmChart, [this] {
-        ChartWindow dialog(presenters.chart, &window);
-        dialog.exec();
+        if (const DrawingParts *parts = drawing(this->ui))
+            parts->showChart(presenters.chart, &window);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "UiTests.h"
 
 #include "ui/DesktopMain.h"
+#include "ui/LinkedDrawing.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -17,6 +18,8 @@ int main(int argc, char **argv)
     QStandardPaths::setTestModeEnabled(true);
     // Qt's dialogs as the program shows them.
     purslet::InstallQtTranslations();
+    // The charts and printing linked in, in place of the program's module.
+    purslet::UseDrawingParts(&purslet::LinkedDrawingParts());
     int failures = 0;
     for (const UiTestRun &run : UiTests())
         failures += run(argc, argv);

@@ -2,6 +2,9 @@
 
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
+#include <type_traits>
+
 namespace purslet {
 
 Grid::Grid(QString name) : m_name(std::move(name))
@@ -24,10 +27,10 @@ void Grid::setRows(int rows)
         return;
     if (!quiet())
         m_observer->gridAboutToReset();
-    const int old = this->rows();
-    m_rows.resize(size_t(rows));
-    for (int r = old; r < rows; ++r)
-        m_rows[size_t(r)].cells.resize(m_cols);
+    m_rows = rows;
+    m_cells.resize(at(rows, 0));
+    if (!m_colours.isEmpty())
+        m_colours.resize(at(rows, 0), 0);
     if (m_row >= rows) m_row = rows - 1;
     if (m_rowSel >= rows) m_rowSel = rows - 1;
     if (!quiet())
@@ -40,12 +43,7 @@ void Grid::setCols(int cols)
         cols = 1;
     if (!quiet())
         m_observer->gridAboutToReset();
-    m_cols = cols;
-    for (Row &r : m_rows) {
-        r.cells.resize(cols);
-        if (!r.colours.isEmpty())
-            r.colours.resize(cols);
-    }
+    relayout(cols);
     m_widths.resize(size_t(cols), 0);
     if (m_col >= cols) m_col = cols - 1;
     if (m_colSel >= cols) m_colSel = cols - 1;
@@ -53,16 +51,37 @@ void Grid::setCols(int cols)
         m_observer->gridReset();
 }
 
+void Grid::relayout(int cols)
+{
+    if (cols == m_cols)
+        return;
+    const auto widen = [&](auto &cells, auto blank) {
+        if (cells.isEmpty())
+            return;
+        std::remove_reference_t<decltype(cells)> wider(qsizetype(m_rows) * cols, blank);
+        const int kept = std::min(cols, m_cols);
+        for (int r = 0; r < m_rows; ++r)
+            for (int c = 0; c < kept; ++c)
+                wider[qsizetype(r) * cols + c] = std::move(cells[at(r, c)]);
+        cells = std::move(wider);
+    };
+    widen(m_cells, QString());
+    widen(m_colours, Rgb(0));
+    m_cols = cols;
+    if (m_cells.isEmpty())
+        m_cells.resize(at(m_rows, 0));
+}
+
 const QString &Grid::text(int row, int col) const
 {
     checkCell(row, col);
-    return m_rows[size_t(row)].cells[col];
+    return m_cells[at(row, col)];
 }
 
 void Grid::setText(int row, int col, const QString &text)
 {
     checkCell(row, col);
-    m_rows[size_t(row)].cells[col] = text;
+    m_cells[at(row, col)] = text;
     if (!quiet())
         m_observer->gridCellsChanged(row, col, row, col);
 }
@@ -70,32 +89,30 @@ void Grid::setText(int row, int col, const QString &text)
 QStringList Grid::rowTexts(int row) const
 {
     checkCell(row, 0);
-    return m_rows[size_t(row)].cells;
+    return m_cells.mid(at(row, 0), m_cols);
 }
 
 const QString *Grid::rowCells(int row) const
 {
     checkCell(row, 0);
-    return m_rows[size_t(row)].cells.constData();
+    return m_cells.constData() + at(row, 0);
 }
 
 Rgb Grid::cellBackground(int row, int col) const
 {
     checkCell(row, col);
-    const Row &r = m_rows[size_t(row)];
-    return r.colours.isEmpty() ? 0 : r.colours[col];
+    return m_colours.isEmpty() ? 0 : m_colours[at(row, col)];
 }
 
 void Grid::setCellBackground(int row, int col, Rgb colour)
 {
     checkCell(row, col);
-    Row &r = m_rows[size_t(row)];
-    if (r.colours.isEmpty()) {
+    if (m_colours.isEmpty()) {
         if (colour == 0)
             return;
-        r.colours.resize(m_cols, 0);
+        m_colours.resize(m_cells.size(), 0);
     }
-    r.colours[col] = colour;
+    m_colours[at(row, col)] = colour;
     if (!quiet())
         m_observer->gridCellsChanged(row, col, row, col);
 }
@@ -111,10 +128,13 @@ void Grid::insertRow(int at, QStringList &&cells)
         throw RuntimeError(RuntimeError::SubscriptOutOfRange, QStringLiteral("行の挿入位置が範囲外です。"));
     if (!quiet())
         m_observer->gridRowsAboutToBeInserted(at, 1);
-    Row row;
-    row.cells = std::move(cells);
-    row.cells.resize(m_cols);
-    m_rows.insert(m_rows.begin() + at, std::move(row));
+    const qsizetype first = this->at(at, 0);
+    m_cells.insert(first, m_cols, QString());
+    for (int c = 0; c < m_cols && c < cells.size(); ++c)
+        m_cells[first + c] = std::move(cells[c]);
+    if (!m_colours.isEmpty())
+        m_colours.insert(first, m_cols, 0);
+    ++m_rows;
     if (!quiet())
         m_observer->gridRowsInserted();
 }
@@ -127,7 +147,10 @@ void Grid::removeRow(int at)
         throw RuntimeError(30015, QStringLiteral("最後の固定されていない行は削除できません。"));
     if (!quiet())
         m_observer->gridRowsAboutToBeRemoved(at, 1);
-    m_rows.erase(m_rows.begin() + at);
+    m_cells.remove(this->at(at, 0), m_cols);
+    if (!m_colours.isEmpty())
+        m_colours.remove(this->at(at, 0), m_cols);
+    --m_rows;
     if (m_row >= rows()) m_row = rows() - 1;
     if (m_rowSel >= rows()) m_rowSel = rows() - 1;
     if (!quiet())
@@ -138,11 +161,9 @@ void Grid::clear()
 {
     if (!quiet())
         m_observer->gridAboutToReset();
-    for (Row &r : m_rows) {
-        for (QString &c : r.cells)
-            c.clear();
-        r.colours.clear();
-    }
+    for (QString &c : m_cells)
+        c.clear();
+    m_colours.clear();
     if (!quiet())
         m_observer->gridReset();
 }
@@ -161,25 +182,35 @@ void Grid::reorderRows(int first, const std::vector<int> &order)
             refuse();
         placed[size_t(index)] = true;
     }
-    placed.assign(order.size(), false);
     if (!quiet())
         m_observer->gridAboutToReset();
     // Each cycle of the permutation is followed in place: no second table
     // of rows, which for a whole book is megabytes.
-    for (size_t start = 0; start < order.size(); ++start) {
-        if (placed[start])
-            continue;
-        Row held = std::move(m_rows[size_t(first) + start]);
-        size_t i = start;
-        for (;;) {
-            placed[i] = true;
-            const size_t from = size_t(order[i]);
-            if (from == start)
-                break;
-            m_rows[size_t(first) + i] = std::move(m_rows[size_t(first) + from]);
-            i = from;
+    const auto follow = [&](auto &cells, auto &held) {
+        const auto moveRow = [&](auto *to, auto *from) { std::move(from, from + m_cols, to); };
+        std::fill(placed.begin(), placed.end(), false);
+        auto *base = cells.data() + at(first, 0);
+        for (size_t start = 0; start < order.size(); ++start) {
+            if (placed[start])
+                continue;
+            moveRow(held.data(), base + start * size_t(m_cols));
+            size_t i = start;
+            for (;;) {
+                placed[i] = true;
+                const size_t from = size_t(order[i]);
+                if (from == start)
+                    break;
+                moveRow(base + i * size_t(m_cols), base + from * size_t(m_cols));
+                i = from;
+            }
+            moveRow(base + i * size_t(m_cols), held.data());
         }
-        m_rows[size_t(first) + i] = std::move(held);
+    };
+    QList<QString> heldCells(m_cols);
+    follow(m_cells, heldCells);
+    if (!m_colours.isEmpty()) {
+        QList<Rgb> heldColours(m_cols);
+        follow(m_colours, heldColours);
     }
     if (!quiet())
         m_observer->gridReset();

@@ -36,7 +36,7 @@ public:
 
     const QString &name() const { return m_name; }
 
-    int rows() const { return int(m_rows.size()); }
+    int rows() const { return m_rows; }
     int cols() const { return m_cols; }
     void setRows(int rows);
     void setCols(int cols);
@@ -57,7 +57,7 @@ public:
     // The same, taking the list over: a row of the right width is kept as it is.
     void insertRow(int at, QStringList &&cells);
     // Room for `rows` rows in all, so that a long run of inserts moves no row.
-    void reserveRows(int rows) { m_rows.reserve(size_t(std::max(rows, 0))); }
+    void reserveRows(int rows) { m_cells.reserve(qsizetype(std::max(rows, 0)) * m_cols); }
     // Throws RuntimeError when the row does not exist, or when it is the last
     // row below the header (a grid keeps at least one body row).
     void removeRow(int at);
@@ -96,17 +96,18 @@ public:
     };
 
 private:
-    struct Row
-    {
-        QList<QString> cells;
-        QList<Rgb> colours; // empty while no cell of the row is coloured
-    };
-
     void checkCell(int row, int col) const;
     bool quiet() const { return m_observer == nullptr || m_bulk > 0; }
+    qsizetype at(int row, int col) const { return qsizetype(row) * m_cols + col; }
+    // Makes every row `cols` cells wide, keeping what fits.
+    void relayout(int cols);
 
     QString m_name;
-    std::vector<Row> m_rows;
+    // The cells row after row, in one block: a whole book is one allocation,
+    // not one per row.
+    QList<QString> m_cells;
+    QList<Rgb> m_colours; // empty while no cell is coloured, else one per cell
+    int m_rows = 0;
     int m_cols = 0;
     int m_row = 0, m_col = 0, m_rowSel = 0, m_colSel = 0;
     std::vector<int> m_widths;

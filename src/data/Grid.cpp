@@ -1,5 +1,6 @@
 #include "data/Grid.h"
 
+#include "platform/HeapReserve.h"
 #include "platform/RuntimeError.h"
 
 #include <algorithm>
@@ -70,6 +71,15 @@ void Grid::relayout(int cols)
     m_cols = cols;
     if (m_cells.isEmpty())
         m_cells.resize(at(m_rows, 0));
+}
+
+void Grid::reserveRows(int rows)
+{
+    const qsizetype cells = qsizetype(std::max(rows, 0)) * m_cols;
+    if (cells <= m_cells.capacity())
+        return;
+    m_cells.reserve(cells);
+    PrefaultMemory(m_cells.data() + m_cells.size(), size_t(cells - m_cells.size()) * sizeof(QString));
 }
 
 const QString &Grid::text(int row, int col) const

@@ -57,7 +57,7 @@ public:
     // The same, taking the list over: a row of the right width is kept as it is.
     void insertRow(int at, QStringList &&cells);
     // Room for `rows` rows in all, so that a long run of inserts moves no row.
-    void reserveRows(int rows) { m_cells.reserve(qsizetype(std::max(rows, 0)) * m_cols); }
+    void reserveRows(int rows);
     // Throws RuntimeError when the row does not exist, or when it is the last
     // row below the header (a grid keeps at least one body row).
     void removeRow(int at);

@@ -1,5 +1,7 @@
 #include "files/BookFormat.h"
 
+#include "platform/HeapReserve.h"
+
 #include "files/BookCodec.h"
 #include "files/FieldReader.h"
 #include "data/Book.h"
@@ -201,6 +203,7 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
         }
     }
     book.records.reserve(std::min(lineCount(bytes) + 1, kHeldRecords));
+    PrefaultMemory(book.records.data(), book.records.capacity() * sizeof(ParsedRecord));
     RepeatedFields dates, matters;
     while (!reader.atEnd() && book.records.size() < kHeldRecords) {
         ParsedRecord record;

@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/HeapReserve.h"
+
 #include "platform/RuntimeError.h"
 
 #include <QFile>
@@ -274,6 +276,7 @@ QByteArray ReadWholeFile(const QString &path, qint64 maxBytes)
     const qsizetype limit = qsizetype(maxBytes) + 1;
     QByteArray bytes(std::min(limit, S_ISREG(st.st_mode) ? qsizetype(st.st_size) + 1 : qsizetype(1) << 20),
                      Qt::Uninitialized);
+    PrefaultMemory(bytes.data(), size_t(bytes.size()));
     qsizetype used = 0;
     for (;;) {
         if (used == bytes.size())

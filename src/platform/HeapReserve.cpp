@@ -25,6 +25,22 @@ constexpr int MADV_POPULATE_WRITE = 23; // Linux 5.14
 #endif
 } // namespace
 
+void PrefaultMemory(void *data, size_t bytes)
+{
+#ifdef __linux__
+    if (qint64(bytes) < kLeast)
+        return;
+    const auto first = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
+    const auto last = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kPage - 1);
+    void *const start = reinterpret_cast<void *>(first);
+    madvise(start, last - first, MADV_HUGEPAGE);
+    madvise(start, last - first, MADV_POPULATE_WRITE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(bytes);
+#endif
+}
+
 void ReserveHeapForBook(const QString &path)
 {
 #ifdef __GLIBC__
@@ -37,11 +53,7 @@ void ReserveHeapForBook(const QString &path)
     char *block = static_cast<char *>(std::malloc(size_t(want)));
     if (!block)
         return;
-    const auto first = (reinterpret_cast<std::uintptr_t>(block) + kPage - 1) & ~(kPage - 1);
-    const auto last = (reinterpret_cast<std::uintptr_t>(block) + std::uintptr_t(want)) & ~(kPage - 1);
-    void *const start = reinterpret_cast<void *>(first);
-    madvise(start, last - first, MADV_HUGEPAGE);
-    madvise(start, last - first, MADV_POPULATE_WRITE);
+    PrefaultMemory(block, size_t(want));
     std::free(block);
 #else
     Q_UNUSED(path);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstddef>
+
 namespace purslet {
 
 // Makes the memory that reading the book at `path` will take ready before
@@ -12,5 +14,10 @@ namespace purslet {
 // for the largest book is more than the reading itself. Nothing for a small
 // or missing file; failures only leave the pages to be faulted as usual.
 void ReserveHeapForBook(const QString &path);
+
+// Makes the pages of a block that is about to be filled present at once, in
+// huge pages where the system gives them: one call instead of a fault per
+// page. Only for a block of a megabyte or more that will be written whole.
+void PrefaultMemory(void *data, size_t bytes);
 
 } // namespace purslet

@@ -111,7 +111,7 @@ size_t lineCount(QByteArrayView bytes)
     return lines;
 }
 
-// Dates and matters repeat from record to record: one shared text per
+// Dates, matters and amounts repeat from record to record: one shared text per
 // distinct field saves an allocation and a decoding for most of them.
 // An open-addressed table of views into the file's bytes, with a hash of a
 // few instructions a word: the fields are short runs of hexadecimal digits.
@@ -204,7 +204,7 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
     }
     book.records.reserve(std::min(lineCount(bytes) + 1, kHeldRecords));
     PrefaultMemory(book.records.data(), book.records.capacity() * sizeof(ParsedRecord));
-    RepeatedFields dates, matters;
+    RepeatedFields dates, matters, amounts;
     while (!reader.atEnd() && book.records.size() < kHeldRecords) {
         ParsedRecord record;
         for (size_t k = 0; k < record.fields.size(); ++k) {
@@ -217,7 +217,10 @@ ParsedBook parseEncoded(QByteArrayView bytes, BookKind kind)
             else if (record.error != 0)
                 continue; // keep reading the record's fields to stay in step
             try {
-                record.fields[k] = k == 0 ? dates.decode(raw) : k == 1 ? matters.decode(raw) : DecodeText(raw);
+                record.fields[k] = k == 0   ? dates.decode(raw)
+                                   : k == 1 ? matters.decode(raw)
+                                   : k < 4  ? amounts.decode(raw)
+                                            : DecodeText(raw);
             } catch (const RuntimeError &e) {
                 if (record.error == 0)
                     record.error = e.number();

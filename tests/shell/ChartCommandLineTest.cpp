@@ -5,6 +5,11 @@
 #include "platform/Codepage.h"
 #include "shell/CommandLine.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
 #include <gtest/gtest.h>
 
 using namespace purslet;
@@ -114,4 +119,20 @@ TEST_F(ChartCommandLine, ChartUsageErrors)
         EXPECT_EQ(run.exitCode, 2) << qPrintable(arguments.join(' '));
         EXPECT_TRUE(run.err.contains("--chart KIND FILE OUT.png [--size WxH]")) << qPrintable(run.err);
     }
+}
+
+TEST_F(ChartCommandLine, AMissingDrawingPartIsToldAndNothingIsWritten)
+{
+    // The program and its desktop part without the drawing part beside them.
+    const QString built = QFileInfo(ProgramPath()).path();
+    const QString bin = home.file("bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    for (const char *name : {"purslet", "purslet-desktop.so"})
+        ASSERT_TRUE(QFile::copy(built + QLatin1Char('/') + QLatin1String(name), bin + QLatin1Char('/') + QLatin1String(name)));
+    QProcess program;
+    program.start(bin + QStringLiteral("/purslet"), {"--chart", "0", home.file("book.csv"), home.file("out.png")});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_TRUE(program.readAllStandardError().contains("the drawing part cannot be loaded"));
+    EXPECT_FALSE(QFile::exists(home.file("out.png")));
 }

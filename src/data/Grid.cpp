@@ -4,6 +4,7 @@
 #include "platform/RuntimeError.h"
 
 #include <algorithm>
+#include <iterator>
 #include <type_traits>
 
 namespace purslet {
@@ -30,7 +31,7 @@ void Grid::setRows(int rows)
         m_observer->gridAboutToReset();
     m_rows = rows;
     m_cells.resize(at(rows, 0));
-    if (!m_colours.isEmpty())
+    if (!m_colours.empty())
         m_colours.resize(at(rows, 0), 0);
     if (m_row >= rows) m_row = rows - 1;
     if (m_rowSel >= rows) m_rowSel = rows - 1;
@@ -57,29 +58,29 @@ void Grid::relayout(int cols)
     if (cols == m_cols)
         return;
     const auto widen = [&](auto &cells, auto blank) {
-        if (cells.isEmpty())
+        if (cells.empty())
             return;
-        std::remove_reference_t<decltype(cells)> wider(qsizetype(m_rows) * cols, blank);
+        std::remove_reference_t<decltype(cells)> wider(size_t(m_rows) * size_t(cols), blank);
         const int kept = std::min(cols, m_cols);
         for (int r = 0; r < m_rows; ++r)
             for (int c = 0; c < kept; ++c)
-                wider[qsizetype(r) * cols + c] = std::move(cells[at(r, c)]);
+                wider[size_t(r) * size_t(cols) + size_t(c)] = std::move(cells[at(r, c)]);
         cells = std::move(wider);
     };
     widen(m_cells, QString());
     widen(m_colours, Rgb(0));
     m_cols = cols;
-    if (m_cells.isEmpty())
+    if (m_cells.empty())
         m_cells.resize(at(m_rows, 0));
 }
 
 void Grid::reserveRows(int rows)
 {
-    const qsizetype cells = qsizetype(std::max(rows, 0)) * m_cols;
+    const size_t cells = at(std::max(rows, 0), 0);
     if (cells <= m_cells.capacity())
         return;
     m_cells.reserve(cells);
-    PrefaultMemory(m_cells.data() + m_cells.size(), size_t(cells - m_cells.size()) * sizeof(QString));
+    PrefaultMemory(m_cells.data() + m_cells.size(), (cells - m_cells.size()) * sizeof(QString));
 }
 
 const QString &Grid::text(int row, int col) const
@@ -99,25 +100,26 @@ void Grid::setText(int row, int col, const QString &text)
 QStringList Grid::rowTexts(int row) const
 {
     checkCell(row, 0);
-    return m_cells.mid(at(row, 0), m_cols);
+    const auto first = m_cells.begin() + qsizetype(at(row, 0));
+    return QStringList(first, first + m_cols);
 }
 
 const QString *Grid::rowCells(int row) const
 {
     checkCell(row, 0);
-    return m_cells.constData() + at(row, 0);
+    return m_cells.data() + at(row, 0);
 }
 
 Rgb Grid::cellBackground(int row, int col) const
 {
     checkCell(row, col);
-    return m_colours.isEmpty() ? 0 : m_colours[at(row, col)];
+    return m_colours.empty() ? 0 : m_colours[at(row, col)];
 }
 
 void Grid::setCellBackground(int row, int col, Rgb colour)
 {
     checkCell(row, col);
-    if (m_colours.isEmpty()) {
+    if (m_colours.empty()) {
         if (colour == 0)
             return;
         m_colours.resize(m_cells.size(), 0);
@@ -134,16 +136,24 @@ void Grid::insertRow(int at, const QStringList &cells)
 
 void Grid::insertRow(int at, QStringList &&cells)
 {
+    cells.resize(m_cols);
+    insertRow(at, cells.data(), m_cols);
+}
+
+void Grid::insertRow(int at, QString *cells, int count)
+{
     if (at < 0 || at > rows())
         throw RuntimeError(RuntimeError::SubscriptOutOfRange, QStringLiteral("行の挿入位置が範囲外です。"));
     if (!quiet())
         m_observer->gridRowsAboutToBeInserted(at, 1);
-    const qsizetype first = this->at(at, 0);
-    m_cells.insert(first, m_cols, QString());
-    for (int c = 0; c < m_cols && c < cells.size(); ++c)
-        m_cells[first + c] = std::move(cells[c]);
-    if (!m_colours.isEmpty())
-        m_colours.insert(first, m_cols, 0);
+    const auto first = m_cells.begin() + qsizetype(this->at(at, 0));
+    const int taken = std::clamp(count, 0, m_cols);
+    const auto blanks =
+        m_cells.insert(first, std::make_move_iterator(cells), std::make_move_iterator(cells + taken)) + taken;
+    if (taken < m_cols)
+        m_cells.insert(blanks, size_t(m_cols - taken), QString());
+    if (!m_colours.empty())
+        m_colours.insert(m_colours.begin() + qsizetype(this->at(at, 0)), size_t(m_cols), 0);
     ++m_rows;
     if (!quiet())
         m_observer->gridRowsInserted();
@@ -157,9 +167,10 @@ void Grid::removeRow(int at)
         throw RuntimeError(30015, QStringLiteral("最後の固定されていない行は削除できません。"));
     if (!quiet())
         m_observer->gridRowsAboutToBeRemoved(at, 1);
-    m_cells.remove(this->at(at, 0), m_cols);
-    if (!m_colours.isEmpty())
-        m_colours.remove(this->at(at, 0), m_cols);
+    const auto first = qsizetype(this->at(at, 0));
+    m_cells.erase(m_cells.begin() + first, m_cells.begin() + first + m_cols);
+    if (!m_colours.empty())
+        m_colours.erase(m_colours.begin() + first, m_colours.begin() + first + m_cols);
     --m_rows;
     if (m_row >= rows()) m_row = rows() - 1;
     if (m_rowSel >= rows()) m_rowSel = rows() - 1;
@@ -216,10 +227,10 @@ void Grid::reorderRows(int first, const std::vector<int> &order)
             moveRow(base + i * size_t(m_cols), held.data());
         }
     };
-    QList<QString> heldCells(m_cols);
+    std::vector<QString> heldCells(static_cast<size_t>(m_cols));
     follow(m_cells, heldCells);
-    if (!m_colours.isEmpty()) {
-        QList<Rgb> heldColours(m_cols);
+    if (!m_colours.empty()) {
+        std::vector<Rgb> heldColours(static_cast<size_t>(m_cols));
         follow(m_colours, heldColours);
     }
     if (!quiet())

@@ -56,6 +56,8 @@ public:
     void insertRow(int at, const QStringList &cells = {});
     // The same, taking the list over: a row of the right width is kept as it is.
     void insertRow(int at, QStringList &&cells);
+    // The same from `count` texts, which are taken over (left empty).
+    void insertRow(int at, QString *cells, int count);
     // Room for `rows` rows in all, so that a long run of inserts moves no row.
     void reserveRows(int rows);
     // Throws RuntimeError when the row does not exist, or when it is the last
@@ -98,15 +100,15 @@ public:
 private:
     void checkCell(int row, int col) const;
     bool quiet() const { return m_observer == nullptr || m_bulk > 0; }
-    qsizetype at(int row, int col) const { return qsizetype(row) * m_cols + col; }
+    size_t at(int row, int col) const { return size_t(row) * size_t(m_cols) + size_t(col); }
     // Makes every row `cols` cells wide, keeping what fits.
     void relayout(int cols);
 
     QString m_name;
     // The cells row after row, in one block: a whole book is one allocation,
     // not one per row.
-    QList<QString> m_cells;
-    QList<Rgb> m_colours; // empty while no cell is coloured, else one per cell
+    std::vector<QString> m_cells;
+    std::vector<Rgb> m_colours; // empty while no cell is coloured, else one per cell
     int m_rows = 0;
     int m_cols = 0;
     int m_row = 0, m_col = 0, m_rowSel = 0, m_colSel = 0;

@@ -17,7 +17,6 @@
 #include "state/App.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace purslet {
 
@@ -26,40 +25,31 @@ namespace {
 const QString kReading = QStringLiteral("ファイルを読みこんでいます...");
 const QString kAnalysing = QStringLiteral("ファイルを解析しています...");
 
-// Appends the records below the book and then moves the three trailing rows
-// after them: the same rows as inserting each at rows() - 3, without moving
-// the whole table once per record. Returns false when the user abandoned.
+// Puts the records before the three trailing rows, in their order. Returns
+// false when the user abandoned.
 bool insertRecords(App &app, const std::vector<ParsedRecord> &records)
 {
     Grid &grid = app.book.msfgCashier;
     Grid::Bulk bulk(grid);
-    const int first = std::max(0, grid.rows() - 3);
-    const int trailing = grid.rows() - first;
     grid.reserveRows(grid.rows() + int(records.size()));
+    // Each record goes in just above the trailing rows: only they move.
+    const int first = std::max(0, grid.rows() - 3);
     int inserted = 0;
-    bool completed = true;
     for (const ParsedRecord &r : records) {
         if (r.error != 0) {
-            if (!InlineErrorDialog(app.ui, RuntimeError(r.error))) {
-                completed = false;
-                break;
-            }
+            if (!InlineErrorDialog(app.ui, RuntimeError(r.error)))
+                return false;
             // A record that fails to decode is dropped; one cut short by the
             // end of the file keeps what was read.
             if (r.error != RuntimeError::InputPastEnd)
                 continue;
         }
         const BookRecord &f = r.fields;
-        grid.insertRow(grid.rows(), QStringList{f[0], f[1], f[2], f[3], QString(), f[4]});
+        QString row[] = {f[0], f[1], f[2], f[3], QString(), f[4]};
+        grid.insertRow(first + inserted, row, int(std::size(row)));
         ++inserted;
     }
-    if (inserted > 0 && trailing > 0) {
-        std::vector<int> order(size_t(inserted + trailing));
-        std::iota(order.begin(), order.begin() + inserted, trailing);
-        std::iota(order.begin() + inserted, order.end(), 0);
-        grid.reorderRows(first, order);
-    }
-    return completed;
+    return true;
 }
 
 // Characters that a text file brought in and code page 932 cannot hold

@@ -59,6 +59,27 @@ TEST(Grid, ReorderTakesEveryRowOnce)
     }
 }
 
+TEST(Grid, WidthChangesKeepEachRowsCellsAndColours)
+{
+    Grid g = makeGrid(3);
+    g.setText(2, 2, QStringLiteral("c"));
+    g.setCellBackground(2, 1, 0xFF010203);
+    g.setCols(5);
+    EXPECT_EQ(g.rowTexts(2), (QStringList{"2", "", "c", "", ""}));
+    EXPECT_EQ(g.cellBackground(2, 1), 0xFF010203u);
+    EXPECT_EQ(g.cellBackground(2, 4), 0u);
+    g.setCols(2);
+    EXPECT_EQ(g.rowTexts(1), (QStringList{"1", ""}));
+    EXPECT_EQ(g.cellBackground(2, 1), 0xFF010203u);
+    // Cells past the width are dropped; the colour follows its row.
+    g.insertRow(0, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("x")});
+    EXPECT_EQ(g.rowTexts(0), (QStringList{"a", "b"}));
+    g.reorderRows(0, {3, 0, 1, 2});
+    EXPECT_EQ(g.rowTexts(0), (QStringList{"2", ""}));
+    EXPECT_EQ(g.cellBackground(0, 1), 0xFF010203u);
+    EXPECT_EQ(g.cellBackground(3, 1), 0u);
+}
+
 TEST(Grid, KeepsOneBodyRowBelowTheHeader)
 {
     Grid g = makeGrid(3);

@@ -167,7 +167,11 @@ private:
 
     void grow()
     {
-        std::vector<Slot> old(m_slots.empty() ? 64 : 2 * m_slots.size());
+        const size_t size = m_slots.empty() ? 64 : 2 * m_slots.size();
+        std::vector<Slot> old;
+        old.reserve(size);
+        PrefaultMemory(old.data(), size * sizeof(Slot));
+        old.resize(size);
         old.swap(m_slots);
         const size_t mask = m_slots.size() - 1;
         for (Slot &slot : old) {

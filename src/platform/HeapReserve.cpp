@@ -20,6 +20,8 @@ constexpr qint64 kBytesPerFileByte = 5;
 constexpr qint64 kLeast = qint64(1) << 20;
 constexpr qint64 kMost = qint64(30) << 20;
 constexpr std::uintptr_t kPage = 4096;
+constexpr size_t kFewPages = 64 * 1024;
+constexpr size_t kHugePage = 2 * 1024 * 1024;
 #ifndef MADV_POPULATE_WRITE
 constexpr int MADV_POPULATE_WRITE = 23; // Linux 5.14
 #endif
@@ -28,12 +30,15 @@ constexpr int MADV_POPULATE_WRITE = 23; // Linux 5.14
 void PrefaultMemory(void *data, size_t bytes)
 {
 #ifdef __linux__
-    if (qint64(bytes) < kLeast)
+    // Below some sixteen pages the faults cost less than the call.
+    if (bytes < kFewPages)
         return;
     const auto first = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
     const auto last = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kPage - 1);
     void *const start = reinterpret_cast<void *>(first);
-    madvise(start, last - first, MADV_HUGEPAGE);
+    // Only a block that can hold a whole huge page is worth one.
+    if (bytes >= kHugePage)
+        madvise(start, last - first, MADV_HUGEPAGE);
     madvise(start, last - first, MADV_POPULATE_WRITE);
 #else
     Q_UNUSED(data);

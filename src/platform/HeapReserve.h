@@ -17,7 +17,7 @@ void ReserveHeapForBook(const QString &path);
 
 // Makes the pages of a block that is about to be filled present at once, in
 // huge pages where the system gives them: one call instead of a fault per
-// page. Only for a block of a megabyte or more that will be written whole.
+// page. Only for a block that will be written whole.
 void PrefaultMemory(void *data, size_t bytes);
 
 } // namespace purslet

@@ -1,5 +1,7 @@
 #include "operations/BookReader.h"
 
+#include "operations/BookPrefetch.h"
+
 #include "files/BookFormat.h"
 #include "files/BookKind.h"
 #include "files/EncryptedBook.h"
@@ -99,8 +101,9 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
 
     ShowStatus(ui, kReading);
     QByteArray bytes;
+    std::optional<PrefetchedBook> prefetched = TakePrefetchedBook(path);
     try {
-        bytes = ReadWholeFile(path, kMaxBookFileBytes);
+        bytes = prefetched ? std::move(prefetched->bytes) : ReadWholeFile(path, kMaxBookFileBytes);
     } catch (const RuntimeError &e) {
         if (e.number() == RuntimeError::FileTooLarge) {
             ui.messageBox(QStringLiteral("ファイルが 64 MB を超えるため、このファイルは開けません。"),
@@ -142,7 +145,7 @@ ReadResult FileReading(App &app, const QString &title, const PreviousFile &previ
     } else {
         if (kind != BookKind::Text)
             ShowStatus(ui, kAnalysing);
-        parsed = ParseBook(bytes, kind);
+        parsed = prefetched && prefetched->parsed ? std::move(*prefetched->parsed) : ParseBook(bytes, kind);
     }
     bytes.clear();
     ShowStatus(ui, kReading);

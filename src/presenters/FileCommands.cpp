@@ -17,16 +17,17 @@ namespace {
 const QString kFilter = QStringLiteral("Pursletファイル (*.psl)|*.psl|暗号化された出納帳 (*.pslx)|*.pslx|"
                                        "カンマ区切りファイル (*.csv)|*.csv|"
                                        "テキストファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*");
+} // namespace
+
 // A relative path becomes one that names the book from any folder: in the
 // recent files and for a Save after the working folder changed. Nothing is
 // resolved, so that ".." after a symbolic link still means what it meant.
-QString absoluteBookPath(QString text)
+QString CommandLineBookPath(QString text)
 {
     while (text.startsWith(QLatin1String("./")))
         text.remove(0, 2);
     return QDir::current().filePath(text);
 }
-} // namespace
 
 FileDialogRequest FileCommands::dialogRequest(const QString &title, const QString &initialPath)
 {
@@ -90,7 +91,7 @@ void FileCommands::openFromCommandLine(const QString &text)
 {
     if (text.isEmpty())
         return;
-    const QString path = absoluteBookPath(text);
+    const QString path = CommandLineBookPath(text);
     // Only a book the reader built may survive the start-up reset; one it
     // refused (a wrong password, a file it could not open) was never laid out.
     if (openPath(path))

@@ -8,6 +8,10 @@ namespace purslet {
 
 class App;
 
+// The path of the book a start-up command line names: the whole text,
+// relative to the working folder.
+QString CommandLineBookPath(QString text);
+
 // The File menu: New, Open, Save, Save As, the recent files and the open of a
 // book named on the command line. The reading and writing themselves are
 // FileReading and FileWriting.

@@ -1,6 +1,8 @@
 #include "ui/DesktopMain.h"
 
+#include "operations/BookPrefetch.h"
 #include "platform/ProgramFolder.h"
+#include "presenters/FileCommands.h"
 #include "shell/FileAssociation.h"
 #include "shell/Startup.h"
 #include "ui/DrawingParts.h"
@@ -16,6 +18,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <optional>
 
 // The pictures live in the static widget library; its resource
 // initialiser has to be referenced or the linker drops it.
@@ -110,6 +114,15 @@ void DesktopSession::start(const QString &commandLine, bool registerFileType)
 
 int RunDesktop(int argc, char **argv)
 {
+    // The book on the command line is read on the second core while the
+    // windows are built (the arguments as QApplication will give them).
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    std::optional<BookPrefetch> prefetch;
+    if (!words.isEmpty())
+        prefetch.emplace(CommandLineBookPath(words.join(QLatin1Char(' '))));
+
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Purslet"));
     QApplication::setDesktopFileName(DesktopEntryId());
@@ -126,6 +139,8 @@ int RunDesktop(int argc, char **argv)
     QtUi ui;
     DesktopSession session(ui);
     session.start(commandLine);
+    // Whatever the start-up did not take (Qt took some of the arguments) goes.
+    prefetch.reset();
     return QApplication::exec();
 }
 

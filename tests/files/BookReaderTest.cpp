@@ -1,4 +1,5 @@
 #include "files/BookFormat.h"
+#include "operations/BookPrefetch.h"
 #include "operations/BookReader.h"
 #include "files/BookWriter.h"
 #include "files/FileHistory.h"
@@ -124,6 +125,35 @@ TEST_F(BookFiles, EveryKindWritesAndReadsBackTheSameBook)
         EXPECT_TRUE(ui.messages.empty()) << qPrintable(name);
         ui.inputs.clear();
     }
+}
+
+TEST_F(BookFiles, APrefetchedBookOpensAsReadAndIsTakenOnce)
+{
+    addRecord(QStringLiteral("2024/04/01"), QStringLiteral("給料"), QStringLiteral("250,000"), {});
+    addRecord(QStringLiteral("2024/04/02"), QStringLiteral("本"), {}, QStringLiteral("1,000"), QStringLiteral("memo"));
+    const std::vector<BookRecord> before = RecordsOf(app.book.msfgCashier);
+    // The encrypted book is read ahead but taken apart only after its password.
+    for (const QString name : {"p.psl", "p.csv", "p.pslx"}) {
+        ui.inputs.push_back(QStringLiteral("Secret"));
+        save(name);
+        ResetBook(app);
+        {
+            const BookPrefetch prefetch(home.file(name));
+            EXPECT_FALSE(TakePrefetchedBook(home.file(QStringLiteral("other.psl")))) << qPrintable(name);
+            ui.inputs.push_back(QStringLiteral("Secret"));
+            open(name);
+            EXPECT_FALSE(TakePrefetchedBook(home.file(name))) << "taken by the read: " << qPrintable(name);
+        }
+        EXPECT_EQ(RecordsOf(app.book.msfgCashier), before) << qPrintable(name);
+        EXPECT_TRUE(ui.messages.empty()) << qPrintable(name);
+        ui.inputs.clear();
+    }
+    // A file that is not there: nothing taken, and the read tells it as ever.
+    const BookPrefetch missing(home.file(QStringLiteral("gone.psl")));
+    EXPECT_FALSE(TakePrefetchedBook(home.file(QStringLiteral("gone.psl"))));
+    open(QStringLiteral("gone.psl"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, QStringLiteral("ファイルが存在しないため、開くことはできません"));
 }
 
 TEST_F(BookFiles, WritingOwnKindAsksThePasswordAndClearsTheModifiedFlag)

@@ -30,7 +30,7 @@ void Grid::setRows(int rows)
     if (!quiet())
         m_observer->gridAboutToReset();
     m_rows = rows;
-    m_cells.resize(at(rows, 0));
+    m_cells.resize(qsizetype(at(rows, 0)));
     if (!m_colours.empty())
         m_colours.resize(at(rows, 0), 0);
     if (m_row >= rows) m_row = rows - 1;
@@ -60,7 +60,7 @@ void Grid::relayout(int cols)
     const auto widen = [&](auto &cells, auto blank) {
         if (cells.empty())
             return;
-        std::remove_reference_t<decltype(cells)> wider(size_t(m_rows) * size_t(cols), blank);
+        std::remove_reference_t<decltype(cells)> wider(m_rows * cols, blank);
         const int kept = std::min(cols, m_cols);
         for (int r = 0; r < m_rows; ++r)
             for (int c = 0; c < kept; ++c)
@@ -71,16 +71,16 @@ void Grid::relayout(int cols)
     widen(m_colours, Rgb(0));
     m_cols = cols;
     if (m_cells.empty())
-        m_cells.resize(at(m_rows, 0));
+        m_cells.resize(qsizetype(at(m_rows, 0)));
 }
 
 void Grid::reserveRows(int rows)
 {
-    const size_t cells = at(std::max(rows, 0), 0);
+    const auto cells = qsizetype(at(std::max(rows, 0), 0));
     if (cells <= m_cells.capacity())
         return;
     m_cells.reserve(cells);
-    PrefaultMemory(m_cells.data() + m_cells.size(), (cells - m_cells.size()) * sizeof(QString));
+    PrefaultMemory(m_cells.data() + m_cells.size(), size_t(cells - m_cells.size()) * sizeof(QString));
 }
 
 const QString &Grid::text(int row, int col) const
@@ -107,7 +107,7 @@ QStringList Grid::rowTexts(int row) const
 const QString *Grid::rowCells(int row) const
 {
     checkCell(row, 0);
-    return m_cells.data() + at(row, 0);
+    return m_cells.constData() + at(row, 0);
 }
 
 Rgb Grid::cellBackground(int row, int col) const
@@ -146,12 +146,11 @@ void Grid::insertRow(int at, QString *cells, int count)
         throw RuntimeError(RuntimeError::SubscriptOutOfRange, QStringLiteral("行の挿入位置が範囲外です。"));
     if (!quiet())
         m_observer->gridRowsAboutToBeInserted(at, 1);
-    const auto first = m_cells.begin() + qsizetype(this->at(at, 0));
-    const int taken = std::clamp(count, 0, m_cols);
-    const auto blanks =
-        m_cells.insert(first, std::make_move_iterator(cells), std::make_move_iterator(cells + taken)) + taken;
-    if (taken < m_cols)
-        m_cells.insert(blanks, size_t(m_cols - taken), QString());
+    const auto first = qsizetype(this->at(at, 0));
+    m_cells.insert(first, m_cols, QString());
+    QString *const to = m_cells.data() + first;
+    for (int c = 0, taken = std::clamp(count, 0, m_cols); c < taken; ++c)
+        to[c].swap(cells[c]);
     if (!m_colours.empty())
         m_colours.insert(m_colours.begin() + qsizetype(this->at(at, 0)), size_t(m_cols), 0);
     ++m_rows;
@@ -168,7 +167,7 @@ void Grid::removeRow(int at)
     if (!quiet())
         m_observer->gridRowsAboutToBeRemoved(at, 1);
     const auto first = qsizetype(this->at(at, 0));
-    m_cells.erase(m_cells.begin() + first, m_cells.begin() + first + m_cols);
+    m_cells.remove(first, m_cols);
     if (!m_colours.empty())
         m_colours.erase(m_colours.begin() + first, m_colours.begin() + first + m_cols);
     --m_rows;

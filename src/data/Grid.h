@@ -107,7 +107,9 @@ private:
     QString m_name;
     // The cells row after row, in one block: a whole book is one allocation,
     // not one per row.
-    std::vector<QString> m_cells;
+    // QList: a row inserted or removed in the middle moves the cells after it
+    // as bytes, not one by one.
+    QList<QString> m_cells;
     std::vector<Rgb> m_colours; // empty while no cell is coloured, else one per cell
     int m_rows = 0;
     int m_cols = 0;

@@ -22,14 +22,22 @@ QString readUtf8(const QString &path)
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
+// A registration of the program at `program` into `dataHome`, with an icon
+// and without the updaters.
+FileTypeRegistration quietRegistration(const QString &dataHome, const QString &program)
+{
+    FileTypeRegistration r;
+    r.programPath = program;
+    r.dataHome = dataHome;
+    r.iconPng = QByteArray("png");
+    r.runUpdaters = false;
+    return r;
+}
+
 TEST(FileAssociation, WritesTheMimePackageAndDesktopEntry)
 {
     QTemporaryDir data;
-    FileTypeRegistration r;
-    r.programPath = QStringLiteral("/opt/My Tools/purslet");
-    r.dataHome = data.path();
-    r.iconPng = QByteArray("png");
-    r.runUpdaters = false;
+    FileTypeRegistration r = quietRegistration(data.path(), QStringLiteral("/opt/My Tools/purslet"));
     RegisterFileType(r);
 
     const QString mime = readUtf8(data.path() + QStringLiteral("/mime/packages/purslet.xml"));
@@ -109,12 +117,7 @@ TEST(FileAssociation, TheIconLeavesTheUsersThemeFolder)
         QDir().mkpath(QFileInfo(hicolor + QLatin1String(file)).path());
         QFile(hicolor + QLatin1String(file)).open(QIODevice::WriteOnly);
     }
-    FileTypeRegistration r;
-    r.programPath = QStringLiteral("/p/purslet");
-    r.dataHome = data.path();
-    r.iconPng = QByteArray("png");
-    r.runUpdaters = false;
-    RegisterFileType(r);
+    RegisterFileType(quietRegistration(data.path(), QStringLiteral("/p/purslet")));
     EXPECT_TRUE(QFile::exists(data.path() + QStringLiteral("/icons/purslet.png")));
     EXPECT_FALSE(QFileInfo::exists(hicolor + QStringLiteral("/48x48")));
     EXPECT_TRUE(QFile::exists(hicolor + QStringLiteral("/32x32/apps/other.png")));

@@ -4,7 +4,6 @@
 #include "platform/RuntimeError.h"
 
 #include <algorithm>
-#include <iterator>
 #include <type_traits>
 
 namespace purslet {
@@ -152,7 +151,7 @@ void Grid::insertRow(int at, QString *cells, int count)
     for (int c = 0, taken = std::clamp(count, 0, m_cols); c < taken; ++c)
         to[c].swap(cells[c]);
     if (!m_colours.empty())
-        m_colours.insert(m_colours.begin() + qsizetype(this->at(at, 0)), size_t(m_cols), 0);
+        m_colours.insert(m_colours.begin() + first, size_t(m_cols), 0);
     ++m_rows;
     if (!quiet())
         m_observer->gridRowsInserted();

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <algorithm>
 #include <vector>
 
 namespace purslet {
@@ -106,9 +105,8 @@ private:
 
     QString m_name;
     // The cells row after row, in one block: a whole book is one allocation,
-    // not one per row.
-    // QList: a row inserted or removed in the middle moves the cells after it
-    // as bytes, not one by one.
+    // not one per row, and a row inserted or removed mid-book moves the cells
+    // after it as bytes.
     QList<QString> m_cells;
     std::vector<Rgb> m_colours; // empty while no cell is coloured, else one per cell
     int m_rows = 0;

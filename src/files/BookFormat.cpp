@@ -1,12 +1,11 @@
 #include "files/BookFormat.h"
 
-#include "platform/HeapReserve.h"
-
 #include "files/BookCodec.h"
 #include "files/FieldReader.h"
 #include "data/Book.h"
 #include "data/Grid.h"
 #include "platform/Codepage.h"
+#include "platform/HeapReserve.h"
 #include "platform/RuntimeError.h"
 
 #include <algorithm>

@@ -1,7 +1,6 @@
 #include "platform/AtomicFile.h"
 
 #include "platform/HeapReserve.h"
-
 #include "platform/RuntimeError.h"
 
 #include <QFile>

@@ -30,7 +30,6 @@ const DrawingParts *LoadDrawingParts(QString *error)
 {
     if (g_parts)
         return g_parts;
-#ifdef PURSLET_DRAWING_MODULE
     const QString path = ownFolder() + QStringLiteral("/" PURSLET_DRAWING_MODULE);
     void *handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     const char *reason = nullptr;
@@ -44,10 +43,6 @@ const DrawingParts *LoadDrawingParts(QString *error)
     }
     if (error)
         *error = QString::fromLocal8Bit(reason ? reason : "?");
-#else
-    if (error)
-        *error = QStringLiteral("no drawing part in this build");
-#endif
     return nullptr;
 }
 
